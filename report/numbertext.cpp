@@ -1,0 +1,32 @@
+#include "numbertext.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace NumberText {
+
+std::string fixed(double value, int decimals)
+{
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value > 0 ? "inf" : "-inf";
+    // 309 integer digits at most, a sign, a point and the decimals.
+    std::array<char, 400> buffer;
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, decimals);
+    std::string text(buffer.data(), result.ptr);
+    if (!text.empty() && text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+    return text;
+}
+
+std::string integer(long long value)
+{
+    std::array<char, 24> buffer;
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
+} // namespace NumberText

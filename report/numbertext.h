@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// Number texts that ignore the C library's locale: the point is the decimal
+// separator even when a German desktop sets LC_NUMERIC.
+namespace NumberText {
+
+// Like printf's "%.<decimals>f" in the "C" locale, except that non-finite values
+// read "nan", "inf" and "-inf", and a value that rounds to zero carries no sign.
+std::string fixed(double value, int decimals);
+
+// Like printf's "%i".
+std::string integer(long long value);
+
+} // namespace NumberText

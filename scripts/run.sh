@@ -1,0 +1,10 @@
+#!/bin/sh
+# Installs what is missing, builds the program and starts it.
+set -eu
+cd "$(dirname "$0")/.."
+
+./scripts/install-deps.sh
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMC_BUILD_TESTS=OFF -DMC_BUILD_BENCHMARKS=OFF
+cmake --build build --parallel "$(nproc)" --target monte-carlo
+exec ./build/monte-carlo
