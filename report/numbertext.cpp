@@ -22,6 +22,16 @@ std::string fixed(double value, int decimals)
     return text;
 }
 
+std::string scientific(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return fixed(value, decimals);
+    std::array<char, 64> buffer;
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::scientific, decimals);
+    return std::string(buffer.data(), result.ptr);
+}
+
 std::string integer(long long value)
 {
     std::array<char, 24> buffer;

@@ -10,6 +10,10 @@ namespace NumberText {
 // read "nan", "inf" and "-inf", and a value that rounds to zero carries no sign.
 std::string fixed(double value, int decimals);
 
+// Like printf's "%.<decimals>e" in the "C" locale ("1.000e+300"), with the
+// same spelling of non-finite values; for numbers too long to show in full.
+std::string scientific(double value, int decimals);
+
 // Like printf's "%i".
 std::string integer(long long value);
 

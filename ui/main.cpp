@@ -1,7 +1,25 @@
+#include "appstate.h"
+#include "displaycheck.h"
+#include "mainloop.h"
+#include "mainwindow.h"
+
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char *argv[])
 {
+    DisplayCheck::install();
     QApplication app(argc, argv);
-    return 0;
+    DisplayCheck::release();
+    QApplication::setApplicationName(QStringLiteral("monte-carlo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.montecarlo.MonteCarlo"));
+
+    AppState state;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    MainWindow window(state, screen.size());
+    window.setWindowFlag(Qt::FramelessWindowHint);
+    window.setGeometry(screen);
+    window.showFullScreen();
+
+    return MainLoop(state, window).run();
 }

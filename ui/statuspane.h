@@ -1,0 +1,34 @@
+#pragma once
+
+#include "retainedpane.h"
+
+#include <QTimer>
+
+class Body;
+class PiEstimate;
+class Simulation;
+
+// Right pane: white on black statistics, refreshed by its own 50 ms tick and
+// drawn over the previous page without clearing it.
+class StatusPane : public RetainedPane
+{
+    Q_OBJECT
+public:
+    StatusPane(Body &body, Simulation &simulation, PiEstimate &pi, const QSize &size,
+               QWidget *parent);
+
+    // Brings the derived values up to date and asks for a repaint without erase.
+    void tick();
+
+    int lineHeight() const { return m_lineHeight; }
+
+protected:
+    void paintRetained(QImage &image, QRect &dirty) override;
+
+private:
+    Body &m_body;
+    Simulation &m_simulation;
+    PiEstimate &m_pi;
+    QTimer m_timer;
+    int m_lineHeight = 0;
+};
