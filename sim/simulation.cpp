@@ -13,19 +13,25 @@ Simulation::Simulation(ShotGenerator &generator)
 {
 }
 
-void Simulation::prepareModulus(int modulus)
-{
-    m_modulus = static_cast<std::uint32_t>(modulus);
-    m_reciprocal = ((std::uint64_t{1} << 32) + m_modulus - 1) / m_modulus;
-}
-
 int Simulation::randomCoordinate(int radius)
 {
+    prepareModulus(radius);
+    return coordinate(m_generator, radius);
+}
+
+void Simulation::prepareModulus(int radius)
+{
     assert(radius >= 1 && radius <= 32000);
-    const int modulus = 2 * radius;
-    if (static_cast<std::uint32_t>(modulus) != m_modulus)
-        prepareModulus(modulus);
-    const auto v = static_cast<std::uint32_t>(m_generator.next());
+    const auto modulus = static_cast<std::uint32_t>(2 * radius);
+    if (modulus != m_modulus) {
+        m_modulus = modulus;
+        m_reciprocal = ((std::uint64_t{1} << 32) + modulus - 1) / modulus;
+    }
+}
+
+int Simulation::coordinate(ShotGenerator &generator, int radius) const
+{
+    const auto v = static_cast<std::uint32_t>(generator.next());
     const auto quotient = static_cast<std::uint32_t>((v * m_reciprocal) >> 32);
     return static_cast<int>(v - quotient * m_modulus) - radius;
 }
@@ -34,14 +40,20 @@ void Simulation::shoot(const Body &body)
 {
     const int r = body.radius();
     const int d = body.dimensions();
-    m_shotX = randomCoordinate(r);
-    m_shotY = d >= 2 ? randomCoordinate(r) : 0;
-    double sum = static_cast<double>(m_shotX) * m_shotX + static_cast<double>(m_shotY) * m_shotY;
+    prepareModulus(r);
+    // A local copy keeps the generator state in a register for the whole shot.
+    ShotGenerator generator = m_generator;
+    m_shotX = coordinate(generator, r);
+    m_shotY = d >= 2 ? coordinate(generator, r) : 0;
+    // Integer squares summed exactly: at most 99 * 32000^2, far below 2^53, so
+    // the comparison is the one in doubles.
+    std::int64_t sum = std::int64_t{m_shotX} * m_shotX + std::int64_t{m_shotY} * m_shotY;
     for (int i = 3; i <= d; ++i) {
-        const int k = randomCoordinate(r);
-        sum += static_cast<double>(k) * k;
+        const std::int64_t k = coordinate(generator, r);
+        sum += k * k;
     }
-    if (sum <= static_cast<double>(r) * r)
+    m_generator = generator;
+    if (sum <= std::int64_t{r} * r)
         m_hits += 1.0;
     m_shots += 1.0;
 }

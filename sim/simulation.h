@@ -36,7 +36,7 @@ public:
     int randomCoordinate(int radius);
 
     // One shot into the body's cube; draws 1 value in one dimension, d otherwise.
-    // Precondition: body.radius() >= 1.
+    // Precondition: 1 <= body.radius() <= 32000.
     void shoot(const Body &body);
 
     void updateHitRatio();
@@ -51,7 +51,8 @@ public:
     int progressPercent() const;
 
 private:
-    void prepareModulus(int modulus);
+    void prepareModulus(int radius);
+    int coordinate(ShotGenerator &generator, int radius) const;
 
     ShotGenerator &m_generator;
 
