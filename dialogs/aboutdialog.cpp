@@ -1,7 +1,59 @@
 #include "aboutdialog.h"
 
+#include "appicon.h"
+#include "dialogunits.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// The icon is shown at its real size, like a static icon control with SS_REALSIZEIMAGE.
+constexpr int IconPixels = 32;
+
+} // namespace
+
 AboutDialog::AboutDialog(QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setWindowTitle(QStringLiteral("about Monte-Carlo"));
+    setModal(true);
+    setFont(DialogUnits::dialogFont());
+    const DialogUnits units(font());
+    setFixedSize(units.toPixels(186, 103));
+
+    // Template order; only the button takes the focus.
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setGeometry(units.toPixels(35, 82, 50, 14));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &AboutDialog::accept);
+
+    auto *icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("aboutIcon"));
+    icon->setPixmap(AppIcon::icon().pixmap(IconPixels, IconPixels));
+    icon->setGeometry(QRect(units.toPixels(7, 22, 20, 20).topLeft(), QSize(IconPixels, IconPixels)));
+
+    auto *box = new QGroupBox(QStringLiteral("Monte Carlo"), this);
+    box->setGeometry(units.toPixels(35, 7, 144, 71));
+
+    auto label = [&](const QString &text, int x, int y, int w, int h) {
+        auto *staticText = new QLabel(text, this);
+        staticText->setTextFormat(Qt::PlainText);
+        units.placeText(staticText, x, y, w, h);
+    };
+    label(QStringLiteral("Version 1.0"), 42, 23, 89, 8);
+    // The documentation installed with the program is its home.
+    label(QStringLiteral("/usr/share/doc/monte-carlo"), 42, 34, 68, 8);
+    label(QStringLiteral("Dezember 2026"), 135, 88, 44, 8);
+    label(QStringLiteral("Eine Programmbeschreibung sowie Hilfe"), 41, 51, 127, 8);
+    label(QStringLiteral("befinden sich auf der Homepage."), 41, 63, 106, 8);
+
+    ok->setFocus();
+    DialogUnits::centreOnScreen(this);
+}
+
+void AboutDialog::reject()
+{
 }

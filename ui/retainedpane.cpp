@@ -42,12 +42,13 @@ void RetainedPane::servePaint()
     if (!m_pending)
         return;
     m_pending = false;
-    if (m_erase) {
+    const bool erased = m_erase;
+    if (erased) {
         m_erase = false;
         m_image.fill(m_background);
         m_dirty = m_image.rect();
     }
-    paintRetained(m_image, m_dirty);
+    paintRetained(m_image, m_dirty, erased);
     if (!m_frameTimer.isActive())
         m_frameTimer.start();
 }

@@ -27,8 +27,9 @@ public:
     const QImage &image() const { return m_image; }
 
 protected:
-    // Draws onto the image; the pane adds the rectangle it touched to dirty.
-    virtual void paintRetained(QImage &image, QRect &dirty) = 0;
+    // Draws onto the image, which was just cleared when erased is set; the
+    // pane adds the rectangle it touched to dirty.
+    virtual void paintRetained(QImage &image, QRect &dirty, bool erased) = 0;
 
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

@@ -27,7 +27,7 @@ void ShotPane::drawFigure(QImage &image, const Body &body)
     painter.drawEllipse(box);
 }
 
-void ShotPane::paintRetained(QImage &image, QRect &dirty)
+void ShotPane::paintRetained(QImage &image, QRect &dirty, bool)
 {
     if (m_simulation.running()) {
         const int x = m_body.toScreen(m_simulation.shotX());

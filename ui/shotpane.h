@@ -21,7 +21,7 @@ public:
     static void drawFigure(QImage &image, const Body &body);
 
 protected:
-    void paintRetained(QImage &image, QRect &dirty) override;
+    void paintRetained(QImage &image, QRect &dirty, bool erased) override;
 
 private:
     const Body &m_body;

@@ -21,6 +21,8 @@ struct Text
     int line; // top at lineHeight * line + 10
     int x;
     QString text;
+
+    bool operator==(const Text &) const = default;
 };
 
 std::vector<Text> texts(const Body &body, const Simulation &simulation, const PiEstimate &pi);

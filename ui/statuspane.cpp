@@ -7,6 +7,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTimer>
 
 StatusPane::StatusPane(Body &body, Simulation &simulation, PiEstimate &pi, const QSize &size,
                        QWidget *parent)
@@ -14,12 +15,14 @@ StatusPane::StatusPane(Body &body, Simulation &simulation, PiEstimate &pi, const
     , m_body(body)
     , m_simulation(simulation)
     , m_pi(pi)
+    , m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("statusPane"));
-    m_timer.setTimerType(Qt::PreciseTimer);
-    m_timer.setInterval(50);
-    connect(&m_timer, &QTimer::timeout, this, &StatusPane::tick);
-    m_timer.start();
+    m_timer->setObjectName(QStringLiteral("statusTick"));
+    m_timer->setTimerType(Qt::PreciseTimer);
+    m_timer->setInterval(50);
+    connect(m_timer, &QTimer::timeout, this, &StatusPane::tick);
+    m_timer->start();
 }
 
 void StatusPane::tick()
@@ -34,14 +37,17 @@ void StatusPane::tick()
     requestPaint(false);
 }
 
-void StatusPane::paintRetained(QImage &image, QRect &dirty)
+void StatusPane::paintRetained(QImage &image, QRect &dirty, bool erased)
 {
+    std::vector<StatusPage::Text> page = StatusPage::texts(m_body, m_simulation, m_pi);
+    if (!erased && page == m_shown)
+        return;
     QPainter painter(&image);
     painter.setFont(font());
     const QFontMetrics metrics(font());
     m_lineHeight = metrics.height() + metrics.leading();
     painter.setPen(Qt::white);
-    for (const StatusPage::Text &text : StatusPage::texts(m_body, m_simulation, m_pi)) {
+    for (const StatusPage::Text &text : page) {
         const int top = m_lineHeight * text.line + 10;
         // Opaque cells, trailing blanks included, cover a longer earlier text.
         const QRect cell(text.x, top, metrics.horizontalAdvance(text.text), metrics.height());
@@ -49,4 +55,5 @@ void StatusPane::paintRetained(QImage &image, QRect &dirty)
         painter.drawText(text.x, top + metrics.ascent(), text.text);
         dirty |= cell;
     }
+    m_shown = std::move(page);
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "retainedpane.h"
+#include "statuspage.h"
 
-#include <QTimer>
+#include <vector>
 
 class Body;
 class PiEstimate;
@@ -23,12 +24,14 @@ public:
     int lineHeight() const { return m_lineHeight; }
 
 protected:
-    void paintRetained(QImage &image, QRect &dirty) override;
+    void paintRetained(QImage &image, QRect &dirty, bool erased) override;
 
 private:
     Body &m_body;
     Simulation &m_simulation;
     PiEstimate &m_pi;
-    QTimer m_timer;
+    QTimer *m_timer;
     int m_lineHeight = 0;
+    // The page on the image now: drawing it again would change no pixel.
+    std::vector<StatusPage::Text> m_shown;
 };

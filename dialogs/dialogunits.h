@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QSize>
+
+class QLabel;
+class QWidget;
+
+// Dialog templates are measured in dialog units: a quarter of the font's average
+// character width across, an eighth of its height down. Average width as Windows
+// takes it: the width of "A".."Z" "a".."z" over 26, halved and rounded up.
+class DialogUnits
+{
+public:
+    explicit DialogUnits(const QFont &font);
+
+    // The font both dialogs are laid out with and show their texts in.
+    static QFont dialogFont();
+
+    int averageCharWidth() const { return m_baseX; }
+    int charHeight() const { return m_baseY; }
+
+    int toPixelsX(int x) const;
+    int toPixelsY(int y) const;
+    QRect toPixels(int x, int y, int width, int height) const;
+    QSize toPixels(int width, int height) const;
+
+    // A static text at its rectangle, widened to the right if this font's glyphs
+    // would clip it: the rectangles were made for a narrower font.
+    void placeText(QLabel *label, int x, int y, int width, int height) const;
+
+    // Centred in the available area of its screen, not over its owner.
+    static void centreOnScreen(QWidget *dialog);
+
+private:
+    int m_baseX;
+    int m_baseY;
+};
