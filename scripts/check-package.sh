@@ -1,0 +1,124 @@
+#!/bin/sh
+# Builds the Debian package and checks it: the desktop entry and the AppStream
+# metadata validate, and the .deb holds the program, its desktop integration
+# and the dependencies a desktop needs to run it.
+#
+#   scripts/check-package.sh            build, package, validate, inspect
+#   scripts/check-package.sh --install  also install the .deb with apt-get
+#                                       (needs root or sudo) and start the
+#                                       installed program for two seconds
+set -eu
+cd "$(dirname "$0")/.."
+
+install_it=false
+case "${1:-}" in
+    --install) install_it=true ;;
+    "") ;;
+    *) echo "usage: $0 [--install]" >&2; exit 2 ;;
+esac
+
+./scripts/install-deps.sh
+
+build="build-package"
+app_id=de.montecarlo.MonteCarlo
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+    -DMC_BUILD_TESTS=OFF -DMC_BUILD_BENCHMARKS=OFF
+cmake --build "$build" --parallel "$(nproc)"
+rm -f "$build"/monte-carlo_*.deb
+(cd "$build" && cpack -G DEB)
+
+deb=$(ls "$build"/monte-carlo_*.deb)
+echo "== $deb"
+
+failures=0
+fail() {
+    echo "FEHLER: $*" >&2
+    failures=$((failures + 1))
+}
+
+echo "== desktop-file-validate"
+desktop-file-validate "packaging/$app_id.desktop" || fail "Desktop-Eintrag ungültig"
+echo "== appstreamcli validate"
+appstreamcli validate --no-net "packaging/$app_id.metainfo.xml" || fail "AppStream-Metadaten ungültig"
+
+echo "== dpkg-deb -I"
+dpkg-deb -I "$deb"
+echo "== dpkg-deb -c"
+contents=$(dpkg-deb -c "$deb")
+echo "$contents"
+
+# Paths as dpkg-deb lists them: "./usr/...", symlinks as "name -> target".
+paths=$(echo "$contents" | awk '{ print $6 }')
+expect_file() {
+    echo "$paths" | grep -qx "\./$1" || fail "fehlt im Paket: /$1"
+}
+expect_file usr/bin/monte-carlo
+expect_file "usr/share/applications/$app_id.desktop"
+expect_file "usr/share/metainfo/$app_id.metainfo.xml"
+for size in 16 32 48; do
+    expect_file "usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
+done
+if [ -f resources/icons/monte-carlo.svg ]; then
+    expect_file "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
+fi
+if [ -f README.md ]; then
+    expect_file usr/share/doc/monte-carlo/README.md
+fi
+if [ -f LICENSE ]; then
+    expect_file usr/share/doc/monte-carlo/copyright
+fi
+echo "$contents" | awk '$6 == "./usr/bin/monte-carlo" { print $1 }' | grep -q '^-rwxr-xr-x$' \
+    || fail "/usr/bin/monte-carlo ist nicht ausführbar (0755)"
+
+# What the package installs must fit together: the entry names a program and
+# an icon the package brings along.
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$deb" "$unpacked"
+entry="$unpacked/usr/share/applications/$app_id.desktop"
+if [ -f "$entry" ]; then
+    desktop-file-validate "$entry" || fail "installierter Desktop-Eintrag ungültig"
+    exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+    icon_name=$(sed -n 's/^Icon=//p' "$entry")
+    [ -x "$unpacked/usr/bin/$exec_name" ] || fail "Exec=$exec_name liegt nicht in /usr/bin"
+    [ -f "$unpacked/usr/share/icons/hicolor/48x48/apps/$icon_name.png" ] \
+        || fail "Icon=$icon_name hat kein Bild in hicolor/48x48"
+fi
+file "$unpacked/usr/bin/monte-carlo" | grep -q 'ELF 64-bit.*, stripped' \
+    || fail "/usr/bin/monte-carlo ist kein gestripptes ELF-Programm"
+
+# Linked libraries come from dpkg-shlibdeps; the platform plugins and the
+# fonts are needed at run time without being linked.
+depends=$(dpkg-deb -f "$deb" Depends)
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-qpa-plugins fonts-dejavu-core fontconfig; do
+    echo "$depends" | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep -qx "$dep" \
+        || fail "Depends nennt $dep nicht"
+done
+[ "$(dpkg-deb -f "$deb" Section)" = science ] || fail "Section ist nicht science"
+
+if $install_it; then
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+    echo "== apt-get install ./$deb"
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall "./$deb"
+    # The program runs until it is told to quit; still alive after two seconds
+    # means it came up.
+    echo "== /usr/bin/monte-carlo (offscreen, 2 s)"
+    QT_QPA_PLATFORM=offscreen /usr/bin/monte-carlo &
+    pid=$!
+    sleep 2
+    if kill -0 "$pid" 2>/dev/null; then
+        kill "$pid"
+        wait "$pid" 2>/dev/null || true
+    else
+        wait "$pid" && status=0 || status=$?
+        fail "/usr/bin/monte-carlo endete nach dem Start mit Status $status"
+    fi
+fi
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures Prüfung(en) fehlgeschlagen" >&2
+    exit 1
+fi
+echo "Paket in Ordnung: $deb"
