@@ -19,12 +19,16 @@ esac
 
 ./scripts/install-deps.sh
 
-build="build-package"
 app_id=de.montecarlo.MonteCarlo
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
-    -DMC_BUILD_TESTS=OFF -DMC_BUILD_BENCHMARKS=OFF
-cmake --build "$build" --parallel "$(nproc)"
+# MC_PACKAGE_BUILD names a build directory that is already built (the test
+# command's); without it the package gets a build of its own.
+build="${MC_PACKAGE_BUILD:-build-package}"
+if [ -z "${MC_PACKAGE_BUILD:-}" ]; then
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+        -DMC_BUILD_TESTS=OFF -DMC_BUILD_BENCHMARKS=OFF
+    cmake --build "$build" --parallel "$(nproc)"
+fi
 rm -f "$build"/monte-carlo_*.deb
 (cd "$build" && cpack -G DEB)
 

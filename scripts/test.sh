@@ -1,11 +1,24 @@
 #!/bin/sh
-# Installs what is missing, builds the project and runs every test.
+# Installs what is missing, builds the project and runs every test: once in a
+# normal build, then checks the Debian package, then runs the suite once more
+# built with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -eu
 cd "$(dirname "$0")/.."
 
 ./scripts/install-deps.sh
 
 jobs="$(nproc)"
+
+echo "== build and tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build --parallel "$jobs"
 ctest --test-dir build --output-on-failure --parallel "$jobs"
+
+echo "== Debian package"
+MC_PACKAGE_BUILD=build ./scripts/check-package.sh
+
+echo "== build and tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMC_SANITIZE=ON -DMC_BUILD_BENCHMARKS=OFF
+cmake --build build-asan --parallel "$jobs"
+ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure --parallel "$jobs"
