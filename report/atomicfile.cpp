@@ -40,7 +40,7 @@ AtomicFile::Outcome failure(std::string reason)
 std::string folderOf(const std::string &path)
 {
     const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
 bool writeAll(int fd, const std::string &bytes, int &error)

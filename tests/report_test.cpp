@@ -187,13 +187,4 @@ TEST_F(ReportFolder, ReplacedReportKeepsItsPermissions)
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
-TEST_F(ReportFolder, VanishedWorkingFolderIsReported)
-{
-    fs::remove_all(m_folder);
-    const auto outcome = ResultReport().write(200, 2, 0, 0, 0, 0, 0, 0);
-    EXPECT_FALSE(outcome.written);
-    EXPECT_EQ(outcome.reason, "Der Arbeitsordner ist nicht mehr vorhanden.");
-    fs::create_directory(m_folder);
-}
-
 } // namespace

@@ -199,64 +199,6 @@ TEST_F(SettingsDialogTest, FailedCheckWarnsAfterStoringTheFieldsBeforeIt)
     }
 }
 
-TEST_F(SettingsDialogTest, OkConvertsAndStoresFieldsEnabledOrNot)
-{
-    struct Case {
-        const char *name, *field, *text;
-        double stored;
-    };
-    const Case cases[] = {
-        {"comma ends the threshold", "threshold", "0,00001", 0.0},
-        {"letters give a zero threshold", "threshold", "abc", 0.0},
-        {"threshold with exponent", "threshold", "5e-6", 0.000005},
-        {"pasted 123abc", "minShots", "123abc", 123.0},
-        {"minimum beyond 32 bits clamps", "minShots", "99999999999", INT_MAX},
-        {"disabled target with decimals", "targetShots", "12.7", 12.7},
-        {"target 2^53 is reachable", "targetShots", "9007199254740992", 9007199254740992.0},
-        {"radius 32000", "radius", "32000", 32000.0},
-        {"radius 1", "radius", "1", 1.0},
-        {"dimensions 99", "dimensions", "99", 99.0},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        resetToDefaults();
-        SettingsDialog &dialog = open();
-        paste(c.field, QLatin1String(c.text));
-        EXPECT_EQ(clickOk(), QString());
-        EXPECT_FALSE(dialog.isVisible());
-        const std::string field = c.field;
-        const double stored = field == "threshold" ? simulation.threshold()
-            : field == "minShots"                  ? simulation.minShots()
-            : field == "targetShots"               ? simulation.targetShots()
-            : field == "radius"                    ? body.radius()
-                                                   : body.dimensions();
-        EXPECT_EQ(stored, c.stored);
-    }
-}
-
-TEST_F(SettingsDialogTest, TypingIsFilteredOnlyInDigitFields)
-{
-    const std::pair<const char *, const char *> cases[] = {
-        {"targetShots", "123"}, {"minShots", "123"}, {"dimensions", "12"},
-        {"radius", "-1a2."}, {"threshold", "-1a2.3,e"},
-    };
-    simulation.setAutoStop(false);
-    open();
-    child("threshold")->setEnabled(true);
-    child("minShots")->setEnabled(true);
-    for (const auto &[name, shown] : cases) {
-        SCOPED_TRACE(name);
-        type(name, QStringLiteral("-1a2.3,e"));
-        EXPECT_EQ(child(name)->text(), QLatin1String(shown));
-    }
-    // Pasted text is not filtered; OK reads its leading number.
-    type("radius", QStringLiteral("50"));
-    paste("targetShots", QStringLiteral("45x"));
-    EXPECT_EQ(child("targetShots")->text(), QStringLiteral("45x"));
-    EXPECT_EQ(clickOk(), QString());
-    EXPECT_EQ(simulation.targetShots(), 45.0);
-}
-
 TEST_F(SettingsDialogTest, TenDimensionsThroughTheDialogStopAfter51ShotsWithoutHit)
 {
     open();

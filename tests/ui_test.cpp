@@ -423,22 +423,4 @@ TEST_F(Saving, SaveWritesTheReportAndConfirms)
     EXPECT_EQ(read("mc_result.txt"), ResultReport::compose(200, 2, 0, 0, 0, 0, 0, 0));
 }
 
-TEST_F(Saving, FailedSaveWarnsAndConfirmsNothing)
-{
-    {
-        std::ofstream("mc_result.txt", std::ios::binary) << "kept";
-    }
-    fs::permissions("mc_result.txt", fs::perms::owner_read);
-    BoxSeen seen;
-    answerNextBox(seen);
-    window->command(IdSaveResult);
-    ASSERT_TRUE(seen.shown);
-    EXPECT_EQ(seen.caption, QStringLiteral("Fehler: Speichern"));
-    EXPECT_TRUE(seen.text.startsWith(
-        QStringLiteral("Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.")));
-    EXPECT_TRUE(seen.text.contains(QStringLiteral("schreibgeschützt")));
-    EXPECT_EQ(seen.icon, QMessageBox::Warning);
-    EXPECT_EQ(read("mc_result.txt"), "kept");
-}
-
 } // namespace
