@@ -4,7 +4,7 @@
 set -eu
 
 packages="cmake g++ make pkgconf qt6-base-dev libgl-dev fontconfig fonts-dejavu-core
-libgtest-dev libgmock-dev googletest libbenchmark-dev locales clang
+libgtest-dev libgmock-dev googletest libbenchmark-dev locales clang libclang-rt-14-dev
 desktop-file-utils appstream dpkg-dev file"
 
 missing=""

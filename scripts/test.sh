@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what is missing, builds the project and runs every test: once in a
-# normal build, then checks the Debian package, then runs the suite once more
-# built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# normal build, then checks the Debian package, runs the fuzz targets for a
+# bounded time, and runs the suite once more built with AddressSanitizer and
+# UndefinedBehaviorSanitizer (its ctest summary is the last line).
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -16,6 +17,9 @@ ctest --test-dir build --output-on-failure --parallel "$jobs"
 
 echo "== Debian package"
 MC_PACKAGE_BUILD=build ./scripts/check-package.sh
+
+echo "== fuzz targets (libFuzzer, bounded run)"
+./scripts/fuzz.sh
 
 echo "== build and tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMC_SANITIZE=ON -DMC_BUILD_BENCHMARKS=OFF
