@@ -16,7 +16,7 @@ cmake --build build --parallel "$jobs"
 ctest --test-dir build --output-on-failure --parallel "$jobs"
 
 echo "== Debian package"
-MC_PACKAGE_BUILD=build ./scripts/check-package.sh
+MC_PACKAGE_BUILD=build ./scripts/check-package.sh --install
 
 echo "== fuzz targets (libFuzzer, bounded run)"
 ./scripts/fuzz.sh
