@@ -1,10 +1,11 @@
 #!/bin/sh
-# Installs what is missing, builds the program and starts it.
+# Installs what is missing (through sudo when not root), builds the program and
+# starts it on the current desktop.
 set -eu
 cd "$(dirname "$0")/.."
 
 ./scripts/install-deps.sh
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMC_BUILD_TESTS=OFF -DMC_BUILD_BENCHMARKS=OFF
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build --parallel "$(nproc)" --target monte-carlo
 exec ./build/monte-carlo

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 jobs="$(nproc)"
 
 echo "== build and tests"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMC_BUILD_GUI=ON -DMC_BUILD_TESTS=ON -DMC_BUILD_BENCHMARKS=ON -DMC_SANITIZE=OFF
 cmake --build build --parallel "$jobs"
 ctest --test-dir build --output-on-failure --parallel "$jobs"
 
