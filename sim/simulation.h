@@ -52,7 +52,9 @@ public:
 
 private:
     void prepareModulus(int radius);
-    int coordinate(ShotGenerator &generator, int radius) const;
+    int coordinate(int v, int radius) const;
+    void shootStepByStep(int r, int d);
+    void count(bool hit);
 
     ShotGenerator &m_generator;
 
