@@ -61,19 +61,33 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
+# Polls a command every 0.1 s until it succeeds: false after TRIES polls, or as
+# soon as the process PID (0 for none) has ended.
+wait_for() {
+    tries=$1
+    pid=$2
+    shift 2
+    until "$@"; do
+        tries=$((tries - 1))
+        if [ "$tries" -le 0 ] || { [ "$pid" -ne 0 ] && ! kill -0 "$pid" 2>/dev/null; }; then
+            return 1
+        fi
+        sleep 0.1
+    done
+}
+display_known() { [ -s "$work/display" ]; }
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+settings_closed() { ! xdotool search --onlyvisible --name '^Einstellungen$' >/dev/null 2>&1; }
+program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+
 # Xvfb picks a free display itself and writes its number once it accepts clients.
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
-tries=0
-while [ ! -s "$work/display" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-        echo "Xvfb startete nicht:" >&2
-        cat "$work/xvfb.log" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
+if ! wait_for 100 "$xvfb_pid" display_known; then
+    echo "Xvfb startete nicht:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
 DISPLAY=":$(cat "$work/display")"
 export DISPLAY
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
@@ -82,16 +96,11 @@ openbox >"$work/openbox.log" 2>&1 &
 wm_pid=$!
 # A window mapped while the window manager is still starting may stay
 # unmanaged and invisible: wait until openbox announces itself on the root.
-tries=0
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 100 ] || ! kill -0 "$wm_pid" 2>/dev/null; then
-        echo "openbox startete nicht:" >&2
-        cat "$work/openbox.log" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
+if ! wait_for 100 "$wm_pid" wm_running; then
+    echo "openbox startete nicht:" >&2
+    cat "$work/openbox.log" >&2
+    exit 1
+fi
 
 # Run in the scratch directory, so that nothing the program writes lands in
 # the source tree.
@@ -124,15 +133,10 @@ xdotool type --delay 20 "$target_shots"
 xdotool key --clearmodifiers Tab Tab ctrl+a
 xdotool type --delay 20 "$radius"
 xdotool key --clearmodifiers Return
-tries=0
-while xdotool search --onlyvisible --name '^Einstellungen$' >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 50 ]; then
-        echo "Der Dialog \"Einstellungen\" schloss nicht (Eingabe abgelehnt?)." >&2
-        exit 1
-    fi
-    sleep 0.1
-done
+if ! wait_for 50 0 settings_closed; then
+    echo "Der Dialog \"Einstellungen\" schloss nicht (Eingabe abgelehnt?)." >&2
+    exit 1
+fi
 xdotool windowactivate --sync "$window" 2>/dev/null || true
 sleep 0.3
 
@@ -151,15 +155,10 @@ kill -CONT "$app_pid"
 stopped=false
 
 xdotool key --clearmodifiers alt+b
-tries=0
-while kill -0 "$app_pid" 2>/dev/null; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 50 ]; then
-        echo "Das Programm endete nicht auf \"Beenden\" (Alt+B)." >&2
-        exit 1
-    fi
-    sleep 0.1
-done
+if ! wait_for 50 0 program_ended; then
+    echo "Das Programm endete nicht auf \"Beenden\" (Alt+B)." >&2
+    exit 1
+fi
 wait "$app_pid" && status=0 || status=$?
 app_pid=""
 if [ "$status" -ne 0 ]; then

@@ -43,38 +43,30 @@ void Simulation::shoot(const Body &body)
     prepareModulus(r);
     // One generator value in one dimension, d otherwise: x, y, then the rest.
     const int draws = d >= 2 ? d : 1;
-    if (draws > ShotGenerator::maxAhead) {
-        shootStepByStep(r, d);
-        return;
+    if (draws <= ShotGenerator::maxAhead) {
+        shootWith(r, d, [this](int i) { return m_generator.peek(i); });
+        m_generator.skip(draws);
+    } else {
+        shootWith(r, d, [this](int) { return m_generator.next(); });
     }
-    m_shotX = coordinate(m_generator.peek(1), r);
-    m_shotY = d >= 2 ? coordinate(m_generator.peek(2), r) : 0;
+}
+
+// draw(i) is the i-th generator value of the shot, i = 1 ... d, asked in order.
+template <typename Draw>
+void Simulation::shootWith(int r, int d, Draw draw)
+{
+    m_shotX = coordinate(draw(1), r);
+    m_shotY = d >= 2 ? coordinate(draw(2), r) : 0;
     // Integer squares summed exactly: at most 99 * 32000^2, far below 2^53, so
     // the comparison is the one in doubles.
     std::int64_t sum = std::int64_t{m_shotX} * m_shotX + std::int64_t{m_shotY} * m_shotY;
     for (int i = 3; i <= d; ++i) {
-        const std::int64_t k = coordinate(m_generator.peek(i), r);
+        const std::int64_t k = coordinate(draw(i), r);
         sum += k * k;
     }
-    m_generator.skip(draws);
-    count(sum <= std::int64_t{r} * r);
-}
-
-void Simulation::shootStepByStep(int r, int d)
-{
-    m_shotX = coordinate(m_generator.next(), r);
-    m_shotY = d >= 2 ? coordinate(m_generator.next(), r) : 0;
-    double sum = static_cast<double>(m_shotX) * m_shotX + static_cast<double>(m_shotY) * m_shotY;
-    for (int i = 3; i <= d; ++i) {
-        const int k = coordinate(m_generator.next(), r);
-        sum += static_cast<double>(k) * k;
-    }
-    count(sum <= static_cast<double>(r) * r);
-}
-
-void Simulation::count(bool hit)
-{
-    // Without a branch: about one shot in five misses, at random.
+    // 1 for a hit (sum <= r^2), 0 otherwise, from the sign of the difference:
+    // about one shot in five misses at random, which a branch would mispredict.
+    const std::int64_t hit = ((std::int64_t{r} * r - sum) >> 63) + 1;
     m_hits += static_cast<double>(hit);
     m_shots += 1.0;
 }

@@ -53,8 +53,8 @@ public:
 private:
     void prepareModulus(int radius);
     int coordinate(int v, int radius) const;
-    void shootStepByStep(int r, int d);
-    void count(bool hit);
+    template <typename Draw>
+    void shootWith(int r, int d, Draw draw);
 
     ShotGenerator &m_generator;
 
