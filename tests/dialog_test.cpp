@@ -1,0 +1,85 @@
+#include "aboutdialog.h"
+#include "program.h"
+
+#include <climits>
+
+namespace {
+
+// Text typed (through the key filter) or pasted into one field after the number of points
+// "123" and the dimensions "3". OK checks the number, the dimensions, the radius in this
+// order, storing each that passed, and warns at the first that fails. Then the text shown,
+// the warning, and the field's value.
+TEST(Settings, OkChecksInOrderAndBadInput)
+{
+    const QString dims = "!Fehler: Dimensionen|Dimensionen zu klein!\nMindestens 1 Dimension verwenden.";
+    const QString large = "!Fehler: Radius|Radius zu groß!\nRadius darf maximal 32000 betragen.";
+    const QString small = "!Fehler: Radius|Radius zu klein!\nRadius muss mindestens 1 betragen.";
+    const QString count = "!Fehler: Anzahl|Anzahl zu groß!\nHöchstens 9007199254740992 Punkte verwenden.";
+    const QString nines(99999, u'9');
+    struct Row { const char *field; bool pasted; QString text, shown, warning; double stored; };
+    const Row rows[] = {
+        {"targetShots", false, "abc-5 7", "57", "", 57},
+        {"targetShots", true, "-5", {}, "", -5},
+        {"targetShots", true, "0,5", {}, "", 0},
+        {"targetShots", true, "9007199254740992", {}, "", 9007199254740992.0},
+        {"targetShots", true, "9007199254740994", {}, count, 50000},
+        {"targetShots", true, "1e400", {}, count, 50000},
+        {"threshold", false, "+5", {}, "", 5},
+        {"threshold", true, nines, QString(32767, u'9'), "", 1e299}, // cut to the buffer's 299
+        {"minShots", false, "-5", "5", "", 5},
+        {"minShots", true, "2147483648", {}, "", INT_MAX},
+        {"radius", false, "", {}, small, 200},
+        {"radius", false, "5e-6", {}, "", 5},
+        {"radius", false, "32000", {}, "", 32000},
+        {"radius", false, "32001", {}, large, 200},
+        {"radius", true, nines, "99999", large, 200},
+        {"dimensions", false, "abc-5", "5", "", 5},
+        {"dimensions", false, "00", {}, dims, 2},
+        {"dimensions", false, "100", "10", "", 10},
+        {"dimensions", true, "-5", {}, dims, 2},
+        {"dimensions", true, " 1", {}, "", 1},
+        {"dimensions", true, nines, "99", "", 99},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(std::string(row.field) + " " + row.text.left(20).toStdString());
+        const std::string field = row.field;
+        Program p;
+        const bool stayedOpen = p.settings([&](SettingsDialog &d) {
+            QStringList shown; // the values it opened with; "-" for a disabled field
+            for (const char *name : {"targetShots", "threshold", "minShots", "radius", "dimensions"})
+                shown << Program::child(d, name)->text() + (Program::child(d, name)->isEnabled() ? "" : "-");
+            EXPECT_EQ(shown.join(u' ') + u' ' + d.focusWidget()->objectName(), "50000- 0.0000050000 50 200 2 autoStop");
+            Program::enter(d, "targetShots", QStringLiteral("123"), true);
+            Program::enter(d, "dimensions", QStringLiteral("3"));
+            if (field == "targetShots") // to manual mode, which enables the number of points only
+                QTest::keyClick(Program::child<QCheckBox>(d, "autoStop"), Qt::Key_Space);
+            EXPECT_EQ(Program::child(d, "minShots")->isEnabled() + Program::child(d, "threshold")->isEnabled()
+                          + !Program::child(d, "targetShots")->isEnabled(), field == "targetShots" ? 0 : 3);
+            Program::enter(d, row.field, row.text, row.pasted);
+            EXPECT_EQ(Program::child(d, row.field)->text(), row.shown.isNull() ? row.text : row.shown);
+        });
+        EXPECT_EQ(stayedOpen, !row.warning.isEmpty());
+        EXPECT_EQ(p.boxes, row.warning.isEmpty() ? QStringList() : QStringList{row.warning});
+        const Simulation &s = p.state.simulation;
+        const std::map<std::string, std::pair<double, double>> stored = { // value, and what it is unless entered
+            {"targetShots", {s.targetShots(), 123}}, {"threshold", {s.threshold(), 0.000005}},
+            {"minShots", {s.minShots(), 50}}, {"radius", {p.state.body.radius(), 200}},
+            {"dimensions", {p.state.body.dimensions(), row.warning == count ? 2 : 3}}};
+        for (const auto &[name, values] : stored)
+            EXPECT_EQ(values.first, name == field ? row.stored : values.second) << name;
+        EXPECT_EQ(s.autoStop(), field != "targetShots" || !row.warning.isEmpty()); // the mode is stored last
+        p.run(400); // runs with what was stored
+    }
+}
+
+TEST(About, OnlyItsOkButtonClosesIt)
+{
+    AboutDialog dialog;
+    dialog.show();
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(!dialog.close() && dialog.isVisible() && !(dialog.windowFlags() & Qt::WindowCloseButtonHint));
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(dialog.isVisible() ? -1 : dialog.result(), QDialog::Accepted);
+}
+
+} // namespace

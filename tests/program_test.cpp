@@ -1,0 +1,233 @@
+#include "program.h"
+
+#include <clocale>
+#include <sys/mount.h>
+
+namespace {
+
+const QRgb black = 0x000000, white = 0xFFFFFF;
+
+// The report of a body of radius 200 in two dimensions, byte for byte.
+std::string reportBytes(const char *volume, const char *shots, const char *hits, const char *percent,
+                        const char *variance, const char *pi)
+{
+    return std::string("Monte Carlo Simulation: Auswertung\r\n--------------------------------------\r\n\r\n"
+                       "> K\xF6rper:\r\n\r\n  Radius:      200\r\n  Dimensionen: 2\r\n  Kreisfl\xE4" "che: ")
+        + volume + "\r\n\r\n> Simulation:\r\n\r\n  geschossen (n):                " + shots
+        + "\r\n  getroffen  (m):                " + hits + "\r\n  Trefferwahrscheinlichkeit (p): " + percent
+        + " %\r\n  Varianz:                       " + variance + "\r\n\r\n  PI:  " + pi;
+}
+
+// The square's corner, its right and bottom bounds exclusive, the circle's top, inside it, beside it.
+void expectEmptyFigure(Program &p)
+{
+    for (const auto &[x, y, colour] : {std::tuple(10, 10, black), {409, 409, black}, {410, 410, white},
+                                       {210, 10, black}, {210, 210, white}, {14, 14, white}})
+        EXPECT_EQ(p.pixel(x, y), colour) << x << "," << y;
+}
+
+// Shots, hits and pi of a fresh program's run (its second with again), 60000 passes at most.
+std::tuple<double, double, double> run(int dimensions, bool automatic, double target, int minShots = 50,
+                                       double threshold = 5e-6, bool again = false)
+{
+    Program p;
+    if (again)
+        p.run();
+    p.state.body.setDimensions(dimensions);
+    p.state.simulation.setAutoStop(automatic);
+    p.state.simulation.setTargetShots(target);
+    p.state.simulation.setMinShots(minShots);
+    p.state.simulation.setThreshold(threshold);
+    p.run(60000);
+    return {p.state.simulation.shots(), p.state.simulation.hits(), p.state.pi.value()};
+}
+
+TEST(Simulation, ExactRunsAndStopRules)
+{
+    using R = std::tuple<double, double, double>;
+    EXPECT_EQ(run(2, true, 0), R(33649, 26446, 3.143748699812773));                  // the default run
+    EXPECT_EQ(run(2, true, 0, 50, 5e-6, true), R(34116, 26673, 3.127330284910306)); // goes on with the sequence
+    EXPECT_EQ(run(2, false, 50000), R(50000, 39243, 3.13944));                       // manual, to its target
+    EXPECT_EQ(run(2, false, 10.5), R(11, 9, 36.0 / 11));                             // fractional target
+    EXPECT_EQ(run(2, false, 0), R(1, 0, 0));                                         // zero target: one shot
+    EXPECT_EQ(run(2, false, -3), R(1, 0, 0));
+    EXPECT_EQ(run(1, true, 0), R(51, 51, 4));              // all hit: stops after the minimum
+    EXPECT_EQ(run(10, true, 0), R(51, 0, 0));              // none hits
+    EXPECT_EQ(run(1, true, 0, 0), R(2, 2, 4));             // one shot's variance is NaN
+    EXPECT_EQ(run(1, true, 0, 50, 0), R(60000, 60000, 0)); // threshold 0 never stops
+}
+
+TEST(Program, MenuPanesAndFigure)
+{
+    Program p;
+    QStringList items;
+    for (const QAction *action : p.window.menuBar()->actions())
+        items << action->text() + u'=' + action->data().toString() + (action->menu() ? "+" : "");
+    EXPECT_EQ(items.join(u' '), "&Einstellungen=40009 |=40007 &Start=40004 Sto&p=40010 |=40005 "
+                                "Er&gebnis speichern=40013 |=40008 &Beenden=40002 |=40006 &?=40012");
+    EXPECT_EQ(p.window.statusPane().geometry(), QRect(615, 0, 1024, p.window.shotPane().height()));
+    expectEmptyFigure(p);
+    p.state.body.setRadius(100);
+    p.post(IdStop); // with no run: the figure drawn again on an erased pane
+    p.loop.pass();
+    EXPECT_EQ(std::pair(p.pixel(409, 409), p.pixel(209, 209)), std::pair(white, black));
+    p.window.close(); // by the desktop: the loop ends
+    EXPECT_EQ(p.loop.run(), 0);
+}
+
+// A pass drains the queue, shoots, advances the colour, asks for the plot and applies
+// the stop rule; the plot is drawn at the next drain, when the run may have ended.
+TEST(Program, PassOrder)
+{
+    Program p;
+    p.state.simulation.setAutoStop(false);
+    p.state.simulation.setTargetShots(3);
+    p.post(IdStart);
+    p.loop.pass();
+    EXPECT_EQ(p.state.simulation.shots(), 1.0); // started in the drain, shot in the same pass
+    EXPECT_EQ(p.pixel(51, 77), white);           // shot 1 at (-159, -133), not yet plotted
+    p.loop.pass();
+    EXPECT_EQ(p.pixel(51, 77), 0x030000u);
+    EXPECT_TRUE(p.page().contains(QLatin1String(" 7,10:Monte-Carlo-Simulation:    (66 %)+8 "))); // 2 of 3, truncated
+    p.loop.pass();                               // shot 3 stops the run
+    EXPECT_FALSE(p.state.simulation.running());
+    EXPECT_EQ(p.pixel(344, 110), 0x060000u);     // shot 2 at (134, -100)
+    p.loop.pass();                               // the stopping shot is not plotted: the figure covers all
+    EXPECT_EQ(p.pixel(51, 77), white);
+    EXPECT_EQ(p.state.simulation.shots(), 3.0);
+
+    p.state.simulation.setTargetShots(1e9);
+    p.run(5);
+    for (int id : {40003, 40005, 40006, 40007, 40008, 40011, 40001, 40014, 0, -1, 65536 + IdQuit})
+        p.window.command(id); // no item: nothing happens
+    p.post(IdQuit); // the pass that quits still shoots, the next one ends the loop
+    EXPECT_TRUE(p.loop.pass());
+    EXPECT_FALSE(p.loop.pass());
+    EXPECT_EQ(p.state.simulation.shots(), 6.0);
+}
+
+// In manual mode the tick refreshes the variance from the previous tick's ratio, then the
+// ratio; no shot gives a negative zero, one shot NaN. Stop refreshes ratio and pi.
+// A run without a hit so far refreshes ratio, pi and volume to 0, in either mode.
+TEST(Program, StopTicksAndRunsWithoutHit)
+{
+    Program p;
+    p.state.simulation.setAutoStop(false);
+    p.run(2); // a miss, then a hit
+    p.tick();
+    EXPECT_EQ(std::pair(p.state.simulation.variance(), p.state.simulation.hitRatio()), std::pair(0.0, 0.5));
+    p.tick();
+    EXPECT_EQ(p.state.simulation.variance(), 0.25);
+    p.run(1); // a hit
+    p.post(IdStop);
+    p.loop.pass();
+    EXPECT_EQ(std::pair(p.state.simulation.hitRatio(), p.state.pi.value()), std::pair(1.0, 4.0));
+    expectEmptyFigure(p);
+    p.tick();
+    EXPECT_TRUE(p.page().contains(QLatin1String(" 12,140:nan+14 ")));
+    p.state.simulation.start();
+    p.tick();
+    EXPECT_TRUE(p.page().contains(QLatin1String(" 12,140:0.0000000000+14 "))); // shown without its sign
+    p.state.body.setRadius(32000); // a volume too long for the text buffer turns scientific
+    p.state.body.setDimensions(64);
+    p.state.body.updateVolume(1.0);
+    EXPECT_TRUE(p.page().contains(QLatin1String(" 5,140:3.940e+307  px^64+19 ")));
+    EXPECT_TRUE(p.page().endsWith(QStringLiteral(" 17,20:Berechnung nur bei 2 Dimensionen möglich")));
+    for (bool automatic : {false, true}) {
+        p.state.simulation.setAutoStop(automatic);
+        p.state.body.setDimensions(2);
+        p.run(100);
+        p.tick();
+        ASSERT_GT(p.state.simulation.hitRatio() * p.state.pi.value() * p.state.body.volume(), 0.0);
+        p.state.body.setDimensions(10);
+        p.run(3);
+        p.tick();
+        EXPECT_EQ(std::tuple(p.state.simulation.hits(), p.state.simulation.hitRatio(), p.state.pi.value(),
+                             p.state.body.volume()), std::tuple(0.0, 0.0, 0.0, 0.0)) << automatic;
+    }
+}
+
+// With no run a pass waits for the next event: the 50 ms tick wakes it a few times.
+TEST(Program, IdleLoopWaits)
+{
+    Program p;
+    p.window.findChild<QTimer *>(QStringLiteral("statusTick"))->start();
+    QElapsedTimer clock;
+    clock.start();
+    int passes = 0;
+    for (; clock.elapsed() < 300; ++passes)
+        p.loop.pass();
+    EXPECT_LT(passes, 100);
+}
+
+std::string listing(const fs::path &folder)
+{
+    std::string all;
+    for (const auto &entry : fs::recursive_directory_iterator(folder))
+        all += entry.path().string() + ":" + (entry.is_regular_file() ? readFile(entry.path()).substr(0, 9) : "") + "\n";
+    return all;
+}
+
+// The default run shown and saved; then, during a run, a refused save warns with the
+// reason, changes nothing in the folder, and the run goes on.
+TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
+{
+    TempFolder work;
+    Program p;
+    EXPECT_STREQ(std::localeconv()->decimal_point, ",") << "LC_ALL=de_DE.UTF-8 is not in effect";
+    p.run();
+    p.loop.pass();
+    expectEmptyFigure(p);
+    EXPECT_EQ(p.state.colour.rgb() & 0xFFFFFF, 0x458D0Cu); // red 69, green 141, blue 12
+    p.tick();
+    EXPECT_EQ(p.page(), "0,10:Körperinformationen: 2,20:Radius: 3,20:Seitenlänge: 4,20:Dimensionen: 5,20:Kreisfläche: "
+                        "2,140:200  px+10 3,140:400  px+10 4,140:2+13 5,140:125749.948  px^2+19 "
+                        "7,10:Monte-Carlo-Simulation:+19 9,20:geschossen (n): 10,20:getroffen (m): "
+                        "11,20:Wahrscheinl. (p): 12,20:Varianz: 9,140:33649+14 10,140:26446+14 11,140:78.59372 %+11 "
+                        "12,140:0.0000050000+14 14,10:Berechnung von PI: 16,20:PI = 4 * (m / n) "
+                        "17,20:3.143748699812773+13");
+    p.answering([&] { p.window.command(IdSaveResult); });
+    EXPECT_EQ(p.boxes, QStringList{"Ergebnis gespeichert.|Auswertung in Datei 'mc_result.txt' gespeichert."});
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(0666 & ~mask)); // as a plain create
+    EXPECT_EQ(readFile(ResultReport::fileName),
+              reportBytes("125749.94799", "33649", "26446", "78.5937174953", "0.0000050000", "3.143748699812773"));
+    fs::permissions(ResultReport::fileName, fs::perms(0640)); // a replaced report keeps its mode
+    ASSERT_TRUE(ResultReport().write(200, 2, 125664.0, 50000, 39270, 0.7854, 0.0000033710042, 3.1416).written);
+    EXPECT_EQ(readFile(ResultReport::fileName), reportBytes("125664.00000", "50000", "39270", "78.5400000000",
+                                                            "0.0000033710", "3.141600000000000"));
+    EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(0640));
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1); // no temporary left
+
+    const std::pair<bool (*)(), const char *> rows[] = {
+        {[] { std::ofstream("mc_result.txt") << "earlier"; fs::permissions("mc_result.txt", fs::perms(0444)); return true; },
+         "Die vorhandene Datei ist schreibgeschützt."},
+        {[] { return fs::create_directories("mc_result.txt/inside"); }, "Unter diesem Namen besteht bereits ein Ordner."},
+        {[] { return fs::remove(fs::current_path()); }, "Der Arbeitsordner ist nicht mehr vorhanden."},
+        {[] { // needs root to mount a small file system
+             const fs::path here = fs::current_path();
+             return ::mount("tmpfs", here.c_str(), "tmpfs", 0, "size=16k") == 0
+                 && (fs::current_path(here), std::ofstream("filler") << std::string(65536, 'x'), true); },
+         "Der Datenträger ist voll."}};
+    fs::current_path(work.path);
+    p.run(3);
+    int row = 0;
+    for (const auto &[prepare, reason] : rows) {
+        fs::create_directory(work.path / std::to_string(++row));
+        fs::current_path(work.path / std::to_string(row));
+        if (!prepare())
+            continue;
+        const std::string before = listing(work.path);
+        p.boxes.clear();
+        p.answering([&] { p.window.command(IdSaveResult); });
+        EXPECT_EQ(p.boxes, QStringList{"!Fehler: Speichern|Auswertung konnte nicht in Datei 'mc_result.txt' "
+                                       "gespeichert werden.\n" + QString::fromUtf8(reason)});
+        EXPECT_EQ(listing(work.path), before) << reason;
+        EXPECT_TRUE(p.state.simulation.running());
+        fs::current_path(work.path);
+    }
+    ::umount2((work.path / "4").c_str(), MNT_DETACH);
+}
+
+} // namespace
