@@ -25,8 +25,9 @@ std::string reasonFor(int error)
         return "Unter diesem Namen besteht bereits ein Ordner.";
     case ENOENT:
     case ENOTDIR:
-    case ELOOP:
         return "Der Arbeitsordner ist nicht mehr vorhanden.";
+    case ELOOP:
+        return "Die symbolische Verknüpfung führt im Kreis.";
     case EIO:
         return "Ein Ein-/Ausgabefehler ist aufgetreten.";
     default:
