@@ -92,7 +92,7 @@ void SettingsDialog::createControls()
     label(QStringLiteral("Radius:"), 13, 131, 25, 8, m_radius);
     label(QStringLiteral("Abbruchwert:"), 25, 68, 43, 8, m_threshold);
     label(QStringLiteral("mindestens"), 24, 87, 36, 8, m_minShots);
-    label(QStringLiteral("Durchläufe"), 96, 87, 36, 8);
+    label(QStringLiteral("Durchläufe"), 96, 87, 36, 8, m_minShots);
 
     QWidget::setTabOrder(m_targetShots, m_autoStop);
     QWidget::setTabOrder(m_autoStop, m_threshold);

@@ -35,7 +35,8 @@ QString StatusPaneAccessible::pageText(const std::vector<StatusPage::Text> &page
     return lines.join(QLatin1Char('\n'));
 }
 
-void StatusPaneAccessible::pageChanged(StatusPane *pane, const std::vector<StatusPage::Text> &before)
+void StatusPaneAccessible::pageChanged(StatusPane *pane,
+                                       const std::vector<StatusPage::Text> &before)
 {
     const QString old = pageText(before);
     const QString now = pageText(pane->shownPage());
