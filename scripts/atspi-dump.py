@@ -2,8 +2,8 @@
 """Prints what a screen reader finds of a running program on the accessibility bus.
 
 One line per accessible object, indented by depth:
-    role | name | description | text
-with line breaks inside a text written as " / ". Run it with Debian's
+    role<TAB>name<TAB>description<TAB>text
+with line breaks and tabs inside a field written as \\n and \\t. Run it with Debian's
 /usr/bin/python3 (it has pyatspi) in the session of the program, for instance
     /usr/bin/python3 scripts/atspi-dump.py monte-carlo
 Waits up to ten seconds for the application: a program started before the
@@ -18,7 +18,7 @@ import pyatspi
 
 
 def flat(value):
-    return (value or "").replace("\n", " / ")
+    return (value or "").replace("\\", "\\\\").replace("\n", "\\n").replace("\t", "\\t")
 
 
 def text_of(accessible):
@@ -32,7 +32,7 @@ def text_of(accessible):
 def dump(accessible, depth=0):
     fields = [accessible.getRoleName(), accessible.name, accessible.description,
               text_of(accessible)]
-    print("  " * depth + " | ".join(flat(field) for field in fields))
+    print("  " * depth + "\t".join(flat(field) for field in fields))
     for child in accessible:
         if child is not None:
             dump(child, depth + 1)
