@@ -2,8 +2,10 @@
 
 #include "body.h"
 #include "shotcolour.h"
+#include "shotpaneaccessible.h"
 #include "simulation.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 ShotPane::ShotPane(const Body &body, const Simulation &simulation, const ShotColour &colour,
@@ -39,6 +41,8 @@ void ShotPane::paintRetained(QImage &image, QRect &dirty, bool)
         return;
     }
     drawFigure(image, m_body);
+    if (QAccessible::isActive())
+        ShotPaneAccessible::figureDrawn(this);
     dirty |= QRect(m_body.margin(), m_body.margin(), m_body.sideLength(), m_body.sideLength())
                  .intersected(image.rect());
 }

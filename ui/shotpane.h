@@ -20,6 +20,9 @@ public:
     // and bottom bounds (margin + side) exclusive.
     static void drawFigure(QImage &image, const Body &body);
 
+    const Body &body() const { return m_body; }
+    const Simulation &simulation() const { return m_simulation; }
+
 protected:
     void paintRetained(QImage &image, QRect &dirty, bool erased) override;
 

@@ -4,10 +4,14 @@
 #include "piestimate.h"
 #include "simulation.h"
 #include "statuspage.h"
+#include "statuspaneaccessible.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTimer>
+
+#include <utility>
 
 StatusPane::StatusPane(Body &body, Simulation &simulation, PiEstimate &pi, const QSize &size,
                        QWidget *parent)
@@ -55,5 +59,7 @@ void StatusPane::paintRetained(QImage &image, QRect &dirty, bool erased)
         painter.drawText(text.x, top + metrics.ascent(), text.text);
         dirty |= cell;
     }
-    m_shown = std::move(page);
+    const std::vector<StatusPage::Text> before = std::exchange(m_shown, std::move(page));
+    if (QAccessible::isActive() && before != m_shown)
+        StatusPaneAccessible::pageChanged(this, before);
 }

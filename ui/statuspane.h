@@ -22,6 +22,8 @@ public:
     void tick();
 
     int lineHeight() const { return m_lineHeight; }
+    // The page on the image now.
+    const std::vector<StatusPage::Text> &shownPage() const { return m_shown; }
 
 protected:
     void paintRetained(QImage &image, QRect &dirty, bool erased) override;
