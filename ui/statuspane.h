@@ -23,6 +23,9 @@ public:
 
     int lineHeight() const { return m_lineHeight; }
 
+    // The font the page is drawn in, whatever the desktop's font is.
+    static QFont pageFont(const std::vector<StatusPage::Text> &page);
+
 protected:
     void paintRetained(QImage &image, QRect &dirty, bool erased) override;
 
