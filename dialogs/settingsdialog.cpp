@@ -69,7 +69,7 @@ void SettingsDialog::createControls()
     m_targetShots = edit("targetShots", 13, 33, 114, 14, true);
     m_autoStop = new QCheckBox(QStringLiteral("automatisch festlegen (über Varianz)"), this);
     m_autoStop->setObjectName(QStringLiteral("autoStop"));
-    m_autoStop->setGeometry(units.toPixels(13, 53, 130, 10));
+    units.placeText(m_autoStop, 13, 53, 130, 10);
     m_threshold = edit("threshold", 72, 66, 56, 12, false);
     m_minShots = edit("minShots", 63, 84, 29, 12, true);
     m_radius = edit("radius", 40, 129, 35, 12, false);

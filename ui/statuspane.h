@@ -25,6 +25,9 @@ public:
     // The page on the image now.
     const std::vector<StatusPage::Text> &shownPage() const { return m_shown; }
 
+    // The font the page is drawn in, whatever the desktop's font is.
+    static QFont pageFont(const std::vector<StatusPage::Text> &page);
+
 protected:
     void paintRetained(QImage &image, QRect &dirty, bool erased) override;
 
