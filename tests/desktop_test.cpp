@@ -79,6 +79,7 @@ TEST(Desktop, PageAndDialogsKeepTheirGeometryWithAnyDesktopFont)
             EXPECT_EQ(pane.lineHeight(), lineHeight);
             // A few pixels before the value column stay black on every label's line.
             const QImage &page = window.statusPane().image();
+            ASSERT_EQ(page.devicePixelRatio(), scale());
             for (int line : {2, 3, 4, 5, 9, 10, 11, 12})
                 for (int y = toImage(lineHeight * line + 10); y < toImage(lineHeight * (line + 1) + 10); ++y)
                     for (int x = toImage(136); x < toImage(140); ++x)
