@@ -86,6 +86,20 @@ bool resolveLinks(std::string &path, int &error)
     return false;
 }
 
+// Flushes to disk and closes; the first failure is the one reported.
+bool syncAndClose(int fd, bool ok, int &error)
+{
+    if (ok && ::fsync(fd) != 0) {
+        error = errno;
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        error = errno;
+        ok = false;
+    }
+    return ok;
+}
+
 // Overwrites the file itself: not all-or-nothing, so only when a replace is
 // impossible. Bytes first, then the cut, so that a full disk strikes as late as
 // possible; no O_CREAT, so that only an existing file is written.
@@ -101,15 +115,7 @@ bool writeInPlace(const std::string &path, const std::string &bytes, int &error)
         error = errno;
         ok = false;
     }
-    if (ok && ::fsync(fd) != 0) {
-        error = errno;
-        ok = false;
-    }
-    if (::close(fd) != 0 && ok) {
-        error = errno;
-        ok = false;
-    }
-    return ok;
+    return syncAndClose(fd, ok, error);
 }
 
 // What keeps a temporary file from being created or renamed in the folder, as
@@ -160,14 +166,7 @@ AtomicFile::Outcome AtomicFile::replace(const std::string &fileName, const std::
         error = errno;
         ok = false;
     }
-    if (ok && ::fsync(fd) != 0) {
-        error = errno;
-        ok = false;
-    }
-    if (::close(fd) != 0 && ok) {
-        error = errno;
-        ok = false;
-    }
+    ok = syncAndClose(fd, ok, error);
     if (ok && ::rename(temporary.c_str(), path.c_str()) == 0)
         return {true, {}};
     const bool renameFailed = ok;
