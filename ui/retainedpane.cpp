@@ -38,8 +38,10 @@ void RetainedPane::followScale()
                  QImage::Format_RGB32);
     image.setDevicePixelRatio(scale);
     image.fill(m_background);
-    if (!m_image.isNull()) {
+    const bool moved = !m_image.isNull();
+    if (moved) {
         // Moved to a screen of another scale: the picture so far stays.
+        settle(m_image);
         QPainter painter(&image);
         painter.drawImage(QRectF(QPointF(0, 0), size()), m_image);
     }
@@ -48,6 +50,8 @@ void RetainedPane::followScale()
     m_scale = scale;
     m_block = static_cast<int>(std::ceil(scale - scaleTolerance));
     m_span = std::abs(m_block - scale) > scaleTolerance ? 2 : 1;
+    if (moved)
+        rescaled();
 }
 
 void RetainedPane::requestPaint(bool erase)

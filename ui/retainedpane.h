@@ -72,6 +72,8 @@ protected:
 
     // Writes onto the image what paintRetained drew but kept back.
     virtual void settle(QImage &) {}
+    // The screen's scale changed and the picture so far was scaled to it.
+    virtual void rescaled() {}
 
     // Draws onto the image, which was just cleared when erased is set; the
     // pane adds the logical rectangle it touched to dirty.

@@ -30,6 +30,8 @@ public:
 
 protected:
     void paintRetained(QImage &image, QRect &dirty, bool erased) override;
+    // The page is drawn anew at the new scale rather than shown scaled.
+    void rescaled() override { requestPaint(true); }
 
 private:
     Body &m_body;
