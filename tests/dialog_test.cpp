@@ -16,29 +16,33 @@ TEST(Settings, OkChecksInOrderAndBadInput)
     const QString small = "!Fehler: Radius|Radius zu klein!\nRadius muss mindestens 1 betragen.";
     const QString count = "!Fehler: Anzahl|Anzahl zu groß!\nHöchstens 9007199254740992 Punkte verwenden.";
     const QString nines(99999, u'9');
-    struct Row { const char *field; bool pasted; QString text, shown, warning; double stored; };
+    using enum Program::Entry;
+    struct Row { const char *field; Program::Entry how; QString text, shown, warning; double stored; };
     const Row rows[] = {
-        {"targetShots", false, "abc-5 7", "57", "", 57},
-        {"targetShots", true, "-5", {}, "", -5},
-        {"targetShots", true, "0,5", {}, "", 0},
-        {"targetShots", true, "9007199254740992", {}, "", 9007199254740992.0},
-        {"targetShots", true, "9007199254740994", {}, count, 50000},
-        {"targetShots", true, "1e400", {}, count, 50000},
-        {"threshold", false, "+5", {}, "", 5},
-        {"threshold", true, nines, QString(32767, u'9'), "", 1e299}, // cut to the buffer's 299
-        {"minShots", false, "-5", "5", "", 5},
-        {"minShots", true, "2147483648", {}, "", INT_MAX},
-        {"radius", false, "", {}, small, 200},
-        {"radius", false, "5e-6", {}, "", 5},
-        {"radius", false, "32000", {}, "", 32000},
-        {"radius", false, "32001", {}, large, 200},
-        {"radius", true, nines, "99999", large, 200},
-        {"dimensions", false, "abc-5", "5", "", 5},
-        {"dimensions", false, "00", {}, dims, 2},
-        {"dimensions", false, "100", "10", "", 10},
-        {"dimensions", true, "-5", {}, dims, 2},
-        {"dimensions", true, " 1", {}, "", 1},
-        {"dimensions", true, nines, "99", "", 99},
+        {"targetShots", Typed, "abc-5 7", "57", "", 57},
+        {"targetShots", Alt, "1x2", "12", "", 12},
+        {"targetShots", Pasted, "-5", {}, "", -5},
+        {"targetShots", Pasted, "0,5", {}, "", 0},
+        {"targetShots", Pasted, "9007199254740992", {}, "", 9007199254740992.0},
+        {"targetShots", Pasted, "9007199254740994", {}, count, 50000},
+        {"targetShots", Pasted, "1e400", {}, count, 50000},
+        {"threshold", Typed, "+5", {}, "", 5},
+        {"threshold", Pasted, nines, QString(32767, u'9'), "", 1e299}, // cut to the buffer's 299
+        {"minShots", Typed, "-5", "5", "", 5},
+        {"minShots", Pasted, "2147483648", {}, "", INT_MAX},
+        {"radius", Typed, "", {}, small, 200},
+        {"radius", Typed, "5e-6", {}, "", 5},
+        {"radius", Typed, "32000", {}, "", 32000},
+        {"radius", Typed, "32001", {}, large, 200},
+        {"radius", Pasted, nines, "99999", large, 200},
+        {"dimensions", Typed, "abc-5", "5", "", 5},
+        {"dimensions", CtrlAlt, "1q2", "12", "", 12},
+        {"dimensions", CtrlV, "+5", {}, "", 5},
+        {"dimensions", Typed, "00", {}, dims, 2},
+        {"dimensions", Typed, "100", "10", "", 10},
+        {"dimensions", Pasted, "-5", {}, dims, 2},
+        {"dimensions", Pasted, " 1", {}, "", 1},
+        {"dimensions", Pasted, nines, "99", "", 99},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(std::string(row.field) + " " + row.text.left(20).toStdString());
@@ -49,13 +53,13 @@ TEST(Settings, OkChecksInOrderAndBadInput)
             for (const char *name : {"targetShots", "threshold", "minShots", "radius", "dimensions"})
                 shown << Program::child(d, name)->text() + (Program::child(d, name)->isEnabled() ? "" : "-");
             EXPECT_EQ(shown.join(u' ') + u' ' + d.focusWidget()->objectName(), "50000- 0.0000050000 50 200 2 autoStop");
-            Program::enter(d, "targetShots", QStringLiteral("123"), true);
+            Program::enter(d, "targetShots", QStringLiteral("123"), Pasted);
             Program::enter(d, "dimensions", QStringLiteral("3"));
             if (field == "targetShots") // to manual mode, which enables the number of points only
                 QTest::keyClick(Program::child<QCheckBox>(d, "autoStop"), Qt::Key_Space);
             EXPECT_EQ(Program::child(d, "minShots")->isEnabled() + Program::child(d, "threshold")->isEnabled()
                           + !Program::child(d, "targetShots")->isEnabled(), field == "targetShots" ? 0 : 3);
-            Program::enter(d, row.field, row.text, row.pasted);
+            Program::enter(d, row.field, row.text, row.how);
             EXPECT_EQ(Program::child(d, row.field)->text(), row.shown.isNull() ? row.text : row.shown);
         });
         EXPECT_EQ(stayedOpen, !row.warning.isEmpty());

@@ -97,11 +97,20 @@ struct Program
     }
     template <typename T = QLineEdit>
     static T *child(QWidget &dialog, const char *name) { return dialog.findChild<T *>(QLatin1String(name)); }
-    // Typed keys pass the field's key filter; pasting sends none.
-    static void enter(QWidget &dialog, const char *name, const QString &text, bool pasted = false)
+    // Typed keys pass the field's key filter, with Alt or Ctrl+Alt held on all but the
+    // digits; pasting sends no key, Ctrl+V pastes from the clipboard.
+    enum Entry { Typed, Alt, CtrlAlt, Pasted, CtrlV };
+    static void enter(QWidget &dialog, const char *name, const QString &text, Entry how = Typed)
     {
         QLineEdit *field = child(dialog, name);
         field->selectAll();
-        pasted ? field->insert(text) : (QTest::keyClick(field, Qt::Key_Backspace), QTest::keyClicks(field, text));
+        if (how == Pasted)
+            return field->insert(text);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        if (how == CtrlV)
+            return QApplication::clipboard()->setText(text), QTest::keyClick(field, 'v', Qt::ControlModifier);
+        const Qt::KeyboardModifiers held = how == Alt ? Qt::AltModifier : how == CtrlAlt ? Qt::ControlModifier | Qt::AltModifier : Qt::NoModifier;
+        for (const QChar c : text)
+            QTest::keyClick(field, c.toLatin1(), c.isDigit() ? Qt::NoModifier : held);
     }
 };

@@ -2,6 +2,8 @@
 
 #include <clocale>
 #include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -199,6 +201,11 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
                                                             "0.0000033710", "3.141600000000000"));
     EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(0640));
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1); // no temporary left
+    p.state.simulation.setAutoStop(false);
+    p.state.simulation.start(); // a manual tick with no shot: the variance is a negative zero, printed with its sign
+    p.tick();
+    p.answering([&] { p.window.command(IdSaveResult); });
+    EXPECT_NE(readFile(ResultReport::fileName).find("Varianz:                       -0.0000000000\r\n"), std::string::npos);
 
     const std::pair<bool (*)(), const char *> rows[] = {
         {[] { std::ofstream("mc_result.txt") << "earlier"; fs::permissions("mc_result.txt", fs::perms(0444)); return true; },
@@ -228,6 +235,45 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         fs::current_path(work.path);
     }
     ::umount2((work.path / "4").c_str(), MNT_DETACH);
+}
+
+// Saved as user nobody (folder permissions do not stop root) into a folder it may not
+// write or, sticky, where it may not replace another's file: where the report is writable
+// it is written in place. A link named like the report stays; its target gets the report.
+TEST(Report, InPlaceAndThroughLinks)
+{
+    const std::string zeros = reportBytes("0.00000", "0", "0", "0.0000000000", "0.0000000000", "0.000000000000000");
+    const std::tuple<int, int, const char *> rows[] = {{0555, 0, "Keine Schreibberechtigung im Arbeitsordner."},
+        {0555, 0444, "Die vorhandene Datei ist schreibgeschützt."}, {0555, 0666, ""}, {01777, 0666, ""}};
+    for (const auto &[folderMode, reportMode, reason] : rows) {
+        TempFolder folder;
+        if (reportMode)
+            std::ofstream(ResultReport::fileName) << "earlier", fs::permissions(ResultReport::fileName, fs::perms(reportMode));
+        fs::permissions(folder.path, fs::perms(folderMode));
+        if (::fork() == 0) {
+            const bool nobody = ::getuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
+            ::_exit(nobody && ResultReport().write(200, 2, 0, 0, 0, 0, 0, 0).reason == reason ? 0 : 1);
+        }
+        int status = -1;
+        ::wait(&status);
+        EXPECT_EQ(status, 0) << folderMode << " " << reportMode;
+        EXPECT_EQ(readFile(ResultReport::fileName), *reason ? (reportMode ? "earlier" : "") : zeros);
+        EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), reportMode ? 1 : 0);
+    }
+    for (const auto &[link, targetExists] : {std::pair("sub/report.txt", true), {"sub/hop", true}, {"", true},
+                                             {"sub/report.txt", false}}) { // "": absolute
+        TempFolder folder;
+        fs::create_directory("sub");
+        if (targetExists)
+            std::ofstream("sub/report.txt") << "earlier";
+        fs::create_symlink("report.txt", "sub/hop");
+        const fs::path to = *link ? fs::path(link) : folder.path / "sub/report.txt";
+        fs::create_symlink(to, ResultReport::fileName);
+        ASSERT_TRUE(ResultReport().write(200, 2, 0, 0, 0, 0, 0, 0).written);
+        EXPECT_EQ(fs::read_symlink(ResultReport::fileName), to);
+        EXPECT_EQ(readFile("sub/report.txt"), zeros);
+        EXPECT_EQ(std::distance(fs::recursive_directory_iterator("."), fs::recursive_directory_iterator()), 4);
+    }
 }
 
 } // namespace

@@ -6,8 +6,11 @@
 #include "commandid.h"
 #include "settingsdialog.h"
 #include "shotpane.h"
+#include "shotpaneaccessible.h"
 #include "statuspane.h"
+#include "statuspaneaccessible.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -18,6 +21,9 @@
 MainWindow::MainWindow(AppState &state, const QSize &screenSize)
     : m_state(state)
 {
+    // Before any pane exists: Qt keeps the first interface it made for a widget.
+    QAccessible::installFactory(StatusPaneAccessible::create);
+    QAccessible::installFactory(ShotPaneAccessible::create);
     setWindowTitle(QStringLiteral("Monte Carlo"));
     setWindowIcon(AppIcon::icon());
 
