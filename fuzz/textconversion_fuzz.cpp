@@ -1,8 +1,6 @@
-// Field texts, any bytes read as UTF-8 and as Latin-1, in a German locale: toInt and
-// toDouble read what atoi and atof read in the "C" locale (out of range: clamped to int,
-// to the largest finite double, to zero), and what formatFixed shows fits the buffer,
-// has no decimal comma and reads back to itself. A broken invariant aborts, which
-// libFuzzer reports as a crash and keeps the input.
+// Field texts (any bytes, as UTF-8 and as Latin-1) in a German locale: toInt and toDouble
+// read what atoi and atof read in the "C" locale, clamped to int, to the largest finite
+// double, to zero; formatFixed fits the buffer, has no comma and reads back to itself.
 
 #include "textconversion.h"
 
@@ -12,26 +10,25 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
-#include <locale.h>
 #include <regex>
 
+// A broken invariant aborts: libFuzzer reports a crash and keeps the input.
 #define CHECK(condition) \
     ((condition) ? void() : (std::fprintf(stderr, "%s:%d: broken: %s\n", __FILE__, __LINE__, #condition), std::abort()))
 
 namespace {
 
-const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-
 void check(const QString &text)
 {
     using namespace TextConversion;
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
     static const std::regex integer(R"(^[ \t\n\v\f\r]*([+-]?[0-9]+))");
     static const std::regex real(R"(^[ \t\n\v\f\r]*([+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?))");
     const std::string bytes = text.toStdString();
     std::smatch number;
-    const long long asInt = std::regex_search(bytes, number, integer) ? strtoll_l(number[1].str().c_str(), nullptr, 10, cLocale) : 0;
+    const long long asInt = std::regex_search(bytes, number, integer) ? strtoll_l(number[1].str().c_str(), nullptr, 10, c) : 0;
     CHECK(toInt(text) == std::clamp<long long>(asInt, INT_MIN, INT_MAX));
-    const double asDouble = std::regex_search(bytes, number, real) ? strtod_l(number[1].str().c_str(), nullptr, cLocale) : 0;
+    const double asDouble = std::regex_search(bytes, number, real) ? strtod_l(number[1].str().c_str(), nullptr, c) : 0;
     const double value = toDouble(text);
     CHECK(std::isinf(asDouble) ? value == std::copysign(DBL_MAX, asDouble)
                                : value == asDouble || (std::fabs(asDouble) < DBL_MIN && value == 0));
@@ -46,8 +43,7 @@ void check(const QString &text)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    std::setlocale(LC_ALL, "de_DE.UTF-8");
-    return 0;
+    return std::setlocale(LC_ALL, "de_DE.UTF-8"), 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t size)

@@ -49,10 +49,7 @@ TEST(Settings, OkChecksInOrderAndBadInput)
         const std::string field = row.field;
         Program p;
         const bool stayedOpen = p.settings([&](SettingsDialog &d) {
-            QStringList shown; // the values it opened with; "-" for a disabled field
-            for (const char *name : {"targetShots", "threshold", "minShots", "radius", "dimensions"})
-                shown << Program::child(d, name)->text() + (Program::child(d, name)->isEnabled() ? "" : "-");
-            EXPECT_EQ(shown.join(u' ') + u' ' + d.focusWidget()->objectName(), "50000- 0.0000050000 50 200 2 autoStop");
+            EXPECT_EQ(d.focusWidget()->objectName(), QLatin1String("autoStop")); // the first enabled control
             Program::enter(d, "targetShots", QStringLiteral("123"), Pasted);
             Program::enter(d, "dimensions", QStringLiteral("3"));
             if (field == "targetShots") // to manual mode, which enables the number of points only

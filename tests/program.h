@@ -79,16 +79,15 @@ struct Program
         answer.start(0);
         action();
     }
-    // Opens the settings from the menu, lets fill work on the dialog, presses OK unless
-    // fill closed it, then Abbrechen if a warning kept it open. True when it stayed open.
+    // Opens the settings from the menu, lets fill work on the dialog, presses OK, then
+    // Abbrechen if a warning kept it open. True when it stayed open.
     bool settings(const std::function<void(SettingsDialog &)> &fill)
     {
         bool stayedOpen = false;
         QTimer::singleShot(0, &window, [&] {
             auto *dialog = window.findChild<SettingsDialog *>();
             fill(*dialog);
-            if (dialog->isVisible())
-                answering([&] { QTest::mouseClick(child<QPushButton>(*dialog, "okButton"), Qt::LeftButton); });
+            answering([&] { QTest::mouseClick(child<QPushButton>(*dialog, "okButton"), Qt::LeftButton); });
             if ((stayedOpen = dialog->isVisible()))
                 child<QPushButton>(*dialog, "cancelButton")->click();
         });

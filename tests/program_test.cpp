@@ -28,13 +28,11 @@ void expectEmptyFigure(Program &p)
         EXPECT_EQ(p.pixel(x, y), colour) << x << "," << y;
 }
 
-// Shots, hits and pi of a fresh program's run (its second with again), 60000 passes at most.
+// Shots, hits and pi of a fresh program's first run, 60000 passes at most.
 std::tuple<double, double, double> run(int dimensions, bool automatic, double target, int minShots = 50,
-                                       double threshold = 5e-6, bool again = false)
+                                       double threshold = 5e-6)
 {
     Program p;
-    if (again)
-        p.run();
     p.state.body.setDimensions(dimensions);
     p.state.simulation.setAutoStop(automatic);
     p.state.simulation.setTargetShots(target);
@@ -48,11 +46,9 @@ TEST(Simulation, ExactRunsAndStopRules)
 {
     using R = std::tuple<double, double, double>;
     EXPECT_EQ(run(2, true, 0), R(33649, 26446, 3.143748699812773));                  // the default run
-    EXPECT_EQ(run(2, true, 0, 50, 5e-6, true), R(34116, 26673, 3.127330284910306)); // goes on with the sequence
     EXPECT_EQ(run(2, false, 50000), R(50000, 39243, 3.13944));                       // manual, to its target
     EXPECT_EQ(run(2, false, 10.5), R(11, 9, 36.0 / 11));                             // fractional target
     EXPECT_EQ(run(2, false, 0), R(1, 0, 0));                                         // zero target: one shot
-    EXPECT_EQ(run(2, false, -3), R(1, 0, 0));
     EXPECT_EQ(run(1, true, 0), R(51, 51, 4));              // all hit: stops after the minimum
     EXPECT_EQ(run(10, true, 0), R(51, 0, 0));              // none hits
     EXPECT_EQ(run(1, true, 0, 0), R(2, 2, 4));             // one shot's variance is NaN
@@ -109,7 +105,7 @@ TEST(Program, PassOrder)
 }
 
 // In manual mode the tick refreshes the variance from the previous tick's ratio, then the
-// ratio; no shot gives a negative zero, one shot NaN. Stop refreshes ratio and pi.
+// ratio; no shot gives a negative zero, shown unsigned. Stop refreshes ratio and pi.
 // A run without a hit so far refreshes ratio, pi and volume to 0, in either mode.
 TEST(Program, StopTicksAndRunsWithoutHit)
 {
@@ -125,8 +121,6 @@ TEST(Program, StopTicksAndRunsWithoutHit)
     p.loop.pass();
     EXPECT_EQ(std::pair(p.state.simulation.hitRatio(), p.state.pi.value()), std::pair(1.0, 4.0));
     expectEmptyFigure(p);
-    p.tick();
-    EXPECT_TRUE(p.page().contains(QLatin1String(" 12,140:nan+14 ")));
     p.state.simulation.start();
     p.tick();
     EXPECT_TRUE(p.page().contains(QLatin1String(" 12,140:0.0000000000+14 "))); // shown without its sign
@@ -190,22 +184,17 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
                         "17,20:3.143748699812773+13");
     p.answering([&] { p.window.command(IdSaveResult); });
     EXPECT_EQ(p.boxes, QStringList{"Ergebnis gespeichert.|Auswertung in Datei 'mc_result.txt' gespeichert."});
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(0666 & ~mask)); // as a plain create
     EXPECT_EQ(readFile(ResultReport::fileName),
               reportBytes("125749.94799", "33649", "26446", "78.5937174953", "0.0000050000", "3.143748699812773"));
     fs::permissions(ResultReport::fileName, fs::perms(0640)); // a replaced report keeps its mode
-    ASSERT_TRUE(ResultReport().write(200, 2, 125664.0, 50000, 39270, 0.7854, 0.0000033710042, 3.1416).written);
-    EXPECT_EQ(readFile(ResultReport::fileName), reportBytes("125664.00000", "50000", "39270", "78.5400000000",
-                                                            "0.0000033710", "3.141600000000000"));
-    EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(0640));
-    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1); // no temporary left
     p.state.simulation.setAutoStop(false);
     p.state.simulation.start(); // a manual tick with no shot: the variance is a negative zero, printed with its sign
     p.tick();
     p.answering([&] { p.window.command(IdSaveResult); });
-    EXPECT_NE(readFile(ResultReport::fileName).find("Varianz:                       -0.0000000000\r\n"), std::string::npos);
+    EXPECT_EQ(readFile(ResultReport::fileName), reportBytes("0.00000", "0", "0", "0.0000000000", "-0.0000000000",
+                                                            "0.000000000000000"));
+    EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(0640));
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1); // no temporary left
 
     const std::pair<bool (*)(), const char *> rows[] = {
         {[] { std::ofstream("mc_result.txt") << "earlier"; fs::permissions("mc_result.txt", fs::perms(0444)); return true; },
@@ -260,17 +249,15 @@ TEST(Report, InPlaceAndThroughLinks)
         EXPECT_EQ(readFile(ResultReport::fileName), *reason ? (reportMode ? "earlier" : "") : zeros);
         EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), reportMode ? 1 : 0);
     }
-    for (const auto &[link, targetExists] : {std::pair("sub/report.txt", true), {"sub/hop", true}, {"", true},
-                                             {"sub/report.txt", false}}) { // "": absolute
+    for (const auto &[link, targetExists] : {std::pair("sub/report.txt", true), {"sub/hop", true}, {"sub/report.txt", false}}) {
         TempFolder folder;
         fs::create_directory("sub");
         if (targetExists)
             std::ofstream("sub/report.txt") << "earlier";
-        fs::create_symlink("report.txt", "sub/hop");
-        const fs::path to = *link ? fs::path(link) : folder.path / "sub/report.txt";
-        fs::create_symlink(to, ResultReport::fileName);
+        fs::create_symlink("report.txt", "sub/hop"); // relative to its own folder
+        fs::create_symlink(link, ResultReport::fileName);
         ASSERT_TRUE(ResultReport().write(200, 2, 0, 0, 0, 0, 0, 0).written);
-        EXPECT_EQ(fs::read_symlink(ResultReport::fileName), to);
+        EXPECT_EQ(fs::read_symlink(ResultReport::fileName), link);
         EXPECT_EQ(readFile("sub/report.txt"), zeros);
         EXPECT_EQ(std::distance(fs::recursive_directory_iterator("."), fs::recursive_directory_iterator()), 4);
     }
