@@ -164,10 +164,23 @@ std::string listing(const fs::path &folder)
     return all;
 }
 
-// The default run shown and saved; then, during a run, a refused save warns with the
-// reason, changes nothing in the folder, and the run goes on.
+// Writes size bytes to name (none: it is there already) and gives it mode.
+bool put(const fs::path &name, int mode, int size = 7)
+{
+    if (size >= 0) {
+        fs::create_directories(fs::absolute(name).parent_path());
+        std::ofstream(name) << std::string(size, 'x');
+    }
+    fs::permissions(name, fs::perms(mode));
+    return true;
+}
+
+// The default run shown and saved. Then saves during a run: a refused one warns with the
+// reason and changes nothing, an allowed one writes in place or through links; the run goes on.
 TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
 {
+    const QString saved = "Ergebnis gespeichert.|Auswertung in Datei 'mc_result.txt' gespeichert.";
+    const std::string zeros = reportBytes("0.00000", "0", "0", "0.0000000000", "-0.0000000000", "0.000000000000000");
     TempFolder work;
     Program p;
     EXPECT_STREQ(std::localeconv()->decimal_point, ",") << "LC_ALL=de_DE.UTF-8 is not in effect";
@@ -183,7 +196,7 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
                         "12,140:0.0000050000+14 14,10:Berechnung von PI: 16,20:PI = 4 * (m / n) "
                         "17,20:3.143748699812773+13");
     p.answering([&] { p.window.command(IdSaveResult); });
-    EXPECT_EQ(p.boxes, QStringList{"Ergebnis gespeichert.|Auswertung in Datei 'mc_result.txt' gespeichert."});
+    EXPECT_EQ(p.boxes, QStringList{saved});
     EXPECT_EQ(readFile(ResultReport::fileName),
               reportBytes("125749.94799", "33649", "26446", "78.5937174953", "0.0000050000", "3.143748699812773"));
     fs::permissions(ResultReport::fileName, fs::perms(0640)); // a replaced report keeps its mode
@@ -191,75 +204,48 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
     p.state.simulation.start(); // a manual tick with no shot: the variance is a negative zero, printed with its sign
     p.tick();
     p.answering([&] { p.window.command(IdSaveResult); });
-    EXPECT_EQ(readFile(ResultReport::fileName), reportBytes("0.00000", "0", "0", "0.0000000000", "-0.0000000000",
-                                                            "0.000000000000000"));
+    EXPECT_EQ(readFile(ResultReport::fileName), zeros);
     EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(0640));
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1); // no temporary left
 
-    const std::pair<bool (*)(), const char *> rows[] = {
-        {[] { std::ofstream("mc_result.txt") << "earlier"; fs::permissions("mc_result.txt", fs::perms(0444)); return true; },
-         "Die vorhandene Datei ist schreibgeschützt."},
-        {[] { return fs::create_directories("mc_result.txt/inside"); }, "Unter diesem Namen besteht bereits ein Ordner."},
-        {[] { return fs::remove(fs::current_path()); }, "Der Arbeitsordner ist nicht mehr vorhanden."},
-        {[] { // needs root to mount a small file system
-             const fs::path here = fs::current_path();
-             return ::mount("tmpfs", here.c_str(), "tmpfs", 0, "size=16k") == 0
-                 && (fs::current_path(here), std::ofstream("filler") << std::string(65536, 'x'), true); },
-         "Der Datenträger ist voll."}};
-    fs::current_path(work.path);
-    p.run(3);
+    // Each in a folder of its own: what is there, whether user nobody saves (folder
+    // permissions do not stop root), and the warning's reason or where the report lands.
+    struct Row { bool (*prepare)(); bool asNobody; const char *reason, *written; };
+    const Row rows[] = {
+        {[] { return put(ResultReport::fileName, 0444); }, false, "Die vorhandene Datei ist schreibgeschützt.", nullptr},
+        {[] { return fs::create_directories("mc_result.txt/inside"); }, false, "Unter diesem Namen besteht bereits ein Ordner.", nullptr},
+        {[] { return fs::remove(fs::current_path()); }, false, "Der Arbeitsordner ist nicht mehr vorhanden.", nullptr},
+        {[] { return ::mount("tmpfs", ".", "tmpfs", 0, "size=16k") == 0 && (fs::current_path(fs::current_path()), put("filler", 0644, 65536)); },
+         false, "Der Datenträger ist voll.", nullptr}, // mounting needs root
+        {[] { return put(".", 0555, -1); }, true, "Keine Schreibberechtigung im Arbeitsordner.", nullptr},
+        {[] { return put(ResultReport::fileName, 0666) && put(".", 0555, -1); }, true, nullptr, ResultReport::fileName}, // in place
+        {[] { return put(ResultReport::fileName, 0666) && put(".", 01777, -1); }, true, nullptr, ResultReport::fileName}, // sticky
+        {[] { fs::create_symlink("sub/report.txt", ResultReport::fileName); return put("sub/report.txt", 0644); }, false, nullptr, "sub/report.txt"},
+        {[] { put("sub/report.txt", 0644), fs::create_symlink("report.txt", "sub/hop"), fs::create_symlink("sub/hop", ResultReport::fileName); return true; },
+         false, nullptr, "sub/report.txt"}, // a chain of links, each relative to its own folder
+        {[] { fs::create_symlink("sub/report.txt", ResultReport::fileName); return fs::create_directory("sub"); }, false, nullptr, "sub/report.txt"},
+    };
+    fs::permissions(work.path, fs::perms(0755));
     int row = 0;
-    for (const auto &[prepare, reason] : rows) {
-        fs::create_directory(work.path / std::to_string(++row));
+    for (const auto &[prepare, asNobody, reason, written] : rows) {
+        SCOPED_TRACE(++row);
+        fs::create_directory(work.path / std::to_string(row));
         fs::current_path(work.path / std::to_string(row));
         if (!prepare())
             continue;
         const std::string before = listing(work.path);
+        const bool switchUser = asNobody && ::geteuid() == 0;
+        ASSERT_TRUE(!switchUser || (::setegid(65534) == 0 && ::seteuid(65534) == 0));
         p.boxes.clear();
         p.answering([&] { p.window.command(IdSaveResult); });
-        EXPECT_EQ(p.boxes, QStringList{"!Fehler: Speichern|Auswertung konnte nicht in Datei 'mc_result.txt' "
-                                       "gespeichert werden.\n" + QString::fromUtf8(reason)});
-        EXPECT_EQ(listing(work.path), before) << reason;
-        EXPECT_TRUE(p.state.simulation.running());
+        ASSERT_TRUE(!switchUser || (::seteuid(0) == 0 && ::setegid(0) == 0));
+        EXPECT_EQ(p.boxes, QStringList{reason ? "!Fehler: Speichern|Auswertung konnte nicht in Datei 'mc_result.txt' "
+                                                "gespeichert werden.\n" + QString::fromUtf8(reason) : saved});
+        EXPECT_EQ(reason ? listing(work.path) : readFile(written), reason ? before : zeros);
+        EXPECT_TRUE(fs::is_symlink(ResultReport::fileName) == (written && written != std::string(ResultReport::fileName)));
+        EXPECT_TRUE(p.state.simulation.running()); // the run goes on
         fs::current_path(work.path);
-    }
-    ::umount2((work.path / "4").c_str(), MNT_DETACH);
-}
-
-// Saved as user nobody (folder permissions do not stop root) into a folder it may not
-// write or, sticky, where it may not replace another's file: where the report is writable
-// it is written in place. A link named like the report stays; its target gets the report.
-TEST(Report, InPlaceAndThroughLinks)
-{
-    const std::string zeros = reportBytes("0.00000", "0", "0", "0.0000000000", "0.0000000000", "0.000000000000000");
-    const std::tuple<int, int, const char *> rows[] = {{0555, 0, "Keine Schreibberechtigung im Arbeitsordner."},
-        {0555, 0444, "Die vorhandene Datei ist schreibgeschützt."}, {0555, 0666, ""}, {01777, 0666, ""}};
-    for (const auto &[folderMode, reportMode, reason] : rows) {
-        TempFolder folder;
-        if (reportMode)
-            std::ofstream(ResultReport::fileName) << "earlier", fs::permissions(ResultReport::fileName, fs::perms(reportMode));
-        fs::permissions(folder.path, fs::perms(folderMode));
-        if (::fork() == 0) {
-            const bool nobody = ::getuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
-            ::_exit(nobody && ResultReport().write(200, 2, 0, 0, 0, 0, 0, 0).reason == reason ? 0 : 1);
-        }
-        int status = -1;
-        ::wait(&status);
-        EXPECT_EQ(status, 0) << folderMode << " " << reportMode;
-        EXPECT_EQ(readFile(ResultReport::fileName), *reason ? (reportMode ? "earlier" : "") : zeros);
-        EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), reportMode ? 1 : 0);
-    }
-    for (const auto &[link, targetExists] : {std::pair("sub/report.txt", true), {"sub/hop", true}, {"sub/report.txt", false}}) {
-        TempFolder folder;
-        fs::create_directory("sub");
-        if (targetExists)
-            std::ofstream("sub/report.txt") << "earlier";
-        fs::create_symlink("report.txt", "sub/hop"); // relative to its own folder
-        fs::create_symlink(link, ResultReport::fileName);
-        ASSERT_TRUE(ResultReport().write(200, 2, 0, 0, 0, 0, 0, 0).written);
-        EXPECT_EQ(fs::read_symlink(ResultReport::fileName), link);
-        EXPECT_EQ(readFile("sub/report.txt"), zeros);
-        EXPECT_EQ(std::distance(fs::recursive_directory_iterator("."), fs::recursive_directory_iterator()), 4);
+        ::umount2((work.path / std::to_string(row)).c_str(), MNT_DETACH);
     }
 }
 
