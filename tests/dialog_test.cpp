@@ -1,8 +1,6 @@
 #include "aboutdialog.h"
 #include "program.h"
 
-#include <climits>
-
 namespace {
 
 // Text typed (through the key filter) or pasted into one field after the number of points
@@ -21,17 +19,13 @@ TEST(Settings, OkChecksInOrderAndBadInput)
     const Row rows[] = {
         {"targetShots", Typed, "abc-5 7", "57", "", 57},
         {"targetShots", Alt, "1x2", "12", "", 12},
-        {"targetShots", Pasted, "-5", {}, "", -5},
         {"targetShots", Pasted, "0,5", {}, "", 0},
         {"targetShots", Pasted, "9007199254740992", {}, "", 9007199254740992.0},
         {"targetShots", Pasted, "9007199254740994", {}, count, 50000},
         {"targetShots", Pasted, "1e400", {}, count, 50000},
-        {"threshold", Typed, "+5", {}, "", 5},
         {"threshold", Pasted, nines, QString(32767, u'9'), "", 1e299}, // cut to the buffer's 299
         {"minShots", Typed, "-5", "5", "", 5},
-        {"minShots", Pasted, "2147483648", {}, "", INT_MAX},
         {"radius", Typed, "", {}, small, 200},
-        {"radius", Typed, "5e-6", {}, "", 5},
         {"radius", Typed, "32000", {}, "", 32000},
         {"radius", Typed, "32001", {}, large, 200},
         {"radius", Pasted, nines, "99999", large, 200},
@@ -40,8 +34,6 @@ TEST(Settings, OkChecksInOrderAndBadInput)
         {"dimensions", CtrlV, "+5", {}, "", 5},
         {"dimensions", Typed, "00", {}, dims, 2},
         {"dimensions", Typed, "100", "10", "", 10},
-        {"dimensions", Pasted, "-5", {}, dims, 2},
-        {"dimensions", Pasted, " 1", {}, "", 1},
         {"dimensions", Pasted, nines, "99", "", 99},
     };
     for (const Row &row : rows) {
