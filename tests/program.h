@@ -28,7 +28,7 @@ inline std::string readFile(const fs::path &path)
 // The report goes to the working folder: a fresh one under /tmp while this lives.
 struct TempFolder
 {
-    fs::path previous = fs::current_path(), path = [] { char name[] = "/tmp/mc-test-XXXXXX"; return ::mkdtemp(name); }();
+    fs::path previous = fs::current_path(), path = [] { char name[] = "/tmp/mc-test-XXXXXX"; return fs::path(::mkdtemp(name)); }();
     TempFolder() { fs::current_path(path); }
     ~TempFolder() { fs::current_path(previous), (void)!std::system(("chmod -R u+rwx " + path.string() + "; rm -rf " + path.string()).c_str()); }
 };
