@@ -29,9 +29,10 @@ void expectEmptyFigure(Program &p)
 
 // Shots, hits and pi of a fresh program's first run, 60000 passes at most.
 std::tuple<double, double, double> run(int dimensions, bool automatic, double target, int minShots = 50,
-                                       double threshold = 5e-6)
+                                       double threshold = 5e-6, int radius = 200)
 {
     Program p;
+    p.state.body.setRadius(radius);
     p.state.body.setDimensions(dimensions);
     p.state.simulation.setAutoStop(automatic);
     p.state.simulation.setTargetShots(target);
@@ -45,6 +46,8 @@ TEST(Simulation, ExactRunsAndStopRules)
 {
     using R = std::tuple<double, double, double>;
     EXPECT_EQ(run(2, true, 0), R(33649, 26446, 3.143748699812773));                  // the default run
+    EXPECT_EQ(run(2, true, 0, 50, 5e-6, 32000), R(31937, 25567, 3.2021792904781288)); // the largest radius
+    EXPECT_EQ(run(2, true, 0, 50, 5e-6, 1), R(37154, 27994, 3.013834311245088));      // the smallest
     EXPECT_EQ(run(2, false, 50000), R(50000, 39243, 3.13944));                       // manual, to its target
     EXPECT_EQ(run(2, false, 10.5), R(11, 9, 36.0 / 11));                             // fractional target
     EXPECT_EQ(run(2, false, 0), R(1, 0, 0));                                         // zero target: one shot
