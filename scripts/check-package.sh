@@ -62,7 +62,7 @@ expect_file() {
 expect_file usr/bin/monte-carlo
 expect_file "usr/share/applications/$app_id.desktop"
 expect_file "usr/share/metainfo/$app_id.metainfo.xml"
-for size in 16 32 48; do
+for size in 16 32 48 64 96; do
     expect_file "usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
 done
 if [ -f resources/icons/monte-carlo.svg ]; then
