@@ -24,7 +24,8 @@ QString fieldText(const QLineEdit *field)
 } // namespace
 
 SettingsDialog::SettingsDialog(Body &body, Simulation &simulation, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint)
     , m_body(body)
     , m_simulation(simulation)
 {
@@ -176,6 +177,8 @@ void SettingsDialog::storeValues()
 void SettingsDialog::warn(const QString &text, const QString &caption)
 {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                       | Qt::WindowCloseButtonHint);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -7,6 +7,7 @@
 #include "settingsdialog.h"
 #include "shotpane.h"
 #include "statuspane.h"
+#include "windowkeeper.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -14,6 +15,14 @@
 #include <QMessageBox>
 
 #include <cmath>
+
+namespace {
+
+// A message box offers a close button and nothing else.
+constexpr Qt::WindowFlags BoxFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+} // namespace
 
 MainWindow::MainWindow(AppState &state, const QSize &screenSize)
     : m_state(state)
@@ -52,6 +61,7 @@ MainWindow::MainWindow(AppState &state, const QSize &screenSize)
                               QSize(split, bottom), client);
     m_shotPane->move(0, 0);
     eraseBothPanes();
+    new WindowKeeper(*this);
 }
 
 QSize MainWindow::clientSize() const
@@ -68,7 +78,11 @@ void MainWindow::addCommand(const QString &label, int id)
 {
     QAction *action = menuBar()->addAction(label);
     action->setData(id);
-    connect(action, &QAction::triggered, this, [this, id] { command(id); });
+    connect(action, &QAction::triggered, this, [this, id] {
+        // A dialog opened from the menu must not leave its item highlighted.
+        menuBar()->setActiveAction(nullptr);
+        command(id);
+    });
 }
 
 void MainWindow::command(int id)
@@ -135,6 +149,7 @@ void MainWindow::saveResult()
         QMessageBox box(QMessageBox::Information, QStringLiteral("Ergebnis gespeichert."),
                         QStringLiteral("Auswertung in Datei 'mc_result.txt' gespeichert."),
                         QMessageBox::Ok, this);
+        box.setWindowFlags(BoxFlags);
         box.exec();
     } else {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Fehler: Speichern"),
@@ -142,6 +157,7 @@ void MainWindow::saveResult()
                                        "gespeichert werden.\n")
                             + QString::fromStdString(outcome.reason),
                         QMessageBox::Ok, this);
+        box.setWindowFlags(BoxFlags);
         box.exec();
     }
 }
