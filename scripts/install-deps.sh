@@ -3,7 +3,7 @@
 # Idempotent: does nothing (and needs no network) when everything is there.
 set -eu
 
-packages="cmake g++ make pkgconf qt6-base-dev libgl-dev fontconfig fonts-dejavu-core
+packages="cmake g++ make pkgconf qt6-base-dev qt6-base-private-dev libwayland-dev libgl-dev fontconfig fonts-dejavu-core
 libgtest-dev libgmock-dev googletest libbenchmark-dev locales clang libclang-rt-14-dev
 desktop-file-utils appstream dpkg-dev file"
 

@@ -1,5 +1,7 @@
 #include "windowkeeper.h"
 
+#include "waylandsurface.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
@@ -22,6 +24,11 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
         // dialogs here are opened and worked from the keyboard.
         if (isDialog)
             dialog->setAttribute(Qt::WA_KeyboardFocusChange);
+        break;
+    case QEvent::WindowDeactivate:
+        // Sent while a hidden dialog gives up the keyboard, before its window goes.
+        if (isDialog && dialog->isHidden())
+            WaylandSurface::unmap(dialog->windowHandle());
         break;
     case QEvent::Hide:
         // Without a window manager nobody else hands the keyboard back.
