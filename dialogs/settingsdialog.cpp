@@ -1,6 +1,7 @@
 #include "settingsdialog.h"
 
 #include "body.h"
+#include "dialogflags.h"
 #include "dialogunits.h"
 #include "digitkeyfilter.h"
 #include "simulation.h"
@@ -24,8 +25,7 @@ QString fieldText(const QLineEdit *field)
 } // namespace
 
 SettingsDialog::SettingsDialog(Body &body, Simulation &simulation, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint)
+    : QDialog(parent, DialogFlags::make(true))
     , m_body(body)
     , m_simulation(simulation)
 {
@@ -177,8 +177,7 @@ void SettingsDialog::storeValues()
 void SettingsDialog::warn(const QString &text, const QString &caption)
 {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
-    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                       | Qt::WindowCloseButtonHint);
+    box.setWindowFlags(DialogFlags::make(true));
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -4,6 +4,7 @@
 #include "appicon.h"
 #include "appstate.h"
 #include "commandid.h"
+#include "dialogflags.h"
 #include "settingsdialog.h"
 #include "shotpane.h"
 #include "statuspane.h"
@@ -15,14 +16,6 @@
 #include <QMessageBox>
 
 #include <cmath>
-
-namespace {
-
-// A message box offers a close button and nothing else.
-constexpr Qt::WindowFlags BoxFlags =
-    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-
-} // namespace
 
 MainWindow::MainWindow(AppState &state, const QSize &screenSize)
     : m_state(state)
@@ -149,7 +142,7 @@ void MainWindow::saveResult()
         QMessageBox box(QMessageBox::Information, QStringLiteral("Ergebnis gespeichert."),
                         QStringLiteral("Auswertung in Datei 'mc_result.txt' gespeichert."),
                         QMessageBox::Ok, this);
-        box.setWindowFlags(BoxFlags);
+        box.setWindowFlags(DialogFlags::make(true));
         box.exec();
     } else {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Fehler: Speichern"),
@@ -157,7 +150,7 @@ void MainWindow::saveResult()
                                        "gespeichert werden.\n")
                             + QString::fromStdString(outcome.reason),
                         QMessageBox::Ok, this);
-        box.setWindowFlags(BoxFlags);
+        box.setWindowFlags(DialogFlags::make(true));
         box.exec();
     }
 }
