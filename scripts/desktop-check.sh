@@ -87,7 +87,8 @@ free_display() {
 start_x() {
     local n
     n=$(free_display) || { fail "kein freies Display zwischen :50 und :59"; return 1; }
-    Xvfb ":$n" -screen 0 "${1}x24" -nolisten tcp >"$run/xvfb.log" 2>&1 &
+    # -noreset: the server must not restart when the probe below disconnects.
+    Xvfb ":$n" -screen 0 "${1}x24" -nolisten tcp -noreset >"$run/xvfb.log" 2>&1 &
     xvfb_pid=$!
     pids+=("$xvfb_pid")
     export DISPLAY=":$n"
@@ -104,7 +105,7 @@ start_wm() {
         bare) return 0 ;;
     esac
     pids+=($!)
-    wait_for 100 wm_running || { fail "$1 startete nicht"; return 1; }
+    wait_for 100 wm_running || { fail "$1 startete nicht: $(head -c 300 "$run/wm.log")"; return 1; }
 }
 
 # start_program [VAR=value ...]: the program in the run's folder; sets app_pid.
@@ -185,6 +186,25 @@ x_setup() {
     fi
     main=$(x_window '^Monte Carlo$')
     sleep 0.5
+
+    # A refused radius: the warning's box, then Escape 0.1 s after it closes
+    # must reach the settings again.
+    key alt+e
+    wait_for 50 x_window '^Einstellungen$' >/dev/null
+    sleep 0.3
+    key Tab Tab Tab ctrl+a 0 Return
+    if wait_for 50 x_window '^Fehler: Radius$' >/dev/null; then
+        [ "$wm" != bare ] && check "$wm: Warnung ohne Minimieren/Maximieren" \
+            no_min_max "$(x_window '^Fehler: Radius$')" "$wm"
+    else
+        fail "$wm: Radius 0 brachte keine Warnung"
+    fi
+    key Return
+    sleep 0.1
+    key Escape
+    check "$wm: Escape 0,1 s nach der Warnung schloss die Einstellungen" \
+        wait_for 30 eval '! x_window "^Einstellungen$" >/dev/null'
+    sleep 0.1
 
     key alt+e
     if wait_for 50 x_window '^Einstellungen$' >/dev/null; then
@@ -275,6 +295,15 @@ weston_setup() {
         fail "weston: Programm lief nicht nativ unter Wayland: $(head -c 200 "$run/program.log")"
     fi
     check "weston: Menü sichtbar oben am Bildschirm" menu_on_top start
+    # A refused radius, its warning, and Escape 0.1 s after it for the settings.
+    key alt+e
+    sleep 1
+    key Tab Tab Tab ctrl+a 0 Return
+    sleep 1
+    key Return
+    sleep 0.1
+    key Escape
+    sleep 0.5
     key alt+e
     sleep 1
     if ! menu_on_top during-settings; then
