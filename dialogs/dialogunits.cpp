@@ -1,9 +1,11 @@
 #include "dialogunits.h"
 
 #include <QFontMetrics>
-#include <QLabel>
-#include <QScreen>
+#include <QCheckBox>
 #include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -29,8 +31,11 @@ DialogUnits::DialogUnits(const QFont &font)
 
 QFont DialogUnits::dialogFont()
 {
-    QFont font(QStringLiteral("Sans Serif"), 8);
+    // A pixel size, not points: the templates keep their size and proportions
+    // whatever font and font DPI the desktop has.
+    QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
     return font;
 }
 
@@ -54,13 +59,27 @@ QSize DialogUnits::toPixels(int width, int height) const
     return QSize(toPixelsX(width), toPixelsY(height));
 }
 
-void DialogUnits::placeText(QLabel *label, int x, int y, int width, int height) const
+void DialogUnits::placeText(QWidget *control, int x, int y, int width, int height) const
 {
     QRect rect = toPixels(x, y, width, height);
-    const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text())
-        + 2 * label->margin() + 1;
-    rect.setWidth(std::max(rect.width(), needed));
-    label->setGeometry(rect);
+    const QSize needed = control->sizeHint();
+    if (needed.width() > rect.width()) {
+        rect.setWidth(needed.width());
+        // Never past the dialog's edge: a text at the right moves left instead.
+        const int room = control->parentWidget()->width() - toPixelsX(dialogMargin);
+        if (rect.right() >= room)
+            rect.moveRight(std::max(room - 1, needed.width() - 1));
+    }
+    // Taller only where a line of text or the check box's indicator would not fit.
+    int neededHeight = control->fontMetrics().height();
+    if (qobject_cast<QCheckBox *>(control))
+        neededHeight = std::max(neededHeight,
+                                control->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, control));
+    if (neededHeight > rect.height()) {
+        const int grow = neededHeight - rect.height();
+        rect.adjust(0, -grow / 2, 0, grow - grow / 2);
+    }
+    control->setGeometry(rect);
 }
 
 void DialogUnits::centreOnScreen(QWidget *dialog)

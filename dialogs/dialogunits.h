@@ -4,7 +4,6 @@
 #include <QRect>
 #include <QSize>
 
-class QLabel;
 class QWidget;
 
 // Dialog templates are measured in dialog units: a quarter of the font's average
@@ -26,14 +25,19 @@ public:
     QRect toPixels(int x, int y, int width, int height) const;
     QSize toPixels(int width, int height) const;
 
-    // A static text at its rectangle, widened to the right if this font's glyphs
-    // would clip it: the rectangles were made for a narrower font.
-    void placeText(QLabel *label, int x, int y, int width, int height) const;
+    // A static text or check box at its rectangle, grown where its text or the
+    // style's indicator would be clipped: the rectangles were made for a
+    // narrower font. It grows to the right, or left where the dialog's edge
+    // comes first, and equally up and down. The dialog's size must be set before.
+    void placeText(QWidget *control, int x, int y, int width, int height) const;
 
     // Centred in the available area of its screen, not over its owner.
     static void centreOnScreen(QWidget *dialog);
 
 private:
+    // Dialog units kept free at a dialog's right edge.
+    static constexpr int dialogMargin = 3;
+
     int m_baseX;
     int m_baseY;
 };

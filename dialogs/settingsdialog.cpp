@@ -51,9 +51,11 @@ void SettingsDialog::createControls()
             field->installEventFilter(digitsOnly);
         return field;
     };
-    auto label = [&](const QString &text, int x, int y, int w, int h) {
+    // A label's buddy field takes the label's text as its name for screen readers.
+    auto label = [&](const QString &text, int x, int y, int w, int h, QWidget *buddy = nullptr) {
         auto *staticText = new QLabel(text, this);
         staticText->setTextFormat(Qt::PlainText);
+        staticText->setBuddy(buddy);
         units.placeText(staticText, x, y, w, h);
     };
     // Group boxes come late in the tab order but must lie beneath the fields they
@@ -68,7 +70,7 @@ void SettingsDialog::createControls()
     m_targetShots = edit("targetShots", 13, 33, 114, 14, true);
     m_autoStop = new QCheckBox(QStringLiteral("automatisch festlegen (über Varianz)"), this);
     m_autoStop->setObjectName(QStringLiteral("autoStop"));
-    m_autoStop->setGeometry(units.toPixels(13, 53, 130, 10));
+    units.placeText(m_autoStop, 13, 53, 130, 10);
     m_threshold = edit("threshold", 72, 66, 56, 12, false);
     m_minShots = edit("minShots", 63, 84, 29, 12, true);
     m_radius = edit("radius", 40, 129, 35, 12, false);
@@ -85,13 +87,13 @@ void SettingsDialog::createControls()
     cancel->setGeometry(units.toPixels(142, 157, 50, 14));
 
     group(QString(), 7, 7, 185, 103);
-    label(QStringLiteral("Anzahl der zu schießenden Punkte:"), 14, 17, 113, 8);
+    label(QStringLiteral("Anzahl der zu schießenden Punkte:"), 14, 17, 113, 8, m_targetShots);
     group(QStringLiteral("Körper"), 7, 116, 185, 34);
-    label(QStringLiteral("Dimensionen:"), 101, 132, 44, 8);
-    label(QStringLiteral("Radius:"), 13, 131, 25, 8);
-    label(QStringLiteral("Abbruchwert:"), 25, 68, 43, 8);
-    label(QStringLiteral("mindestens"), 24, 87, 36, 8);
-    label(QStringLiteral("Durchläufe"), 96, 87, 36, 8);
+    label(QStringLiteral("Dimensionen:"), 101, 132, 44, 8, m_dimensions);
+    label(QStringLiteral("Radius:"), 13, 131, 25, 8, m_radius);
+    label(QStringLiteral("Abbruchwert:"), 25, 68, 43, 8, m_threshold);
+    label(QStringLiteral("mindestens"), 24, 87, 36, 8, m_minShots);
+    label(QStringLiteral("Durchläufe"), 96, 87, 36, 8, m_minShots);
 
     QWidget::setTabOrder(m_targetShots, m_autoStop);
     QWidget::setTabOrder(m_autoStop, m_threshold);

@@ -25,16 +25,10 @@ constexpr int writeEvery = 4096;
 
 std::string workFolder;
 
-// printf's spelling, except the one chosen for non-finite values ("nan", "inf",
-// "-inf") and that a value rounding to zero carries no sign.
+// printf's spelling, except the one chosen for NaN ("nan", also when negative).
 std::string referenceFixed(double value, int decimals)
 {
-    if (std::isnan(value))
-        return "nan";
-    std::string text = Fuzz::printfText("%.*f", value, decimals);
-    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
-        text.erase(0, 1);
-    return text;
+    return std::isnan(value) ? "nan" : Fuzz::printfText("%.*f", value, decimals);
 }
 
 void checkNumber(const std::string &text, const std::string &expected)
@@ -122,9 +116,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const std::string numbers[] = {
         NumberText::integer(radius),    NumberText::integer(dimensions),
-        NumberText::fixed(volume, 5),   NumberText::fixed(shots, 0),
-        NumberText::fixed(hits, 0),     NumberText::fixed(hitRatio * 100.0, 10),
-        NumberText::fixed(variance, 10), NumberText::fixed(pi, 15),
+        NumberText::printfFixed(volume, 5),   NumberText::printfFixed(shots, 0),
+        NumberText::printfFixed(hits, 0),     NumberText::printfFixed(hitRatio * 100.0, 10),
+        NumberText::printfFixed(variance, 10), NumberText::printfFixed(pi, 15),
     };
     checkNumber(numbers[0], std::to_string(radius));
     checkNumber(numbers[1], std::to_string(dimensions));

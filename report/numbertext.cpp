@@ -6,7 +6,7 @@
 
 namespace NumberText {
 
-std::string fixed(double value, int decimals)
+std::string printfFixed(double value, int decimals)
 {
     if (std::isnan(value))
         return "nan";
@@ -16,8 +16,13 @@ std::string fixed(double value, int decimals)
     std::array<char, 400> buffer;
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::fixed, decimals);
-    std::string text(buffer.data(), result.ptr);
-    if (!text.empty() && text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::string fixed(double value, int decimals)
+{
+    std::string text = printfFixed(value, decimals);
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1);
     return text;
 }

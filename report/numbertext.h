@@ -6,8 +6,11 @@
 // separator even when a German desktop sets LC_NUMERIC.
 namespace NumberText {
 
-// Like printf's "%.<decimals>f" in the "C" locale, except that non-finite values
-// read "nan", "inf" and "-inf", and a value that rounds to zero carries no sign.
+// Like printf's "%.<decimals>f" in the "C" locale, a negative zero "-0.00" included,
+// except that every NaN reads "nan"; infinities read "inf" and "-inf".
+std::string printfFixed(double value, int decimals);
+
+// As printfFixed, but a value that rounds to zero carries no sign: for the screen.
 std::string fixed(double value, int decimals);
 
 // Like printf's "%.<decimals>e" in the "C" locale ("1.000e+300"), with the

@@ -16,13 +16,15 @@ std::string ResultReport::compose(int radius, int dimensions, double volume, dou
     text += "> K\xF6rper:\r\n\r\n";
     text += "  Radius:      " + NumberText::integer(radius) + crlf;
     text += "  Dimensionen: " + NumberText::integer(dimensions) + crlf;
-    text += "  Kreisfl\xE4" "che: " + NumberText::fixed(volume, 5) + "\r\n\r\n";
+    text += "  Kreisfl\xE4" "che: " + NumberText::printfFixed(volume, 5) + "\r\n\r\n";
     text += "> Simulation:\r\n\r\n";
-    text += "  geschossen (n):" + std::string(16, ' ') + NumberText::fixed(shots, 0) + crlf;
-    text += "  getroffen  (m):" + std::string(16, ' ') + NumberText::fixed(hits, 0) + crlf;
-    text += "  Trefferwahrscheinlichkeit (p): " + NumberText::fixed(hitRatio * 100.0, 10) + " %\r\n";
-    text += "  Varianz:" + std::string(23, ' ') + NumberText::fixed(variance, 10) + "\r\n\r\n";
-    text += "  PI:  " + NumberText::fixed(pi, 15);
+    text += "  geschossen (n):" + std::string(16, ' ') + NumberText::printfFixed(shots, 0) + crlf;
+    text += "  getroffen  (m):" + std::string(16, ' ') + NumberText::printfFixed(hits, 0) + crlf;
+    text += "  Trefferwahrscheinlichkeit (p): " + NumberText::printfFixed(hitRatio * 100.0, 10)
+        + " %\r\n";
+    text += "  Varianz:" + std::string(23, ' ') + NumberText::printfFixed(variance, 10)
+        + "\r\n\r\n";
+    text += "  PI:  " + NumberText::printfFixed(pi, 15);
     return text;
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the program's icon: the white square with its inscribed circle and a few
-coloured shots, as 16, 32 and 48 px PNGs and as an SVG of the same drawing.
+coloured shots, as 16, 32 and 48 px PNGs (64 and 96 px for high-DPI screens) and as an SVG of the same drawing.
 
 Standard library only. Running it again writes byte-identical files.
 
@@ -14,7 +14,7 @@ import os
 import struct
 import zlib
 
-SIZES = (16, 32, 48)
+SIZES = (16, 32, 48, 64, 96)
 ICON_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "icons")
 
 WHITE = (255, 255, 255)
@@ -44,12 +44,17 @@ SUPERSAMPLE = 8
 
 
 def dot_radius(size):
-    return {32: 1.6, 48: 2.2}[size]
+    return {32: 1.6, 48: 2.2, 64: 3.2, 96: 4.4}[size]
 
 
 def circle_stroke(size):
     """A little over 1 px on the larger icons: a smoothed 1 px circle looks patchy."""
-    return {32: 1.25, 48: 1.5}[size]
+    return {32: 1.25, 48: 1.5, 64: 2.5, 96: 3.0}[size]
+
+
+def border(size):
+    """The square's edge: as thick as the 32 px icon's at 2x and 3x."""
+    return {64: 2, 96: 3}.get(size, 1)
 
 
 def corner_centre(size, sx, sy):
@@ -57,7 +62,7 @@ def corner_centre(size, sx, sy):
     so a corner shot touches neither line."""
     half = size / 2.0
     on_circle = half * math.sqrt(0.5)
-    inner_corner = half - 1.0
+    inner_corner = half - border(size)
     offset = (on_circle + inner_corner) / 2.0
     return half + sx * offset, half + sy * offset
 
@@ -116,11 +121,12 @@ def draw_smooth(size):
     def on_circle(x, y):
         return abs(math.hypot(x - half, y - half) - radius) <= stroke / 2.0
 
+    edge = border(size)
     pixels = []
     for py in range(size):
         row = []
         for px in range(size):
-            if px in (0, size - 1) or py in (0, size - 1):
+            if min(px, py) < edge or max(px, py) >= size - edge:
                 row.append(BLACK)
                 continue
             colour = blend(WHITE, BLACK, coverage(size, px, py, on_circle))

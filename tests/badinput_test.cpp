@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -36,7 +37,7 @@ constexpr double maxTarget = 9007199254740992.0; // 2^53
 constexpr double runsOn = 0;                      // stopped after passBudget shots
 constexpr double anyCount = -1;                   // stops by itself, count not pinned
 
-enum class Entry { Type, Paste };
+enum class Entry { Type, Paste, Alt, CtrlAlt, CtrlV }; // Alt: letters typed with Alt held
 
 struct Row
 {
@@ -96,10 +97,17 @@ void driveNextSettingsDialog(MainWindow &window, const char *field, bool manual,
         edit->selectAll();
         if (row.entry == Entry::Paste) {
             edit->insert(row.text); // pasting sends no key events
+        } else if (row.entry == Entry::CtrlV) {
+            QApplication::clipboard()->setText(row.text);
+            QTest::keyClick(edit, 'v', Qt::ControlModifier);
         } else {
             // Refused keys would leave a selection in place: delete it first.
             QTest::keyClick(edit, Qt::Key_Backspace);
-            QTest::keyClicks(edit, row.text);
+            const Qt::KeyboardModifiers held = row.entry == Entry::Alt ? Qt::AltModifier
+                : row.entry == Entry::CtrlAlt ? Qt::ControlModifier | Qt::AltModifier
+                                              : Qt::NoModifier;
+            for (const QChar c : row.text)
+                QTest::keyClick(edit, c.toLatin1(), c.isDigit() ? Qt::NoModifier : held);
         }
         seen.shown = edit->text();
         {
@@ -177,6 +185,8 @@ TEST(BadInput, NumberOfPoints)
         {"pasted blanks", Entry::Paste, "   ", {}, "", 0, 1},
         {"typed letters are refused", Entry::Type, "abc", "", "", 0, 1},
         {"typed minus and blank are refused", Entry::Type, "-5 7", "57", "", 57, 57},
+        {"Alt+letter is refused", Entry::Alt, "1x2", "12", "", 12, 12},
+        {"Ctrl+Alt+letter is refused", Entry::CtrlAlt, "1q2", "12", "", 12, 12},
         {"typed five digits", Entry::Type, "12345", {}, "", 12345, runsOn},
         {"pasted +5", Entry::Paste, "+5", {}, "", 5, 5},
         {"pasted -5 ends after one shot", Entry::Paste, "-5", {}, "", -5, 1},
@@ -265,6 +275,8 @@ TEST(BadInput, Dimensions)
         {"empty", Entry::Type, "", {}, dimensionen, 2, runsOn},
         {"typed letters are refused", Entry::Type, "abc", "", dimensionen, 2, runsOn},
         {"typed minus is refused", Entry::Type, "-5", "5", "", 5, runsOn},
+        {"Alt+X is refused", Entry::Alt, "1x2", "12", "", 12, 51},
+        {"Ctrl+V pastes unfiltered", Entry::CtrlV, "+5", {}, "", 5, runsOn},
         {"0", Entry::Type, "0", {}, dimensionen, 2, runsOn},
         {"00", Entry::Type, "00", {}, dimensionen, 2, runsOn},
         {"1", Entry::Type, "1", {}, "", 1, 51},

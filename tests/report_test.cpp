@@ -96,6 +96,7 @@ TEST(ResultReport, SizeIsFixedTextPlusNumberTexts)
                  std::size_t numberChars; };
     const Row rows[] = {
         {"all zero", 200, 2, 0, 0, 0, 0, 0, 0, 3 + 1 + 7 + 1 + 1 + 12 + 12 + 17},
+        {"negative zero variance as printf writes it", 200, 2, 0, 0, 0, 0, -0.0, 0, 55},
         {"ratio one", 1, 1, 2, 51, 51, 1, 0, 4, 1 + 1 + 7 + 2 + 2 + 14 + 12 + 17},
         {"negative radius", -5, 10, 1e20, 33649, 26446, 0.5, NAN, 0,
          2 + 2 + 27 + 5 + 5 + 13 + 3 + 17},

@@ -181,20 +181,67 @@ protected:
 // Root writes into any folder: ctest runs this case again as user nobody.
 TEST_F(SaveFault, UnwritableFolder)
 {
-    const std::pair<const char *, bool> rows[] = {{"no report yet", false},
-                                                  {"writable report in it", true}};
-    for (const auto &[name, withReport] : rows) {
-        SCOPED_TRACE(name);
-        const fs::path folder = enterFreshFolder(name);
-        if (withReport)
+    // A report the user may write is written in place, where no replace is allowed.
+    const struct { const char *name; int reportMode; const char *reasonWord; } rows[] = {
+        {"no report yet", 0, "Keine Schreibberechtigung"},
+        {"read-only report in it", 0444, "schreibgeschützt"},
+        {"writable report in it", 0644, nullptr},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const fs::path folder = enterFreshFolder(row.name);
+        if (row.reportMode) {
             writeFile(ResultReport::fileName, earlierReport);
+            fs::permissions(ResultReport::fileName, fs::perms(row.reportMode));
+        }
         fs::permissions(folder, fs::perms(0555));
         if (::access(".", W_OK) == 0)
             GTEST_SKIP() << "folder permissions do not stop this user (root?); ctest runs this "
                             "case as user nobody in savefault.UnwritableFolderAsNobody";
-        expectFailedSave(folder, "Keine Schreibberechtigung");
-        fs::permissions(folder, fs::perms(0755));
+        if (row.reasonWord) {
+            expectFailedSave(folder, row.reasonWord);
+            fs::permissions(folder, fs::perms(0755));
+            if (row.reportMode)
+                fs::permissions(ResultReport::fileName, fs::perms(0644));
+        }
         expectSaveWorks();
+    }
+}
+
+// The sticky /tmp lets nobody replace root's file, but the file itself is writable.
+TEST_F(SaveFault, OtherUsersFileInStickyFolder)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to hand a file to another user";
+    const fs::path folder = enterFreshFolder("sticky");
+    writeFile(ResultReport::fileName, earlierReport);
+    fs::permissions(ResultReport::fileName, fs::perms(0666));
+    fs::permissions(folder, fs::perms(01777));
+    ASSERT_TRUE(::setegid(65534) == 0 && ::seteuid(65534) == 0) << std::strerror(errno);
+    expectSaveWorks();
+    ASSERT_TRUE(::seteuid(0) == 0 && ::setegid(0) == 0) << std::strerror(errno);
+    EXPECT_EQ(snapshot(folder).size(), 1u); // no temporary file left
+}
+
+// The link stays and its final target gets the report; relative links count from
+// their own folder.
+TEST_F(SaveFault, ThroughSymbolicLinks)
+{
+    const struct { const char *name, *linkTo; bool targetExists; } rows[] = {
+        {"relative", "sub/report.txt", true}, {"chained", "sub/hop", true},
+        {"absolute", "absolute", true}, {"dangling", "sub/report.txt", false}};
+    for (const auto &[name, linkTo, targetExists] : rows) {
+        SCOPED_TRACE(name);
+        const fs::path folder = enterFreshFolder(name);
+        fs::create_directory("sub");
+        if (targetExists)
+            writeFile("sub/report.txt", earlierReport);
+        fs::create_symlink("report.txt", "sub/hop");
+        fs::create_symlink(folder / "sub/report.txt", "absolute");
+        fs::create_symlink(linkTo, ResultReport::fileName);
+        expectSaveWorks();
+        EXPECT_EQ(fs::read_symlink(ResultReport::fileName), linkTo);
+        EXPECT_EQ(std::distance(fs::recursive_directory_iterator(folder), {}), 5); // no temporary file
     }
 }
 

@@ -7,9 +7,12 @@
 #include "dialogflags.h"
 #include "settingsdialog.h"
 #include "shotpane.h"
+#include "shotpaneaccessible.h"
 #include "statuspane.h"
+#include "statuspaneaccessible.h"
 #include "windowkeeper.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -20,6 +23,9 @@
 MainWindow::MainWindow(AppState &state, const QSize &screenSize)
     : m_state(state)
 {
+    // Before any pane exists: Qt keeps the first interface it made for a widget.
+    QAccessible::installFactory(StatusPaneAccessible::create);
+    QAccessible::installFactory(ShotPaneAccessible::create);
     setWindowTitle(QStringLiteral("Monte Carlo"));
     setWindowIcon(AppIcon::icon());
 

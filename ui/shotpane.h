@@ -2,6 +2,8 @@
 
 #include "retainedpane.h"
 
+#include <vector>
+
 class Body;
 class Simulation;
 struct ShotColour;
@@ -16,15 +18,30 @@ public:
     ShotPane(const Body &body, const Simulation &simulation, const ShotColour &colour,
              const QSize &size, QWidget *parent);
 
-    // The empty figure onto image: black 1 px outlines, white inside, the right
-    // and bottom bounds (margin + side) exclusive.
-    static void drawFigure(QImage &image, const Body &body);
+    const Body &body() const { return m_body; }
+    const Simulation &simulation() const { return m_simulation; }
 
 protected:
+    void settle(QImage &image) override;
     void paintRetained(QImage &image, QRect &dirty, bool erased) override;
 
 private:
+    // The empty figure: black outlines one logical pixel thick, white inside,
+    // the right and bottom bounds (margin + side) exclusive.
+    void drawFigure(QImage &image) const;
+
     const Body &m_body;
     const Simulation &m_simulation;
     const ShotColour &m_colour;
+
+    // Shots in the order they came, written onto the image once a frame: at a
+    // high scale the image outgrows the processor's cache, and a pixel
+    // written per shot would evict the loop's own data every time.
+    struct Shot
+    {
+        int x;
+        int y;
+        QRgb colour;
+    };
+    std::vector<Shot> m_unsettled;
 };

@@ -4,10 +4,15 @@
 #include "piestimate.h"
 #include "simulation.h"
 #include "statuspage.h"
+#include "statuspaneaccessible.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTimer>
+
+#include <algorithm>
+#include <utility>
 
 StatusPane::StatusPane(Body &body, Simulation &simulation, PiEstimate &pi, const QSize &size,
                        QWidget *parent)
@@ -18,11 +23,34 @@ StatusPane::StatusPane(Body &body, Simulation &simulation, PiEstimate &pi, const
     , m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("statusPane"));
+    setFont(pageFont(StatusPage::texts(m_body, m_simulation, m_pi)));
     m_timer->setObjectName(QStringLiteral("statusTick"));
     m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setInterval(50);
     connect(m_timer, &QTimer::timeout, this, &StatusPane::tick);
     m_timer->start();
+}
+
+QFont StatusPane::pageFont(const std::vector<StatusPage::Text> &page)
+{
+    // The columns are fixed in pixels, so the page does not follow the desktop's
+    // font or its DPI: a fixed family and pixel size, smaller only if a label
+    // would not end before the value beside it.
+    constexpr int gap = 4;
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    for (int pixels = 12;; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        const bool fits = std::none_of(page.begin(), page.end(), [&](const StatusPage::Text &a) {
+            return std::any_of(page.begin(), page.end(), [&](const StatusPage::Text &b) {
+                return a.line == b.line && a.x < b.x
+                    && a.x + metrics.horizontalAdvance(a.text) + gap > b.x;
+            });
+        });
+        if (fits || pixels == 6)
+            return font;
+    }
 }
 
 void StatusPane::tick()
@@ -55,5 +83,7 @@ void StatusPane::paintRetained(QImage &image, QRect &dirty, bool erased)
         painter.drawText(text.x, top + metrics.ascent(), text.text);
         dirty |= cell;
     }
-    m_shown = std::move(page);
+    const std::vector<StatusPage::Text> before = std::exchange(m_shown, std::move(page));
+    if (QAccessible::isActive() && before != m_shown)
+        StatusPaneAccessible::pageChanged(this, before);
 }

@@ -22,9 +22,16 @@ public:
     void tick();
 
     int lineHeight() const { return m_lineHeight; }
+    // The page on the image now.
+    const std::vector<StatusPage::Text> &shownPage() const { return m_shown; }
+
+    // The font the page is drawn in, whatever the desktop's font is.
+    static QFont pageFont(const std::vector<StatusPage::Text> &page);
 
 protected:
     void paintRetained(QImage &image, QRect &dirty, bool erased) override;
+    // The page is drawn anew at the new scale rather than shown scaled.
+    void rescaled() override { requestPaint(true); }
 
 private:
     Body &m_body;

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "statuspage.h"
+
+#include <QAccessibleWidget>
+
+#include <vector>
+
+class StatusPane;
+
+// What a screen reader finds of the status pane: a read-only text named
+// "Statistik" that holds the page shown on screen, one line per page line.
+class StatusPaneAccessible : public QAccessibleWidget, public QAccessibleTextInterface
+{
+public:
+    explicit StatusPaneAccessible(StatusPane *pane);
+
+    // For QAccessible::installFactory: an interface for a status pane, else none.
+    static QAccessibleInterface *create(const QString &className, QObject *object);
+
+    // Label and value of a line joined, the blanks that cover longer earlier
+    // values dropped; empty page lines left out.
+    static QString pageText(const std::vector<StatusPage::Text> &page);
+
+    // The pane now shows another page than before: tells the screen reader
+    // which part of the text changed. Call it only while accessibility is active.
+    static void pageChanged(StatusPane *pane, const std::vector<StatusPage::Text> &before);
+
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+    void *interface_cast(QAccessible::InterfaceType type) override;
+
+    QString text(int startOffset, int endOffset) const override;
+    int characterCount() const override;
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override;
+    int selectionCount() const override;
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return QRect(); }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int *startOffset, int *endOffset) const override;
+
+private:
+    QString pageText() const;
+};
