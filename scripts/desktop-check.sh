@@ -363,8 +363,10 @@ atspi_setup() {
         note "AT-SPI übersprungen: scripts/atspi-dump.py fehlt noch"
         return
     fi
+    # The accessibility registry greets on standard output; only the checks' lines pass.
     dbus-run-session -- "$repo/scripts/desktop-check.sh" --atspi-inner "$program" 2>"$work/atspi.log" \
-        || failures=$((failures + 1))
+        | grep -v '^SpiRegistry'
+    [ "${PIPESTATUS[0]}" -eq 0 ] || failures=$((failures + 1))
 }
 
 # Pictures at fractional and whole scale factors, on a screen of 1280x800
