@@ -370,7 +370,7 @@ atspi_setup() {
 }
 
 # Pictures at fractional and whole scale factors, on a screen of 1280x800
-# logical pixels, early in an automatic run.
+# logical pixels, after an automatic run.
 scale_setup() {
     local factor=$1 size=$2 name
     run=$work/scale-$factor
