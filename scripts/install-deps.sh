@@ -8,9 +8,11 @@
 #                                      the fuzz targets and the package checks
 set -eu
 
-# Build tools, Qt, its X11 and Wayland platform plugins and a font to draw with.
-program="cmake g++ make pkgconf qt6-base-dev libgl-dev qt6-qpa-plugins qt6-wayland
-fontconfig fonts-dejavu-core"
+# Build tools, Qt, its X11 and Wayland platform plugins and a font to draw with;
+# Qt's platform interface and the Wayland client library, to hand the keyboard
+# back at once when a dialog closes under Wayland.
+program="cmake g++ make pkgconf qt6-base-dev qt6-base-private-dev libwayland-dev libgl-dev
+qt6-qpa-plugins qt6-wayland fontconfig fonts-dejavu-core"
 # cpack's DEB generator reads the linked libraries with dpkg-shlibdeps and file.
 package="dpkg-dev file"
 checks="libgtest-dev libgmock-dev googletest libbenchmark-dev locales clang libclang-rt-14-dev
