@@ -6,9 +6,9 @@
 #
 #   scripts/desktop-check.sh [program]   default: builds build-desktop-check/monte-carlo
 #
-# Needs xvfb openbox fluxbox xdotool x11-utils imagemagick weston qt6-wayland
-# at-spi2-core python3-pyatspi dbus. MC_DESKTOP_SHOTS names the folder for the
-# pictures (default: a new temporary folder, printed at the end).
+# Installs what is missing (xvfb, openbox, fluxbox, xdotool, weston, at-spi2-core,
+# python3-pyatspi ...) through scripts/install-deps.sh --desktop. MC_DESKTOP_SHOTS
+# names the folder for the pictures (default: a new temporary folder, printed at the end).
 set -u
 
 cd "$(dirname "$0")/.." || exit 1
@@ -22,11 +22,13 @@ else
 fi
 
 program=${1:-}
+[ "$mode" = main ] && { ./scripts/install-deps.sh --desktop || exit 1; }
 if [ -z "$program" ]; then
     program=$repo/build-desktop-check/monte-carlo
     if [ ! -x "$program" ]; then
         echo "Baue das Programm in build-desktop-check ..."
-        cmake -S "$repo" -B "$repo/build-desktop-check" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null \
+        cmake -S "$repo" -B "$repo/build-desktop-check" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DMC_BUILD_TESTS=OFF -DMC_BUILD_BENCHMARKS=OFF >/dev/null \
             && cmake --build "$repo/build-desktop-check" -j2 --target monte-carlo >/dev/null \
             || { echo "FEHLER: Bau fehlgeschlagen"; exit 1; }
     fi

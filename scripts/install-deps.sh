@@ -6,6 +6,8 @@
 #   scripts/install-deps.sh --package  that, and what building the .deb needs
 #   scripts/install-deps.sh --test     everything: also the tests, the benchmarks,
 #                                      the fuzz targets and the package checks
+#   scripts/install-deps.sh --desktop  the program and the desktops that
+#                                      scripts/desktop-check.sh tries it on
 set -eu
 
 # Build tools, Qt, its X11 and Wayland platform plugins and a font to draw with;
@@ -18,11 +20,16 @@ package="dpkg-dev file"
 checks="libgtest-dev libgmock-dev googletest libbenchmark-dev locales clang libclang-rt-14-dev
 desktop-file-utils appstream lintian"
 
+# X and Wayland servers, window managers, input and screenshots, the screen reader bus.
+desktop="xvfb openbox fluxbox xdotool x11-utils imagemagick weston at-spi2-core
+python3-pyatspi dbus"
+
 case "${1:-}" in
     "") packages="$program" ;;
     --package) packages="$program $package" ;;
     --test) packages="$program $package $checks" ;;
-    *) echo "usage: $0 [--package | --test]" >&2; exit 2 ;;
+    --desktop) packages="$program $desktop" ;;
+    *) echo "usage: $0 [--package | --test | --desktop]" >&2; exit 2 ;;
 esac
 
 missing=""
