@@ -1,6 +1,7 @@
 #include "aboutdialog.h"
 
 #include "appicon.h"
+#include "dialogflags.h"
 #include "dialogunits.h"
 
 #include <QGroupBox>
@@ -15,7 +16,7 @@ constexpr int IconPixels = 32;
 } // namespace
 
 AboutDialog::AboutDialog(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QDialog(parent, DialogFlags::make(false))
 {
     setWindowTitle(QStringLiteral("about Monte-Carlo"));
     setModal(true);

@@ -1,6 +1,7 @@
 #include "settingsdialog.h"
 
 #include "body.h"
+#include "dialogflags.h"
 #include "dialogunits.h"
 #include "digitkeyfilter.h"
 #include "simulation.h"
@@ -24,7 +25,7 @@ QString fieldText(const QLineEdit *field)
 } // namespace
 
 SettingsDialog::SettingsDialog(Body &body, Simulation &simulation, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, DialogFlags::make(true))
     , m_body(body)
     , m_simulation(simulation)
 {
@@ -178,6 +179,7 @@ void SettingsDialog::storeValues()
 void SettingsDialog::warn(const QString &text, const QString &caption)
 {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
+    box.setWindowFlags(DialogFlags::make(true));
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -10,7 +10,7 @@ set -eu
 cd "$(dirname "$0")/.."
 root="$(pwd)"
 
-./scripts/install-deps.sh
+./scripts/install-deps.sh --test
 
 runs="${FUZZ_RUNS:-1000000}"
 seconds="${FUZZ_SECONDS:-15}"

@@ -1,11 +1,36 @@
 #!/bin/sh
-# Installs the Debian 12 packages the build, the program and the tests need.
+# Installs the Debian 12 packages that are missing (through sudo when not root).
 # Idempotent: does nothing (and needs no network) when everything is there.
+#
+#   scripts/install-deps.sh            what building and running the program needs
+#   scripts/install-deps.sh --package  that, and what building the .deb needs
+#   scripts/install-deps.sh --test     everything: also the tests, the benchmarks,
+#                                      the fuzz targets and the package checks
+#   scripts/install-deps.sh --desktop  the program and the desktops that
+#                                      scripts/desktop-check.sh tries it on
 set -eu
 
-packages="cmake g++ make pkgconf qt6-base-dev libgl-dev fontconfig fonts-dejavu-core
-libgtest-dev libgmock-dev googletest libbenchmark-dev locales clang libclang-rt-14-dev
-desktop-file-utils appstream dpkg-dev file"
+# Build tools, Qt, its X11 and Wayland platform plugins and a font to draw with;
+# Qt's platform interface and the Wayland client library, to hand the keyboard
+# back at once when a dialog closes under Wayland.
+program="cmake g++ make pkgconf qt6-base-dev qt6-base-private-dev libwayland-dev libgl-dev
+qt6-qpa-plugins qt6-wayland fontconfig fonts-dejavu-core"
+# cpack's DEB generator reads the linked libraries with dpkg-shlibdeps and file.
+package="dpkg-dev file"
+checks="libgtest-dev libgmock-dev googletest libbenchmark-dev locales clang libclang-rt-14-dev
+desktop-file-utils appstream lintian"
+
+# X and Wayland servers, window managers, input and screenshots, the screen reader bus.
+desktop="xvfb openbox fluxbox xdotool x11-utils imagemagick weston at-spi2-core
+python3-pyatspi dbus"
+
+case "${1:-}" in
+    "") packages="$program" ;;
+    --package) packages="$program $package" ;;
+    --test) packages="$program $package $checks" ;;
+    --desktop) packages="$program $desktop" ;;
+    *) echo "usage: $0 [--package | --test | --desktop]" >&2; exit 2 ;;
+esac
 
 missing=""
 for p in $packages; do
@@ -27,7 +52,7 @@ if [ -n "$missing" ]; then
 fi
 
 # The locale tests run the program's number formatting under a German desktop locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+if [ "${1:-}" = --test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     if ! grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
         echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
     fi

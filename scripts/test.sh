@@ -1,28 +1,34 @@
 #!/bin/sh
 # Installs what is missing, builds the project and runs every test: once in a
-# normal build, then checks the Debian package, runs the fuzz targets for a
-# bounded time, and runs the suite once more built with AddressSanitizer and
-# UndefinedBehaviorSanitizer (its ctest summary is the last line).
+# normal build, then checks the Debian package (in a scratch folder, nothing is
+# installed), runs the fuzz targets for a bounded time, and runs the suite once
+# more built with AddressSanitizer and UndefinedBehaviorSanitizer (its ctest
+# summary is the last line). Our own checks treat warnings as errors
+# (MC_WERROR); a plain build does not.
+#
+# Its build folders are its own (build-test, build-asan): run under sudo they
+# belong to root and must not get in the way of the run command's build.
 set -eu
 cd "$(dirname "$0")/.."
 
-./scripts/install-deps.sh
+./scripts/install-deps.sh --test
 
 jobs="$(nproc)"
 
 echo "== build and tests"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMC_BUILD_GUI=ON -DMC_BUILD_TESTS=ON -DMC_BUILD_BENCHMARKS=ON -DMC_SANITIZE=OFF
-cmake --build build --parallel "$jobs"
-ctest --test-dir build --output-on-failure --parallel "$jobs"
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMC_BUILD_GUI=ON -DMC_BUILD_TESTS=ON \
+    -DMC_BUILD_BENCHMARKS=ON -DMC_SANITIZE=OFF -DMC_WERROR=ON
+cmake --build build-test --parallel "$jobs"
+ctest --test-dir build-test --output-on-failure --parallel "$jobs"
 
 echo "== Debian package"
-MC_PACKAGE_BUILD=build ./scripts/check-package.sh --install
+MC_PACKAGE_BUILD=build-test ./scripts/check-package.sh
 
 echo "== fuzz targets (libFuzzer, bounded run)"
 ./scripts/fuzz.sh
 
 echo "== build and tests with AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMC_SANITIZE=ON -DMC_BUILD_BENCHMARKS=OFF
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMC_SANITIZE=ON -DMC_BUILD_BENCHMARKS=OFF -DMC_WERROR=ON
 cmake --build build-asan --parallel "$jobs"
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure --parallel "$jobs"

@@ -4,11 +4,13 @@
 #include "appicon.h"
 #include "appstate.h"
 #include "commandid.h"
+#include "dialogflags.h"
 #include "settingsdialog.h"
 #include "shotpane.h"
 #include "shotpaneaccessible.h"
 #include "statuspane.h"
 #include "statuspaneaccessible.h"
+#include "windowkeeper.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -58,6 +60,7 @@ MainWindow::MainWindow(AppState &state, const QSize &screenSize)
                               QSize(split, bottom), client);
     m_shotPane->move(0, 0);
     eraseBothPanes();
+    new WindowKeeper(*this);
 }
 
 QSize MainWindow::clientSize() const
@@ -74,7 +77,11 @@ void MainWindow::addCommand(const QString &label, int id)
 {
     QAction *action = menuBar()->addAction(label);
     action->setData(id);
-    connect(action, &QAction::triggered, this, [this, id] { command(id); });
+    connect(action, &QAction::triggered, this, [this, id] {
+        // A dialog opened from the menu must not leave its item highlighted.
+        menuBar()->setActiveAction(nullptr);
+        command(id);
+    });
 }
 
 void MainWindow::command(int id)
@@ -141,6 +148,7 @@ void MainWindow::saveResult()
         QMessageBox box(QMessageBox::Information, QStringLiteral("Ergebnis gespeichert."),
                         QStringLiteral("Auswertung in Datei 'mc_result.txt' gespeichert."),
                         QMessageBox::Ok, this);
+        box.setWindowFlags(DialogFlags::make(true));
         box.exec();
     } else {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Fehler: Speichern"),
@@ -148,6 +156,7 @@ void MainWindow::saveResult()
                                        "gespeichert werden.\n")
                             + QString::fromStdString(outcome.reason),
                         QMessageBox::Ok, this);
+        box.setWindowFlags(DialogFlags::make(true));
         box.exec();
     }
 }
