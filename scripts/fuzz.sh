@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the libFuzzer targets in fuzz/ with clang and runs each one for a
-# bounded number of inputs and seconds. Each run starts from a scratch copy of
+# bounded number of inputs and seconds. Inputs stay within the 299 characters a
+# settings field hands to the conversions. Each run starts from a scratch copy of
 # the committed seed corpus, so CI never grows it. Fails if any target crashes
 # or breaks an invariant; the input that did it is kept in build-fuzz/artifacts/.
 #   FUZZ_RUNS     inputs per target (default 1000000)
@@ -13,7 +14,7 @@ root="$(pwd)"
 
 runs="${FUZZ_RUNS:-1000000}"
 seconds="${FUZZ_SECONDS:-15}"
-targets="textconversion resultreport statuspage"
+targets="textconversion"
 
 echo "== build fuzz targets"
 cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -34,7 +35,7 @@ for target in $targets; do
     start="$(date +%s)"
     if (cd "$work/$target" \
         && TMPDIR="$work/$target" UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-           "$binary" -runs="$runs" -max_total_time="$seconds" -timeout=5 \
+           "$binary" -runs="$runs" -max_total_time="$seconds" -timeout=5 -max_len=299 \
            -artifact_prefix="$artifacts/" corpus >"$log" 2>&1); then
         passed=$((passed + 1))
         done_line="$(grep -o 'Done [0-9]* runs' "$log" | tail -n 1 || true)"

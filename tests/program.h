@@ -1,0 +1,115 @@
+#pragma once
+
+#include "appstate.h"
+#include "commandid.h"
+#include "mainloop.h"
+#include "mainwindow.h"
+#include "settingsdialog.h"
+#include "shotpane.h"
+#include "statuspage.h"
+#include "statuspane.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+inline std::string readFile(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The report goes to the working folder: a fresh one under /tmp while this lives.
+struct TempFolder
+{
+    fs::path previous = fs::current_path(), path = [] { char name[] = "/tmp/mc-test-XXXXXX"; return fs::path(::mkdtemp(name)); }();
+    TempFolder() { fs::current_path(path); }
+    ~TempFolder() { fs::current_path(previous), (void)!std::system(("chmod -R u+rwx " + path.string() + "; rm -rf " + path.string()).c_str()); }
+};
+
+// The program as a user drives it, headless: a fresh state and main window for a
+// 1024 x 768 screen, passes of the main loop one at a time, menu commands by id,
+// message boxes answered, dialogs typed into. The status tick is stopped: a test
+// refreshes the derived values when it wants them.
+struct Program
+{
+    AppState state;
+    MainWindow window{state, QSize(1024, 768)};
+    MainLoop loop{state, window};
+    QStringList boxes; // each box answered: "caption|text", "!" first for a warning
+
+    Program() { window.findChild<QTimer *>(QStringLiteral("statusTick"))->stop(), loop.pass(); }
+    // A menu click: carried out in the next drain.
+    void post(int id) { QMetaObject::invokeMethod(&window, [this, id] { window.command(id); }, Qt::QueuedConnection); }
+    // Starts a run from the menu and passes until it ends, at most budget passes.
+    void run(int budget = 100000)
+    {
+        post(IdStart);
+        for (int i = 0; i < budget && (i == 0 || state.simulation.running()); ++i)
+            loop.pass();
+    }
+    void tick() { window.statusPane().tick(); }
+    QRgb pixel(int x, int y) { return window.shotPane().image().pixel(x, y) & 0xFFFFFF; }
+    // The status page as the pane draws it, each text as "line,x:text" and "+n" for n blanks after it.
+    QString page()
+    {
+        QStringList page;
+        for (const auto &[line, x, text] : StatusPage::texts(state.body, state.simulation, state.pi)) {
+            const qsizetype blanks = text.size() - text.trimmed().size();
+            page << QStringLiteral("%1,%2:%3").arg(line).arg(x).arg(text.trimmed()) + (blanks ? "+" + QString::number(blanks) : "");
+        }
+        return page.join(u' ');
+    }
+    // Does action, answering every message box that comes up meanwhile with OK.
+    void answering(const std::function<void()> &action)
+    {
+        QTimer answer;
+        answer.callOnTimeout([this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); box && box->isVisible()) {
+                boxes << (box->icon() == QMessageBox::Warning ? "!" : "") + box->windowTitle() + u'|' + box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        answer.start(0);
+        action();
+    }
+    // Opens the settings from the menu, lets fill work on the dialog, presses OK, then
+    // Abbrechen if a warning kept it open. True when it stayed open.
+    bool settings(const std::function<void(SettingsDialog &)> &fill)
+    {
+        bool stayedOpen = false;
+        QTimer::singleShot(0, &window, [&] {
+            auto *dialog = window.findChild<SettingsDialog *>();
+            fill(*dialog);
+            answering([&] { QTest::mouseClick(child<QPushButton>(*dialog, "okButton"), Qt::LeftButton); });
+            if ((stayedOpen = dialog->isVisible()))
+                child<QPushButton>(*dialog, "cancelButton")->click();
+        });
+        window.command(IdSettings);
+        return stayedOpen;
+    }
+    template <typename T = QLineEdit>
+    static T *child(QWidget &dialog, const char *name) { return dialog.findChild<T *>(QLatin1String(name)); }
+    // Typed keys pass the field's key filter, with Alt or Ctrl+Alt held on all but the
+    // digits; pasting sends no key, Ctrl+V pastes from the clipboard.
+    enum Entry { Typed, Alt, CtrlAlt, Pasted, CtrlV };
+    static void enter(QWidget &dialog, const char *name, const QString &text, Entry how = Typed)
+    {
+        QLineEdit *field = child(dialog, name);
+        field->selectAll();
+        if (how == Pasted)
+            return field->insert(text);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        if (how == CtrlV)
+            return QApplication::clipboard()->setText(text), QTest::keyClick(field, 'v', Qt::ControlModifier);
+        const Qt::KeyboardModifiers held = how == Alt ? Qt::AltModifier : how == CtrlAlt ? Qt::ControlModifier | Qt::AltModifier : Qt::NoModifier;
+        for (const QChar c : text)
+            QTest::keyClick(field, c.toLatin1(), c.isDigit() ? Qt::NoModifier : held);
+    }
+};

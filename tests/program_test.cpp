@@ -1,0 +1,253 @@
+#include "program.h"
+
+#include <clocale>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const QRgb black = 0x000000, white = 0xFFFFFF;
+
+// The report of a body of radius 200 in two dimensions, byte for byte.
+std::string reportBytes(const char *volume, const char *shots, const char *hits, const char *percent,
+                        const char *variance, const char *pi)
+{
+    return std::string("Monte Carlo Simulation: Auswertung\r\n--------------------------------------\r\n\r\n"
+                       "> K\xF6rper:\r\n\r\n  Radius:      200\r\n  Dimensionen: 2\r\n  Kreisfl\xE4" "che: ")
+        + volume + "\r\n\r\n> Simulation:\r\n\r\n  geschossen (n):                " + shots
+        + "\r\n  getroffen  (m):                " + hits + "\r\n  Trefferwahrscheinlichkeit (p): " + percent
+        + " %\r\n  Varianz:                       " + variance + "\r\n\r\n  PI:  " + pi;
+}
+
+// The square's corner, its right and bottom bounds exclusive, the circle's top, inside it, beside it.
+void expectEmptyFigure(Program &p)
+{
+    EXPECT_EQ(QList({p.pixel(10, 10), p.pixel(409, 409), p.pixel(410, 410), p.pixel(210, 10), p.pixel(210, 210),
+                     p.pixel(14, 14)}), QList({black, black, white, black, white, white}));
+}
+
+// Shots, hits and pi of a fresh program's first run, 60000 passes at most.
+std::tuple<double, double, double> run(int dimensions, bool automatic, double target, int minShots = 50,
+                                       double threshold = 5e-6, int radius = 200)
+{
+    Program p;
+    p.state.body.setRadius(radius);
+    p.state.body.setDimensions(dimensions);
+    p.state.simulation.setAutoStop(automatic);
+    p.state.simulation.setTargetShots(target);
+    p.state.simulation.setMinShots(minShots);
+    p.state.simulation.setThreshold(threshold);
+    p.run(60000);
+    return {p.state.simulation.shots(), p.state.simulation.hits(), p.state.pi.value()};
+}
+
+TEST(Simulation, ExactRunsAndStopRules)
+{
+    using R = std::tuple<double, double, double>;
+    EXPECT_EQ(run(2, true, 0), R(33649, 26446, 3.143748699812773));                  // the default run
+    EXPECT_EQ(run(2, true, 0, 50, 5e-6, 32000), R(31937, 25567, 3.2021792904781288)); // the largest radius
+    EXPECT_EQ(run(2, true, 0, 50, 5e-6, 1), R(37154, 27994, 3.013834311245088));      // the smallest
+    EXPECT_EQ(run(2, false, 50000), R(50000, 39243, 3.13944));                       // manual, to its target
+    EXPECT_EQ(run(2, false, 10.5), R(11, 9, 36.0 / 11));                             // fractional target
+    EXPECT_EQ(run(2, false, 0), R(1, 0, 0));                                         // zero target: one shot
+    EXPECT_EQ(run(1, true, 0), R(51, 51, 4));              // all hit: stops after the minimum
+    EXPECT_EQ(run(10, true, 0), R(51, 0, 0));              // none hits
+    EXPECT_EQ(run(1, true, 0, 0), R(2, 2, 4));             // one shot's variance is NaN
+    EXPECT_EQ(run(1, true, 0, 50, 0), R(60000, 60000, 0)); // threshold 0 never stops
+}
+
+TEST(Program, MenuPanesAndFigure)
+{
+    Program p;
+    QStringList items;
+    for (const QAction *action : p.window.menuBar()->actions())
+        items << action->text() + u'=' + action->data().toString() + (action->menu() ? "+" : "");
+    EXPECT_EQ(items.join(u' '), "&Einstellungen=40009 |=40007 &Start=40004 Sto&p=40010 |=40005 "
+                                "Er&gebnis speichern=40013 |=40008 &Beenden=40002 |=40006 &?=40012");
+    EXPECT_EQ(p.window.statusPane().geometry(), QRect(615, 0, 1024, p.window.shotPane().height()));
+    expectEmptyFigure(p);
+    p.state.body.setRadius(100);
+    p.post(IdStop); // with no run: the figure drawn again on an erased pane
+    p.loop.pass();
+    EXPECT_EQ(std::pair(p.pixel(409, 409), p.pixel(209, 209)), std::pair(white, black));
+    p.window.close(); // by the desktop: the loop ends
+    EXPECT_EQ(p.loop.run(), 0);
+}
+
+// A pass drains the queue, shoots, advances the colour, asks for the plot and applies
+// the stop rule; the plot is drawn at the next drain, when the run may have ended.
+TEST(Program, PassOrder)
+{
+    Program p;
+    p.state.simulation.setAutoStop(false);
+    p.state.simulation.setTargetShots(3);
+    p.post(IdStart);
+    p.loop.pass();
+    EXPECT_EQ(p.state.simulation.shots(), 1.0); // started in the drain, shot in the same pass
+    EXPECT_EQ(p.pixel(51, 77), white);           // shot 1 at (-159, -133), not yet plotted
+    p.loop.pass();
+    EXPECT_EQ(p.pixel(51, 77), 0x030000u);
+    EXPECT_TRUE(p.page().contains(QLatin1String(" 7,10:Monte-Carlo-Simulation:    (66 %)+8 "))); // 2 of 3, truncated
+    p.loop.pass();                               // shot 3 stops the run
+    EXPECT_FALSE(p.state.simulation.running());
+    EXPECT_EQ(p.pixel(344, 110), 0x060000u);     // shot 2 at (134, -100)
+    p.loop.pass();                               // the stopping shot is not plotted: the figure covers all
+    EXPECT_EQ(p.pixel(51, 77), white);
+    EXPECT_EQ(p.state.simulation.shots(), 3.0);
+
+    p.state.simulation.setTargetShots(1e9);
+    p.run(5);
+    for (int id : {40003, 40005, 40006, 40007, 40008, 40011, 40001, 40014, 0, -1, 65536 + IdQuit})
+        p.window.command(id); // no item: nothing happens
+    p.post(IdQuit); // the pass that quits still shoots, the next one ends the loop
+    EXPECT_TRUE(p.loop.pass());
+    EXPECT_FALSE(p.loop.pass());
+    EXPECT_EQ(p.state.simulation.shots(), 6.0);
+}
+
+// In manual mode the tick refreshes the variance from the previous tick's ratio, then the
+// ratio; no shot gives a negative zero, shown unsigned. Stop refreshes ratio and pi.
+// A run without a hit so far refreshes ratio, pi and volume to 0, in either mode.
+TEST(Program, StopTicksAndRunsWithoutHit)
+{
+    Program p;
+    p.state.simulation.setAutoStop(false);
+    p.run(2); // a miss, then a hit
+    p.tick();
+    EXPECT_EQ(std::pair(p.state.simulation.variance(), p.state.simulation.hitRatio()), std::pair(0.0, 0.5));
+    p.tick();
+    EXPECT_EQ(p.state.simulation.variance(), 0.25);
+    p.run(1); // a hit
+    p.post(IdStop);
+    p.loop.pass();
+    EXPECT_EQ(std::pair(p.state.simulation.hitRatio(), p.state.pi.value()), std::pair(1.0, 4.0));
+    p.state.simulation.start();
+    p.tick();
+    EXPECT_TRUE(p.page().contains(QLatin1String(" 12,140:0.0000000000+14 "))); // shown without its sign
+    p.state.body.setRadius(32000); // a volume too long for the text buffer turns scientific
+    p.state.body.setDimensions(64);
+    p.state.body.updateVolume(1.0);
+    EXPECT_TRUE(p.page().contains(QLatin1String(" 5,140:3.940e+307  px^64+19 ")));
+    EXPECT_TRUE(p.page().endsWith(QStringLiteral(" 17,20:Berechnung nur bei 2 Dimensionen möglich")));
+    for (bool automatic : {false, true}) {
+        p.state.simulation.setAutoStop(automatic);
+        p.state.body.setDimensions(2);
+        p.run(100);
+        p.tick();
+        ASSERT_GT(p.state.simulation.hitRatio() * p.state.pi.value() * p.state.body.volume(), 0.0);
+        p.state.body.setDimensions(10);
+        p.run(3);
+        p.tick();
+        EXPECT_EQ(std::tuple(p.state.simulation.hits(), p.state.simulation.hitRatio(), p.state.pi.value(),
+                             p.state.body.volume()), std::tuple(0.0, 0.0, 0.0, 0.0)) << automatic;
+    }
+}
+
+// With no run a pass waits for the next event: the 50 ms tick wakes it a few times.
+TEST(Program, IdleLoopWaits)
+{
+    Program p;
+    p.window.findChild<QTimer *>(QStringLiteral("statusTick"))->start();
+    QElapsedTimer clock;
+    clock.start();
+    int passes = 0;
+    for (; clock.elapsed() < 300; ++passes)
+        p.loop.pass();
+    EXPECT_LT(passes, 100);
+}
+
+std::string listing(const fs::path &folder)
+{
+    std::string all;
+    for (const auto &entry : fs::recursive_directory_iterator(folder))
+        all += entry.path().string() + ":" + (entry.is_regular_file() ? readFile(entry.path()).substr(0, 9) : "") + "\n";
+    return all;
+}
+
+// Writes size bytes to name (none: it is there already) and gives it mode.
+bool put(const fs::path &name, int mode, int size = 7)
+{
+    if (size >= 0) {
+        fs::create_directories(fs::absolute(name).parent_path());
+        std::ofstream(name) << std::string(size, 'x');
+    }
+    fs::permissions(name, fs::perms(mode));
+    return true;
+}
+
+// The default run shown and saved. Then saves during a run: a refused one warns with the
+// reason and changes nothing, an allowed one writes in place or through links; the run goes on.
+TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
+{
+    const QString saved = "Ergebnis gespeichert.|Auswertung in Datei 'mc_result.txt' gespeichert.";
+    const std::string zeros = reportBytes("0.00000", "0", "0", "0.0000000000", "-0.0000000000", "0.000000000000000");
+    TempFolder work;
+    Program p;
+    EXPECT_STREQ(std::localeconv()->decimal_point, ",") << "LC_ALL=de_DE.UTF-8 is not in effect";
+    p.run();
+    p.loop.pass();
+    expectEmptyFigure(p);
+    EXPECT_EQ(p.state.colour.rgb() & 0xFFFFFF, 0x458D0Cu); // red 69, green 141, blue 12
+    p.tick();
+    EXPECT_EQ(p.page(), "0,10:Körperinformationen: 2,20:Radius: 3,20:Seitenlänge: 4,20:Dimensionen: 5,20:Kreisfläche: "
+                        "2,140:200  px+10 3,140:400  px+10 4,140:2+13 5,140:125749.948  px^2+19 "
+                        "7,10:Monte-Carlo-Simulation:+19 9,20:geschossen (n): 10,20:getroffen (m): "
+                        "11,20:Wahrscheinl. (p): 12,20:Varianz: 9,140:33649+14 10,140:26446+14 11,140:78.59372 %+11 "
+                        "12,140:0.0000050000+14 14,10:Berechnung von PI: 16,20:PI = 4 * (m / n) "
+                        "17,20:3.143748699812773+13");
+    p.answering([&] { p.window.command(IdSaveResult); });
+    EXPECT_EQ(p.boxes, QStringList{saved});
+    EXPECT_EQ(readFile(ResultReport::fileName),
+              reportBytes("125749.94799", "33649", "26446", "78.5937174953", "0.0000050000", "3.143748699812773"));
+    fs::permissions(ResultReport::fileName, fs::perms(0640)); // a replaced report keeps its mode
+    p.state.simulation.setAutoStop(false);
+    p.state.simulation.start(); // a manual tick with no shot: the variance is a negative zero, printed with its sign
+    p.tick();
+    p.answering([&] { p.window.command(IdSaveResult); });
+    EXPECT_EQ(readFile(ResultReport::fileName), zeros);
+    EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(0640));
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1); // no temporary left
+
+    // Each in a folder of its own: what is there, whether user nobody saves (folder
+    // permissions do not stop root), and the warning's reason or where the report lands.
+    struct Row { bool (*prepare)(); bool asNobody; const char *reason, *written; };
+    const Row rows[] = {
+        {[] { return put(ResultReport::fileName, 0444); }, false, "Die vorhandene Datei ist schreibgeschützt.", nullptr},
+        {[] { return fs::create_directories("mc_result.txt/inside"); }, false, "Unter diesem Namen besteht bereits ein Ordner.", nullptr},
+        {[] { return fs::remove(fs::current_path()); }, false, "Der Arbeitsordner ist nicht mehr vorhanden.", nullptr},
+        {[] { return ::mount("tmpfs", ".", "tmpfs", 0, "size=16k") == 0 && (fs::current_path(fs::current_path()), put("filler", 0644, 65536)); },
+         false, "Der Datenträger ist voll.", nullptr}, // mounting needs root
+        {[] { return put(".", 0555, -1); }, true, "Keine Schreibberechtigung im Arbeitsordner.", nullptr},
+        {[] { return put(ResultReport::fileName, 0666) && put(".", 0555, -1); }, true, nullptr, ResultReport::fileName}, // in place
+        {[] { return put(ResultReport::fileName, 0666) && put(".", 01777, -1); }, true, nullptr, ResultReport::fileName}, // sticky
+        {[] { fs::create_symlink("sub/report.txt", ResultReport::fileName); return put("sub/report.txt", 0644); }, false, nullptr, "sub/report.txt"},
+        {[] { put("sub/report.txt", 0644), fs::create_symlink("report.txt", "sub/hop"), fs::create_symlink("sub/hop", ResultReport::fileName); return true; },
+         false, nullptr, "sub/report.txt"}, // a chain of links, each relative to its own folder
+        {[] { fs::create_symlink("sub/report.txt", ResultReport::fileName); return fs::create_directory("sub"); }, false, nullptr, "sub/report.txt"},
+    };
+    fs::permissions(work.path, fs::perms(0755));
+    int row = 0;
+    for (const auto &[prepare, asNobody, reason, written] : rows) {
+        SCOPED_TRACE(++row);
+        fs::create_directory(work.path / std::to_string(row));
+        fs::current_path(work.path / std::to_string(row));
+        if (!prepare())
+            continue;
+        const std::string before = listing(work.path);
+        const bool switchUser = asNobody && ::geteuid() == 0;
+        ASSERT_TRUE(!switchUser || (::setegid(65534) == 0 && ::seteuid(65534) == 0));
+        p.boxes.clear();
+        p.answering([&] { p.window.command(IdSaveResult); });
+        ASSERT_TRUE(!switchUser || (::seteuid(0) == 0 && ::setegid(0) == 0));
+        EXPECT_EQ(p.boxes, QStringList{reason ? "!Fehler: Speichern|Auswertung konnte nicht in Datei 'mc_result.txt' "
+                                                "gespeichert werden.\n" + QString::fromUtf8(reason) : saved});
+        EXPECT_EQ(reason ? listing(work.path) : readFile(written), reason ? before : zeros);
+        EXPECT_TRUE(fs::is_symlink(ResultReport::fileName) == (written && written != std::string(ResultReport::fileName)));
+        EXPECT_TRUE(p.state.simulation.running()); // the run goes on
+        fs::current_path(work.path);
+        ::umount2((work.path / std::to_string(row)).c_str(), MNT_DETACH);
+    }
+}
+
+} // namespace
