@@ -28,9 +28,19 @@ inline std::string readFile(const fs::path &path)
 // The report goes to the working folder: a fresh one under /tmp while this lives.
 struct TempFolder
 {
-    fs::path previous = fs::current_path(), path = [] { char name[] = "/tmp/mc-test-XXXXXX"; return fs::path(::mkdtemp(name)); }();
+    fs::path previous = fs::current_path();
+    fs::path path = [] {
+        char name[] = "/tmp/mc-test-XXXXXX";
+        return fs::path(::mkdtemp(name));
+    }();
     TempFolder() { fs::current_path(path); }
-    ~TempFolder() { fs::current_path(previous), (void)!std::system(("chmod -R u+rwx " + path.string() + "; rm -rf " + path.string()).c_str()); }
+    ~TempFolder()
+    {
+        fs::current_path(previous);
+        // Tests take permissions away inside: give them back so that all of it goes.
+        const std::string folder = path.string();
+        (void)!std::system(("chmod -R u+rwx " + folder + "; rm -rf " + folder).c_str());
+    }
 };
 
 // The program as a user drives it, headless: a fresh state and main window for a
@@ -44,7 +54,11 @@ struct Program
     MainLoop loop{state, window};
     QStringList boxes; // each box answered: "caption|text", "!" first for a warning
 
-    Program() { window.findChild<QTimer *>(QStringLiteral("statusTick"))->stop(), loop.pass(); }
+    Program()
+    {
+        window.findChild<QTimer *>(QStringLiteral("statusTick"))->stop();
+        loop.pass();
+    }
     // A menu click: carried out in the next drain.
     void post(int id) { QMetaObject::invokeMethod(&window, [this, id] { window.command(id); }, Qt::QueuedConnection); }
     // Starts a run from the menu and passes until it ends, at most budget passes.
