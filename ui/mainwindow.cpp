@@ -144,21 +144,18 @@ void MainWindow::saveResult()
         body.radius(), body.dimensions(), body.volume(), simulation.shots(), simulation.hits(),
         simulation.hitRatio(), simulation.variance(), m_state.pi.value());
     servePendingPaints();
-    if (outcome.written) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Ergebnis gespeichert."),
-                        QStringLiteral("Auswertung in Datei 'mc_result.txt' gespeichert."),
-                        QMessageBox::Ok, this);
-        box.setWindowFlags(DialogFlags::make(true));
-        box.exec();
-    } else {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Fehler: Speichern"),
-                        QStringLiteral("Auswertung konnte nicht in Datei 'mc_result.txt' "
-                                       "gespeichert werden.\n")
-                            + QString::fromStdString(outcome.reason),
-                        QMessageBox::Ok, this);
-        box.setWindowFlags(DialogFlags::make(true));
-        box.exec();
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Ergebnis gespeichert."),
+                    QStringLiteral("Auswertung in Datei 'mc_result.txt' gespeichert."),
+                    QMessageBox::Ok, this);
+    if (!outcome.written) {
+        box.setIcon(QMessageBox::Warning);
+        box.setWindowTitle(QStringLiteral("Fehler: Speichern"));
+        box.setText(QStringLiteral("Auswertung konnte nicht in Datei 'mc_result.txt' "
+                                   "gespeichert werden.\n")
+                    + QString::fromStdString(outcome.reason));
     }
+    box.setWindowFlags(DialogFlags::make(true));
+    box.exec();
 }
 
 bool MainWindow::paintsPending() const

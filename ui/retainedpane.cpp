@@ -5,7 +5,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-
 namespace {
 const QEvent::Type servePaintEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 constexpr int frameMilliseconds = 16;
