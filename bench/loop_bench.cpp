@@ -58,15 +58,15 @@ double residentMegabytes()
 struct Bench
 {
     AppState state;
-    MainWindow window{state, QSize(1280, 800)};
+    MainWindow window{state};
     MainLoop loop{state, window};
     long ticks = 0;
 
     Bench()
     {
+        window.setGeometry(0, 0, 1280, 800);
         window.show();
-        auto *tick = window.statusPane().findChild<QTimer *>(QStringLiteral("statusTick"));
-        QObject::connect(tick, &QTimer::timeout, [this] { ++ticks; });
+        QObject::connect(&window.tickTimer(), &QTimer::timeout, [this] { ++ticks; });
         state.simulation.setAutoStop(false);
     }
 

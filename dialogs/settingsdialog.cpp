@@ -4,6 +4,7 @@
 #include "dialogflags.h"
 #include "dialogunits.h"
 #include "digitkeyfilter.h"
+#include "modaldialog.h"
 #include "simulation.h"
 #include "textconversion.h"
 
@@ -181,5 +182,5 @@ void SettingsDialog::warn(const QString &text, const QString &caption)
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
     box.setWindowFlags(DialogFlags::make(true));
     box.setTextFormat(Qt::PlainText);
-    box.exec();
+    ModalDialog::exec(box);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The measured ball of integer radius r in d dimensions, centred in the cube of
-// side 2r that encloses it, and where its square is drawn inside the shot pane.
+// side 2r that encloses it.
 // The operations rely on 1 <= radius <= 32000 and dimensions >= 1; the settings
 // dialog keeps other values out, the setters store whatever they are given.
 class Body
@@ -10,15 +10,11 @@ public:
     int radius() const { return m_radius; }
     double volume() const { return m_volume; }
     int dimensions() const { return m_dimensions; }
-    int margin() const { return m_margin; }
 
     void setRadius(int radius) { m_radius = radius; }
     void setDimensions(int dimensions) { m_dimensions = dimensions; }
 
     int sideLength() const { return 2 * m_radius; }
-
-    // Body coordinate to pane pixel, the same for x and y; y grows downwards.
-    int toScreen(int k) const { return k + m_margin + m_radius; }
 
     // volume = (2r)^d * p; not clamped, so it may overflow to infinity.
     void updateVolume(double hitRatio);
@@ -27,5 +23,4 @@ private:
     int m_radius = 200;
     double m_volume = 0.0;
     int m_dimensions = 2;
-    int m_margin = 10;
 };

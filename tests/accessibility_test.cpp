@@ -14,7 +14,9 @@ static QAccessibleInterface *reader(QObject *o) { return QAccessible::queryAcces
 TEST(Accessibility, PanesAreNamedAndReadTheirContents)
 {
     AppState state;
-    MainWindow window(state, QSize(1024, 768));
+    MainWindow window(state);
+    window.setGeometry(0, 0, 1024, 768);
+    window.show();
     MainLoop loop(state, window);
     loop.pass();
     auto *status = reader(&window.statusPane()), *shots = reader(&window.shotPane());
@@ -31,7 +33,7 @@ TEST(Accessibility, PanesAreNamedAndReadTheirContents)
     for (const auto &[passes, n] : {std::pair{100, 100}, std::pair{50, 151}}) {
         for (int i = 0; i < passes; ++i)
             loop.pass();
-        window.statusPane().tick();
+        window.tick();
         loop.pass();
         EXPECT_TRUE(page().contains(QString("\ngeschossen (n): %1\n").arg(n)));
         EXPECT_TRUE(shots->text(QAccessible::Description)

@@ -38,12 +38,14 @@ int run(const QImage &image, int x, int y, int dx, int dy)
 TEST(Desktop, ShotPaneEdgesAndShotsAreWholeBlocksOfScreenPixels)
 {
     AppState state;
-    MainWindow window(state, QSize(1024, 768));
+    MainWindow window(state);
+    window.setGeometry(0, 0, 1024, 768);
+    window.show();
     MainLoop loop(state, window);
     loop.pass();
     const int block = static_cast<int>(std::ceil(scale() - 1e-6));
     const QImage &figure = window.shotPane().image();
-    ASSERT_EQ(figure.width(), std::ceil(window.shotPane().width() * scale() - 1e-6));
+    ASSERT_EQ(figure.width(), std::ceil(window.shotPane().extent().width() * scale() - 1e-6));
     const int first = toImage(10), last = toImage(409) + block - 1, near = toImage(15);
     EXPECT_FALSE(black(figure, first - 1, near));
     EXPECT_EQ(run(figure, near, first, 0, 1), block) << "top";
@@ -56,8 +58,8 @@ TEST(Desktop, ShotPaneEdgesAndShotsAreWholeBlocksOfScreenPixels)
         loop.pass();
     window.servePendingPaints();
     const QImage &shots = window.shotPane().image();
-    const int x = toImage(state.body.toScreen(state.simulation.shotX()));
-    const int y = toImage(state.body.toScreen(state.simulation.shotY()));
+    const int x = toImage(window.shotPane().toPane(state.simulation.shotX()));
+    const int y = toImage(window.shotPane().toPane(state.simulation.shotY()));
     for (int i = 0; i < block * block; ++i)
         EXPECT_EQ(shots.pixel(x + i % block, y + i / block) & 0xFFFFFF, state.colour.rgb() & 0xFFFFFF);
 }
@@ -72,7 +74,9 @@ TEST(Desktop, PageAndDialogsKeepTheirGeometryWithAnyDesktopFont)
             SCOPED_TRACE(std::string(family) + " " + std::to_string(points) + " pt");
             QApplication::setFont(QFont(family, points));
             AppState state;
-            MainWindow window(state, QSize(1024, 768));
+            MainWindow window(state);
+            window.setGeometry(0, 0, 1024, 768);
+            window.show();
             MainLoop(state, window).pass();
             const StatusPane &pane = window.statusPane();
             lineHeight = lineHeight ? lineHeight : pane.lineHeight();

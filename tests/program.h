@@ -50,13 +50,15 @@ struct TempFolder
 struct Program
 {
     AppState state;
-    MainWindow window{state, QSize(1024, 768)};
+    MainWindow window{state};
     MainLoop loop{state, window};
     QStringList boxes; // each box answered: "caption|text", "!" first for a warning
 
     Program()
     {
-        window.findChild<QTimer *>(QStringLiteral("statusTick"))->stop();
+        window.tickTimer().stop();
+        window.setGeometry(0, 0, 1024, 768);
+        window.show();
         loop.pass();
     }
     // A menu click: carried out in the next drain.
@@ -68,8 +70,13 @@ struct Program
         for (int i = 0; i < budget && (i == 0 || state.simulation.running()); ++i)
             loop.pass();
     }
-    void tick() { window.statusPane().tick(); }
-    QRgb pixel(int x, int y) { return window.shotPane().image().pixel(x, y) & 0xFFFFFF; }
+    void tick() { window.tick(); }
+    // The shot pane as seen: white beyond the part it keeps a picture of.
+    QRgb pixel(int x, int y)
+    {
+        const QImage &image = window.shotPane().image();
+        return image.valid(x, y) ? image.pixel(x, y) & 0xFFFFFF : 0xFFFFFF;
+    }
     // The status page as the pane draws it, each text as "line,x:text" and "+n" for n blanks after it.
     QString page()
     {

@@ -148,7 +148,7 @@ TEST(Program, StopTicksAndRunsWithoutHit)
 TEST(Program, IdleLoopWaits)
 {
     Program p;
-    p.window.findChild<QTimer *>(QStringLiteral("statusTick"))->start();
+    p.window.tickTimer().start();
     QElapsedTimer clock;
     clock.start();
     int passes = 0;

@@ -25,7 +25,8 @@ TEST(Window, DialogsAndBoxesFromTheMenu)
     QTemporaryDir folder;
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
     AppState state;
-    MainWindow window(state, QSize(800, 600));
+    MainWindow window(state);
+    window.setGeometry(0, 0, 800, 600);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     for (const auto &row : rows) {

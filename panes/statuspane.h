@@ -9,17 +9,14 @@ class Body;
 class PiEstimate;
 class Simulation;
 
-// Right pane: white on black statistics, refreshed by its own 50 ms tick and
-// drawn over the previous page without clearing it.
+// Right pane: white on black statistics, drawn over the previous page without
+// clearing it. It only reads the run; the window's tick refreshes it.
 class StatusPane : public RetainedPane
 {
     Q_OBJECT
 public:
-    StatusPane(Body &body, Simulation &simulation, PiEstimate &pi, const QSize &size,
+    StatusPane(const Body &body, const Simulation &simulation, const PiEstimate &pi,
                QWidget *parent);
-
-    // Brings the derived values up to date and asks for a repaint without erase.
-    void tick();
 
     int lineHeight() const { return m_lineHeight; }
     // The page on the image now.
@@ -30,14 +27,17 @@ public:
 
 protected:
     void paintRetained(QImage &image, QRect &dirty, bool erased) override;
-    // The page is drawn anew at the new scale rather than shown scaled.
-    void rescaled() override { requestPaint(true); }
+    // The page is drawn anew at the new scale or size, at its fixed places.
+    void rescaled(QImage &, const QImage &, const PixelGrid &) override { requestPaint(true); }
+    void reshaped() override { requestPaint(true); }
 
 private:
-    Body &m_body;
-    Simulation &m_simulation;
-    PiEstimate &m_pi;
-    QTimer *m_timer;
+    // The page changed from before: tells a screen reader which part of its text.
+    void tellScreenReader(const std::vector<StatusPage::Text> &before);
+
+    const Body &m_body;
+    const Simulation &m_simulation;
+    const PiEstimate &m_pi;
     int m_lineHeight = 0;
     // The page on the image now: drawing it again would change no pixel.
     std::vector<StatusPage::Text> m_shown;

@@ -1,20 +1,27 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QTimer>
 
 struct AppState;
+class QScreen;
+class ScreenFollower;
 class ShotPane;
 class StatusPane;
 
 // The full-screen main window: its menu bar of ten plain commands, the shot
-// pane on the left and the status pane on the right.
+// pane on the left and the status pane on the right, laid out anew whenever
+// the client area changes size; and the 20 Hz tick that refreshes the run's
+// derived values for the status pane.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    // The panes are laid out once, for the client area of a window of
-    // screenSize: the whole screen less the menu bar.
-    MainWindow(AppState &state, const QSize &screenSize);
+    explicit MainWindow(AppState &state);
+
+    // Shows the window full screen on that screen, and keeps it covering
+    // whatever screen it is on from then on.
+    void showOn(QScreen *screen);
 
     QSize clientSize() const;
 
@@ -30,8 +37,14 @@ public:
     bool paintsPending() const;
     void servePendingPaints();
 
+    // Refreshes variance, ratio, pi and volume and asks the status pane for
+    // its page; the tick timer calls it every 50 ms.
+    void tick();
+    QTimer &tickTimer() { return m_tickTimer; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void addCommand(const QString &label, int id);
@@ -39,8 +52,11 @@ private:
     void saveResult();
     void stop();
     void eraseBothPanes();
+    void layoutPanes();
 
     AppState &m_state;
     ShotPane *m_shotPane = nullptr;
     StatusPane *m_statusPane = nullptr;
+    QTimer m_tickTimer;
+    ScreenFollower *m_follower = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QScreen>
 
 int main(int argc, char *argv[])
@@ -15,11 +16,10 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("de.montecarlo.MonteCarlo"));
 
     AppState state;
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    MainWindow window(state, screen.size());
-    window.setWindowFlag(Qt::FramelessWindowHint);
-    window.setGeometry(screen);
-    window.showFullScreen();
+    MainWindow window(state);
+    // Where the desktop launched it: the screen under the pointer.
+    QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
+    window.showOn(screen ? screen : QGuiApplication::primaryScreen());
 
     return MainLoop(state, window).run();
 }

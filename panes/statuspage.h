@@ -27,4 +27,8 @@ struct Text
 
 std::vector<Text> texts(const Body &body, const Simulation &simulation, const PiEstimate &pi);
 
+// The page as a screen reader reads it: label and value of a line joined, the
+// blanks that cover longer earlier values dropped, empty page lines left out.
+QString readingText(const std::vector<Text> &page);
+
 } // namespace StatusPage

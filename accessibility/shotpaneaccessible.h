@@ -14,8 +14,5 @@ public:
     // For QAccessible::installFactory: an interface for a shot pane, else none.
     static QAccessibleInterface *create(const QString &className, QObject *object);
 
-    // The pane drew its empty figure again. Call it only while accessibility is active.
-    static void figureDrawn(ShotPane *pane);
-
     QString text(QAccessible::Text t) const override;
 };

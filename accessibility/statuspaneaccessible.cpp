@@ -1,9 +1,7 @@
 #include "statuspaneaccessible.h"
 
+#include "statuspage.h"
 #include "statuspane.h"
-
-#include <algorithm>
-#include <tuple>
 
 StatusPaneAccessible::StatusPaneAccessible(StatusPane *pane)
     : QAccessibleWidget(pane, QAccessible::StaticText)
@@ -16,46 +14,9 @@ QAccessibleInterface *StatusPaneAccessible::create(const QString &, QObject *obj
     return pane ? new StatusPaneAccessible(pane) : nullptr;
 }
 
-QString StatusPaneAccessible::pageText(const std::vector<StatusPage::Text> &page)
-{
-    std::vector<StatusPage::Text> ordered = page;
-    std::sort(ordered.begin(), ordered.end(), [](const auto &a, const auto &b) {
-        return std::tie(a.line, a.x) < std::tie(b.line, b.x);
-    });
-    QStringList lines;
-    int line = -1;
-    for (const StatusPage::Text &text : ordered) {
-        const QString words = text.text.simplified();
-        if (text.line != line)
-            lines.append(words);
-        else
-            lines.last() += QLatin1Char(' ') + words;
-        line = text.line;
-    }
-    return lines.join(QLatin1Char('\n'));
-}
-
-void StatusPaneAccessible::pageChanged(StatusPane *pane,
-                                       const std::vector<StatusPage::Text> &before)
-{
-    const QString old = pageText(before);
-    const QString now = pageText(pane->shownPage());
-    // Only the changed middle, so that a reader need not repeat the whole page.
-    qsizetype head = 0;
-    while (head < old.size() && head < now.size() && old[head] == now[head])
-        ++head;
-    qsizetype tail = 0;
-    while (tail < old.size() - head && tail < now.size() - head
-           && old[old.size() - 1 - tail] == now[now.size() - 1 - tail])
-        ++tail;
-    QAccessibleTextUpdateEvent event(pane, int(head), old.mid(head, old.size() - head - tail),
-                                     now.mid(head, now.size() - head - tail));
-    QAccessible::updateAccessibility(&event);
-}
-
 QString StatusPaneAccessible::pageText() const
 {
-    return pageText(static_cast<const StatusPane *>(widget())->shownPage());
+    return StatusPage::readingText(static_cast<const StatusPane *>(widget())->shownPage());
 }
 
 QString StatusPaneAccessible::text(QAccessible::Text t) const

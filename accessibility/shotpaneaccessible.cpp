@@ -17,12 +17,6 @@ QAccessibleInterface *ShotPaneAccessible::create(const QString &, QObject *objec
     return pane ? new ShotPaneAccessible(pane) : nullptr;
 }
 
-void ShotPaneAccessible::figureDrawn(ShotPane *pane)
-{
-    QAccessibleEvent event(pane, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
-}
-
 QString ShotPaneAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Name)

@@ -2,6 +2,8 @@
 
 #include "retainedpane.h"
 
+#include <QPoint>
+
 #include <vector>
 
 class Body;
@@ -16,23 +18,35 @@ class ShotPane : public RetainedPane
     Q_OBJECT
 public:
     ShotPane(const Body &body, const Simulation &simulation, const ShotColour &colour,
-             const QSize &size, QWidget *parent);
+             QWidget *parent);
+
+    // Pixels between the pane's top left corner and the square's.
+    static constexpr int margin = 10;
+
+    // The pane pixel of a body coordinate, the same for x and y; y grows downwards.
+    int toPane(int k) const;
 
     const Body &body() const { return m_body; }
     const Simulation &simulation() const { return m_simulation; }
 
 protected:
+    QSize pictureSize(const QSize &visible) const override;
     void settle(QImage &image) override;
+    void rescaled(QImage &image, const QImage &old, const PixelGrid &oldGrid) override;
+    void reshaped() override;
     void paintRetained(QImage &image, QRect &dirty, bool erased) override;
 
 private:
-    // The empty figure: black outlines one logical pixel thick, white inside,
-    // the right and bottom bounds (margin + side) exclusive.
-    void drawFigure(QImage &image) const;
+    // The empty figure on an image of that grid: black outlines one logical
+    // pixel thick, white inside, the right and bottom bounds (margin + side)
+    // exclusive.
+    void drawFigure(QImage &image, const PixelGrid &grid) const;
 
     const Body &m_body;
     const Simulation &m_simulation;
     const ShotColour &m_colour;
+    // Whether the figure is on the picture: after an erase during a run it is not.
+    bool m_figureShown = false;
 
     // Shots in the order they came, written onto the image once a frame: at a
     // high scale the image outgrows the processor's cache, and a pixel

@@ -5,7 +5,11 @@
 #include "piestimate.h"
 #include "simulation.h"
 
+#include <QStringList>
+
+#include <algorithm>
 #include <string>
+#include <tuple>
 
 namespace StatusPage {
 
@@ -73,6 +77,25 @@ std::vector<Text> texts(const Body &body, const Simulation &simulation, const Pi
         {16, labelX, QStringLiteral("PI = 4 * (m / n)")},
         {17, labelX, piText},
     };
+}
+
+QString readingText(const std::vector<Text> &page)
+{
+    std::vector<Text> ordered = page;
+    std::sort(ordered.begin(), ordered.end(), [](const Text &a, const Text &b) {
+        return std::tie(a.line, a.x) < std::tie(b.line, b.x);
+    });
+    QStringList lines;
+    int line = -1;
+    for (const Text &text : ordered) {
+        const QString words = text.text.simplified();
+        if (text.line != line)
+            lines.append(words);
+        else
+            lines.last() += QLatin1Char(' ') + words;
+        line = text.line;
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace StatusPage

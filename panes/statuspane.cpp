@@ -4,31 +4,23 @@
 #include "piestimate.h"
 #include "simulation.h"
 #include "statuspage.h"
-#include "statuspaneaccessible.h"
 
 #include <QAccessible>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QTimer>
 
 #include <algorithm>
 #include <utility>
 
-StatusPane::StatusPane(Body &body, Simulation &simulation, PiEstimate &pi, const QSize &size,
+StatusPane::StatusPane(const Body &body, const Simulation &simulation, const PiEstimate &pi,
                        QWidget *parent)
-    : RetainedPane(Qt::black, size, parent)
+    : RetainedPane(Qt::black, parent)
     , m_body(body)
     , m_simulation(simulation)
     , m_pi(pi)
-    , m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("statusPane"));
     setFont(pageFont(StatusPage::texts(m_body, m_simulation, m_pi)));
-    m_timer->setObjectName(QStringLiteral("statusTick"));
-    m_timer->setTimerType(Qt::PreciseTimer);
-    m_timer->setInterval(50);
-    connect(m_timer, &QTimer::timeout, this, &StatusPane::tick);
-    m_timer->start();
 }
 
 QFont StatusPane::pageFont(const std::vector<StatusPage::Text> &page)
@@ -53,18 +45,6 @@ QFont StatusPane::pageFont(const std::vector<StatusPage::Text> &page)
     }
 }
 
-void StatusPane::tick()
-{
-    if (!m_simulation.autoStop()) {
-        // Variance first: during a manual run it rests on the previous tick's ratio.
-        m_simulation.updateVariance();
-        m_simulation.updateHitRatio();
-    }
-    m_pi.update(m_simulation.hits(), m_simulation.shots());
-    m_body.updateVolume(m_simulation.hitRatio());
-    requestPaint(false);
-}
-
 void StatusPane::paintRetained(QImage &image, QRect &dirty, bool erased)
 {
     std::vector<StatusPage::Text> page = StatusPage::texts(m_body, m_simulation, m_pi);
@@ -85,5 +65,22 @@ void StatusPane::paintRetained(QImage &image, QRect &dirty, bool erased)
     }
     const std::vector<StatusPage::Text> before = std::exchange(m_shown, std::move(page));
     if (QAccessible::isActive() && before != m_shown)
-        StatusPaneAccessible::pageChanged(this, before);
+        tellScreenReader(before);
+}
+
+void StatusPane::tellScreenReader(const std::vector<StatusPage::Text> &before)
+{
+    const QString old = StatusPage::readingText(before);
+    const QString now = StatusPage::readingText(m_shown);
+    // Only the changed middle, so that a reader need not repeat the whole page.
+    qsizetype head = 0;
+    while (head < old.size() && head < now.size() && old[head] == now[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < old.size() - head && tail < now.size() - head
+           && old[old.size() - 1 - tail] == now[now.size() - 1 - tail])
+        ++tail;
+    QAccessibleTextUpdateEvent event(this, int(head), old.mid(head, old.size() - head - tail),
+                                     now.mid(head, now.size() - head - tail));
+    QAccessible::updateAccessibility(&event);
 }

@@ -1,10 +1,6 @@
 #pragma once
 
-#include "statuspage.h"
-
 #include <QAccessibleWidget>
-
-#include <vector>
 
 class StatusPane;
 
@@ -17,14 +13,6 @@ public:
 
     // For QAccessible::installFactory: an interface for a status pane, else none.
     static QAccessibleInterface *create(const QString &className, QObject *object);
-
-    // Label and value of a line joined, the blanks that cover longer earlier
-    // values dropped; empty page lines left out.
-    static QString pageText(const std::vector<StatusPage::Text> &page);
-
-    // The pane now shows another page than before: tells the screen reader
-    // which part of the text changed. Call it only while accessibility is active.
-    static void pageChanged(StatusPane *pane, const std::vector<StatusPage::Text> &before);
 
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;

@@ -5,12 +5,13 @@
 #include "appstate.h"
 #include "commandid.h"
 #include "dialogflags.h"
+#include "modaldialog.h"
+#include "screenfollower.h"
 #include "settingsdialog.h"
 #include "shotpane.h"
 #include "shotpaneaccessible.h"
 #include "statuspane.h"
 #include "statuspaneaccessible.h"
-#include "windowkeeper.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -20,7 +21,7 @@
 
 #include <cmath>
 
-MainWindow::MainWindow(AppState &state, const QSize &screenSize)
+MainWindow::MainWindow(AppState &state)
     : m_state(state)
 {
     // Before any pane exists: Qt keeps the first interface it made for a widget.
@@ -28,6 +29,7 @@ MainWindow::MainWindow(AppState &state, const QSize &screenSize)
     QAccessible::installFactory(ShotPaneAccessible::create);
     setWindowTitle(QStringLiteral("Monte Carlo"));
     setWindowIcon(AppIcon::icon());
+    setWindowFlag(Qt::FramelessWindowHint);
 
     QMenuBar *bar = menuBar();
     bar->setNativeMenuBar(false);
@@ -42,25 +44,52 @@ MainWindow::MainWindow(AppState &state, const QSize &screenSize)
     addCommand(QStringLiteral("|"), IdDividerAfterQuit);
     addCommand(QStringLiteral("&?"), IdAbout);
 
-    const QSize clientSize(screenSize.width(), screenSize.height() - bar->sizeHint().height());
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(clientSize);
+    client->installEventFilter(this);
     setCentralWidget(client);
-
-    const int right = clientSize.width();
-    const int bottom = clientSize.height();
-    const int split = paneSplit(right);
-    // The status pane is as wide as the whole client area and clipped at its
-    // right edge; it is created first, as its tick starts with it.
-    m_statusPane = new StatusPane(m_state.body, m_state.simulation, m_state.pi,
-                                  QSize(right, bottom), client);
-    m_statusPane->move(split, 0);
-    m_shotPane = new ShotPane(m_state.body, m_state.simulation, m_state.colour,
-                              QSize(split, bottom), client);
-    m_shotPane->move(0, 0);
+    // The status pane is created first, as on the tick it comes first.
+    m_statusPane = new StatusPane(m_state.body, m_state.simulation, m_state.pi, client);
+    m_shotPane = new ShotPane(m_state.body, m_state.simulation, m_state.colour, client);
     eraseBothPanes();
-    new WindowKeeper(*this);
+
+    m_tickTimer.setTimerType(Qt::PreciseTimer);
+    m_tickTimer.setInterval(50);
+    connect(&m_tickTimer, &QTimer::timeout, this, &MainWindow::tick);
+    m_tickTimer.start();
+}
+
+void MainWindow::showOn(QScreen *screen)
+{
+    setScreen(screen);
+    setGeometry(screen->geometry());
+    showFullScreen();
+    if (!m_follower)
+        m_follower = new ScreenFollower(*this);
+}
+
+// The client area under the menu bar: the status pane as wide as all of it,
+// from the split on and clipped at its right edge; the shot pane left of it.
+void MainWindow::layoutPanes()
+{
+    const int right = clientSize().width();
+    const int bottom = clientSize().height();
+    const int split = paneSplit(right);
+    m_statusPane->setGeometry(split, 0, right, bottom);
+    m_shotPane->setGeometry(0, 0, split, bottom);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        layoutPanes();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::tick()
+{
+    m_state.simulation.tick(m_state.pi, m_state.body);
+    m_statusPane->requestPaint(false);
 }
 
 QSize MainWindow::clientSize() const
@@ -96,7 +125,7 @@ void MainWindow::command(int id)
     case IdSettings: {
         servePendingPaints();
         SettingsDialog dialog(m_state.body, m_state.simulation, this);
-        dialog.exec();
+        ModalDialog::exec(dialog);
         eraseBothPanes();
         break;
     }
@@ -106,7 +135,7 @@ void MainWindow::command(int id)
     case IdAbout: {
         servePendingPaints();
         AboutDialog dialog(this);
-        dialog.exec();
+        ModalDialog::exec(dialog);
         break;
     }
     case IdSaveResult:
@@ -155,7 +184,7 @@ void MainWindow::saveResult()
                     + QString::fromStdString(outcome.reason));
     }
     box.setWindowFlags(DialogFlags::make(true));
-    box.exec();
+    ModalDialog::exec(box);
 }
 
 bool MainWindow::paintsPending() const

@@ -1,0 +1,137 @@
+#include "retainedpane.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <cstring>
+#include <utility>
+
+namespace {
+const QEvent::Type servePaintEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+constexpr int frameMilliseconds = 16;
+}
+
+RetainedPane::RetainedPane(const QColor &background, QWidget *parent)
+    : QWidget(parent)
+    , m_background(background)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    m_frameTimer.setSingleShot(true);
+    m_frameTimer.setInterval(frameMilliseconds);
+    connect(&m_frameTimer, &QTimer::timeout, this, [this] {
+        settle(m_image);
+        update(m_dirty);
+        m_dirty = QRect();
+    });
+}
+
+bool RetainedPane::fitImage(bool erase)
+{
+    const PixelGrid grid(devicePixelRatioF());
+    QRect visible = rect();
+    if (parentWidget())
+        visible &= parentWidget()->rect().translated(-pos());
+    QSize wanted = pictureSize(visible.size()).expandedTo(QSize(1, 1));
+    if (!erase && !m_image.isNull())
+        wanted = wanted.expandedTo(m_extent);
+    if (!m_image.isNull() && wanted == m_extent && grid.scale == m_grid.scale)
+        return false;
+
+    settle(m_image);
+    QImage image(grid.toImageSize(wanted.width()), grid.toImageSize(wanted.height()),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(grid.scale);
+    image.fill(m_background);
+    const QImage old = std::exchange(m_image, image);
+    const PixelGrid oldGrid = std::exchange(m_grid, grid);
+    m_extent = wanted;
+    if (erase || old.isNull())
+        return true;
+    if (oldGrid.scale == grid.scale) {
+        // The picture so far stays at its pixels.
+        const int rows = std::min(old.height(), m_image.height());
+        const auto bytes = static_cast<std::size_t>(std::min(old.bytesPerLine(), m_image.bytesPerLine()));
+        for (int y = 0; y < rows; ++y)
+            std::memcpy(m_image.scanLine(y), old.constScanLine(y), bytes);
+    } else {
+        rescaled(m_image, old, oldGrid);
+    }
+    m_dirty = rect();
+    return true;
+}
+
+const QImage &RetainedPane::image()
+{
+    fitImage(false);
+    settle(m_image);
+    return m_image;
+}
+
+void RetainedPane::requestPaint(bool erase)
+{
+    m_pending = true;
+    m_erase = m_erase || erase;
+    if (!m_posted) {
+        m_posted = true;
+        QCoreApplication::postEvent(this, new QEvent(servePaintEvent), Qt::LowEventPriority);
+    }
+}
+
+void RetainedPane::servePaint()
+{
+    if (!m_pending)
+        return;
+    m_pending = false;
+    const bool erased = m_erase;
+    if (erased) {
+        m_erase = false;
+        settle(m_image);
+        if (!fitImage(true))
+            m_image.fill(m_background);
+        m_dirty = rect();
+    } else {
+        fitImage(false);
+    }
+    paintRetained(m_image, m_dirty, erased);
+    if (!m_frameTimer.isActive())
+        m_frameTimer.start();
+}
+
+bool RetainedPane::event(QEvent *event)
+{
+    if (event->type() == servePaintEvent) {
+        m_posted = false;
+        servePaint();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void RetainedPane::resizeEvent(QResizeEvent *)
+{
+    if (fitImage(false))
+        reshaped();
+}
+
+void RetainedPane::moveEvent(QMoveEvent *)
+{
+    if (fitImage(false))
+        reshaped();
+}
+
+void RetainedPane::paintEvent(QPaintEvent *event)
+{
+    if (fitImage(false))
+        reshaped();
+    settle(m_image);
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    // Same scale on both sides: a plain copy of image pixels to screen pixels.
+    painter.drawImage(QPointF(0, 0), m_image);
+    const QRegion beyond = event->region() - QRect(QPoint(0, 0), m_extent);
+    for (const QRect &part : beyond)
+        painter.fillRect(part, m_background);
+}

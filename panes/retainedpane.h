@@ -1,0 +1,94 @@
+#pragma once
+
+#include "pixelgrid.h"
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+
+// A pane that keeps its picture in an image. Paint requests coalesce into one
+// pending paint that draws onto the image, optionally after clearing it to the
+// background; the screen copies the image at most once a frame.
+//
+// The image has the screen's resolution, so text and figures are drawn crisply
+// at any scale while all geometry stays in logical pixels (see PixelGrid). It
+// covers only what can be seen of the pane, or less where a pane says nothing
+// else is ever drawn; beyond it the pane shows its background. When the pane
+// shrinks the image keeps its size, so that what could not be seen comes back
+// when the pane grows again; an erase fits it to the pane once more.
+class RetainedPane : public QWidget
+{
+    Q_OBJECT
+public:
+    RetainedPane(const QColor &background, QWidget *parent);
+
+    // Served at the next drain of the event queue, also inside a modal loop.
+    void requestPaint(bool erase);
+    // For the main loop's hot path: no event is posted, the loop serves it
+    // itself after its next drain (posting costs more than a whole pass).
+    void requestPaintFromLoop() { m_pending = true; }
+
+    bool paintPending() const { return m_pending; }
+    void servePaint();
+
+    // The picture, with everything drawn so far on it, at the pane's scale now.
+    const QImage &image();
+
+    const PixelGrid &grid() const { return m_grid; }
+    // The logical size the image covers, from the pane's top left corner.
+    QSize extent() const { return m_extent; }
+
+protected:
+    // Sets the block of the logical pixel (x, y), which lies inside the extent.
+    void plot(QImage &image, int x, int y, QRgb colour) const
+    {
+        if (m_grid.block == 1) {
+            reinterpret_cast<QRgb *>(image.scanLine(y))[x] = colour;
+            return;
+        }
+        const int left = m_grid.toImage(x);
+        const int width = std::min(m_grid.block, image.width() - left);
+        const int top = m_grid.toImage(y);
+        const int bottom = std::min(top + m_grid.block, image.height());
+        for (int row = top; row < bottom; ++row)
+            std::fill_n(reinterpret_cast<QRgb *>(image.scanLine(row)) + left, width, colour);
+    }
+
+    // The logical size worth keeping of what can be seen; at most visible.
+    virtual QSize pictureSize(const QSize &visible) const { return visible; }
+    // Writes onto the image what paintRetained drew but kept back.
+    virtual void settle(QImage &) {}
+    // The pane moved to a screen of another scale: image is the new, empty
+    // picture, old the one before, drawn on the grid oldGrid.
+    virtual void rescaled(QImage &image, const QImage &old, const PixelGrid &oldGrid) = 0;
+    // The part of the pane that can be seen changed size.
+    virtual void reshaped() {}
+
+    // Draws onto the image, which was just cleared when erased is set; the
+    // pane adds the logical rectangle it touched to dirty.
+    virtual void paintRetained(QImage &image, QRect &dirty, bool erased) = 0;
+
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+
+private:
+    // Gives the image the pane's scale and the size worth keeping; shrinks it
+    // only when it is to be cleared anyway. True when anything changed.
+    bool fitImage(bool erase);
+
+    QImage m_image;
+    QColor m_background;
+    QRect m_dirty;
+    QTimer m_frameTimer;
+    PixelGrid m_grid;
+    QSize m_extent;
+    bool m_pending = false;
+    bool m_erase = false;
+    bool m_posted = false;
+};
