@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QEvent>
 #include <QPointer>
+#include <QScreen>
+#include <QWindow>
 #include <QTimer>
 
 namespace {
@@ -23,6 +25,10 @@ public:
         dialog.installEventFilter(this);
         if (owner)
             owner->installEventFilter(this);
+        if (QWindow *top = owner ? owner->window()->windowHandle() : nullptr) {
+            connect(top, &QWindow::screenChanged, this, &Guard::followScreen);
+            followScreen(top->screen());
+        }
     }
 
 protected:
@@ -46,6 +52,33 @@ protected:
     }
 
 private:
+    // A screen that changes under an open dialog (a projector, a dock) must
+    // not leave part of it, its buttons perhaps, off the screen.
+    void followScreen(QScreen *screen)
+    {
+        if (m_screen)
+            disconnect(m_screen, nullptr, this, nullptr);
+        m_screen = screen;
+        if (screen)
+            connect(screen, &QScreen::availableGeometryChanged, this, &Guard::keepOnScreen);
+        keepOnScreen();
+    }
+
+    void keepOnScreen()
+    {
+        // After the owner has followed the screen, which may have taken the keyboard.
+        QTimer::singleShot(0, this, [this] {
+            if (!m_screen || !m_dialog.isVisible())
+                return;
+            if (!m_screen->availableGeometry().contains(m_dialog.frameGeometry()))
+                ModalDialog::centreOnScreen(&m_dialog);
+            if (QApplication::activeModalWidget() == &m_dialog) {
+                m_dialog.raise();
+                m_dialog.activateWindow();
+            }
+        });
+    }
+
     void restore()
     {
         QWidget *top = m_owner ? m_owner->window() : nullptr;
@@ -65,6 +98,7 @@ private:
 
     QDialog &m_dialog;
     QWidget *m_owner;
+    QPointer<QScreen> m_screen;
 };
 
 } // namespace
@@ -88,6 +122,18 @@ int exec(QDialog &dialog)
         target->activateWindow();
     });
     return result;
+}
+
+void centreOnScreen(QWidget *dialog)
+{
+    const QWidget *owner = dialog->parentWidget();
+    const QScreen *screen = owner ? owner->window()->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = dialog->frameGeometry().size();
+    dialog->move(area.x() + (area.width() - size.width()) / 2,
+                 area.y() + (area.height() - size.height()) / 2);
 }
 
 } // namespace ModalDialog

@@ -3,6 +3,7 @@
 #include "appicon.h"
 #include "dialogflags.h"
 #include "dialogunits.h"
+#include "modaldialog.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -52,7 +53,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     label(QStringLiteral("befinden sich auf der Homepage."), 41, 63, 106, 8);
 
     ok->setFocus();
-    DialogUnits::centreOnScreen(this);
+    ModalDialog::centreOnScreen(this);
 }
 
 void AboutDialog::reject()

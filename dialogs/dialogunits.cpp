@@ -2,8 +2,6 @@
 
 #include <QFontMetrics>
 #include <QCheckBox>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QStyle>
 #include <QWidget>
 
@@ -80,15 +78,4 @@ void DialogUnits::placeText(QWidget *control, int x, int y, int width, int heigh
         rect.adjust(0, -grow / 2, 0, grow - grow / 2);
     }
     control->setGeometry(rect);
-}
-
-void DialogUnits::centreOnScreen(QWidget *dialog)
-{
-    const QWidget *owner = dialog->parentWidget();
-    const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    dialog->move(area.x() + (area.width() - dialog->width()) / 2,
-                 area.y() + (area.height() - dialog->height()) / 2);
 }

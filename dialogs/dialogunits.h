@@ -31,9 +31,6 @@ public:
     // comes first, and equally up and down. The dialog's size must be set before.
     void placeText(QWidget *control, int x, int y, int width, int height) const;
 
-    // Centred in the available area of its screen, not over its owner.
-    static void centreOnScreen(QWidget *dialog);
-
 private:
     // Dialog units kept free at a dialog's right edge.
     static constexpr int dialogMargin = 3;

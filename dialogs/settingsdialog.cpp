@@ -34,7 +34,7 @@ SettingsDialog::SettingsDialog(Body &body, Simulation &simulation, QWidget *pare
     setModal(true);
     createControls();
     showValues();
-    DialogUnits::centreOnScreen(this);
+    ModalDialog::centreOnScreen(this);
 }
 
 void SettingsDialog::createControls()

@@ -112,14 +112,14 @@ bool RetainedPane::event(QEvent *event)
 
 void RetainedPane::resizeEvent(QResizeEvent *)
 {
-    if (fitImage(false))
-        reshaped();
+    fitImage(false);
+    reshaped();
 }
 
 void RetainedPane::moveEvent(QMoveEvent *)
 {
-    if (fitImage(false))
-        reshaped();
+    fitImage(false);
+    reshaped();
 }
 
 void RetainedPane::paintEvent(QPaintEvent *event)

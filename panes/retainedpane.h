@@ -65,7 +65,7 @@ protected:
     // The pane moved to a screen of another scale: image is the new, empty
     // picture, old the one before, drawn on the grid oldGrid.
     virtual void rescaled(QImage &image, const QImage &old, const PixelGrid &oldGrid) = 0;
-    // The part of the pane that can be seen changed size.
+    // The pane moved or changed size, so another part of it may be seen.
     virtual void reshaped() {}
 
     // Draws onto the image, which was just cleared when erased is set; the

@@ -1,0 +1,211 @@
+#include "appstate.h"
+#include "commandid.h"
+#include "mainloop.h"
+#include "mainwindow.h"
+#include "settingsdialog.h"
+#include "shotpane.h"
+#include "statuspane.h"
+
+#include <QtTest>
+#include <QtWidgets>
+#include <qpa/qplatformnativeinterface.h>
+
+#include <gtest/gtest.h>
+
+// Runs on the offscreen platform with the screens of screens.json: "wide",
+// 1920 x 1080 at scale 1, and "sharp", 1366 x 768 at scale 2. A screen changes
+// as a projector, a dock or a monitor would change it.
+namespace {
+
+struct Screen
+{
+    const char *name;
+    int width, height;
+    double scale;
+};
+
+void setScreens(std::initializer_list<Screen> screens)
+{
+    QJsonArray list;
+    int x = 0;
+    for (const Screen &s : screens) {
+        list.append(QJsonObject{{"name", s.name}, {"x", x}, {"y", 0}, {"width", s.width},
+                                {"height", s.height}, {"dpr", s.scale}});
+        x += s.width;
+    }
+    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
+    auto set = reinterpret_cast<void (*)(const QJsonObject &, QPlatformNativeInterface *)>(
+        native->nativeResourceForIntegration("setConfiguration"));
+    set(QJsonObject{{"screens", list}}, native);
+}
+
+const Screen wide{"wide", 1920, 1080, 1}, sharp{"sharp", 1366, 768, 2};
+
+QScreen *named(const char *name)
+{
+    for (QScreen *screen : QGuiApplication::screens())
+        if (screen->name() == QLatin1String(name))
+            return screen;
+    return nullptr;
+}
+
+struct Program
+{
+    AppState state;
+    MainWindow window{state};
+    MainLoop loop{state, window};
+
+    explicit Program(bool manual = true)
+    {
+        window.tickTimer().stop(); // the tests tick themselves, for exact variances
+        state.simulation.setAutoStop(!manual);
+        window.showOn(named("wide"));
+        settle();
+    }
+    // Lets the window system's events arrive and every paint be served.
+    void settle()
+    {
+        for (int i = 0; i < 5; ++i) {
+            QTest::qWait(5);
+            loop.drain(false);
+        }
+    }
+    void passes(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            loop.pass();
+    }
+    // The window covers its screen; the panes are laid out for its client area.
+    void expectLayout(const Screen &screen)
+    {
+        const QScreen *on = window.screen();
+        ASSERT_EQ(on->name().toStdString(), screen.name);
+        EXPECT_EQ(window.geometry(), on->geometry());
+        const int right = screen.width, bottom = window.clientSize().height();
+        const int split = right - int(std::trunc(right / 2.5));
+        EXPECT_EQ(window.clientSize().width(), right);
+        EXPECT_EQ(bottom, screen.height - window.menuBar()->height());
+        EXPECT_EQ(window.shotPane().geometry(), QRect(0, 0, split, bottom));
+        EXPECT_EQ(window.statusPane().geometry(), QRect(split, 0, right, bottom));
+        EXPECT_EQ(window.statusPane().image().devicePixelRatio(), screen.scale);
+        EXPECT_EQ(window.statusPane().extent(), QSize(right - split, bottom));
+    }
+    // The shots on the shot pane: each logical pixel neither white nor black,
+    // with its colour taken from its middle.
+    QMap<std::pair<int, int>, QRgb> shots()
+    {
+        const QImage &image = window.shotPane().image();
+        const PixelGrid &grid = window.shotPane().grid();
+        QMap<std::pair<int, int>, QRgb> shots;
+        for (int y = 0; grid.centre(y) < image.height(); ++y)
+            for (int x = 0; grid.centre(x) < image.width(); ++x)
+                if (const QRgb c = image.pixel(grid.centre(x), grid.centre(y)) & 0xFFFFFF; c && c != 0xFFFFFF)
+                    shots[{x, y}] = c;
+        return shots;
+    }
+};
+
+} // namespace
+
+// A manual run goes on through every change and ends as it would have without
+// one; the points and the figure stay where they were, and at scale 2 the
+// square's edges and the shots are whole blocks of screen pixels.
+TEST(Screen, FollowsSizeAndScaleWithoutLosingAnything)
+{
+    setScreens({wide, sharp});
+    Program reference, p;
+    for (Program *run : {&reference, &p}) {
+        run->state.simulation.setTargetShots(3000);
+        run->window.command(IdStart);
+    }
+    reference.passes(3000);
+    reference.window.tick();
+
+    p.expectLayout(wide);
+    p.passes(1000);
+    p.settle();
+    const auto before = p.shots();
+    ASSERT_GT(before.size(), 900);
+    p.window.windowHandle()->setScreen(named("sharp")); // moved to the other monitor
+    p.settle();
+    p.expectLayout(sharp);
+    EXPECT_EQ(p.shots(), before);
+    const QImage &image = p.window.shotPane().image();
+    const auto blackRun = [&](int x, int y, int dx, int dy) {
+        int n = 0;
+        for (; (image.pixel(x, y) & 0xFFFFFF) == 0; x += dx, y += dy)
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(blackRun(30, 2 * 10, 0, 1), 2);         // top edge
+    EXPECT_EQ(blackRun(2 * 10, 30, 1, 0), 2);         // left edge
+    EXPECT_EQ(blackRun(2 * 409 + 1, 30, -1, 0), 2);   // right edge
+    const int last = p.window.shotPane().toPane(p.state.simulation.shotX());
+    const int lastY = p.window.shotPane().toPane(p.state.simulation.shotY());
+    EXPECT_EQ(image.pixel(2 * last + 1, 2 * lastY + 1), image.pixel(2 * last, 2 * lastY));
+
+    p.passes(1000);
+    setScreens({{"wide", 1024, 768, 1}, sharp}); // the monitor unplugged for a projector
+    p.settle();
+    p.window.windowHandle()->setScreen(named("wide"));
+    p.settle();
+    p.expectLayout({"wide", 1024, 768, 1});
+    setScreens({{"wide", 1080, 1920, 1}, sharp}); // turned to portrait
+    p.settle();
+    p.expectLayout({"wide", 1080, 1920, 1});
+    EXPECT_EQ(p.window.shotPane().extent(), QSize(411, 411)); // no picture beyond the figure
+    p.passes(1000);
+    p.window.tick();
+    EXPECT_FALSE(p.state.simulation.running());
+    for (const Program *run : {&reference, &p})
+        EXPECT_EQ(run->state.report.compose(run->state.body.radius(), run->state.body.dimensions(),
+                                            run->state.body.volume(), run->state.simulation.shots(),
+                                            run->state.simulation.hits(), run->state.simulation.hitRatio(),
+                                            run->state.simulation.variance(), run->state.pi.value()),
+                  ResultReport::compose(200, 2, reference.state.body.volume(), 3000, reference.state.simulation.hits(),
+                                        reference.state.simulation.hitRatio(), reference.state.simulation.variance(),
+                                        reference.state.pi.value()));
+    setScreens({wide, sharp});
+}
+
+// While the window is idle a smaller screen cuts the shot pane; grown again it
+// shows the whole figure, and the status page is drawn at its places at once.
+// A settings dialog open during a change stays whole on the new screen and
+// keeps the keyboard.
+TEST(Screen, IdleAndWithTheSettingsOpen)
+{
+    setScreens({wide, sharp});
+    Program p;
+    p.state.body.setRadius(370);
+    p.window.command(IdStop);
+    p.settle();
+    const QImage figure = p.window.shotPane().image().copy();
+    setScreens({{"wide", 640, 480, 1}, sharp});
+    p.settle();
+    p.expectLayout({"wide", 640, 480, 1});
+    setScreens({wide, sharp});
+    p.settle();
+    EXPECT_TRUE(p.window.shotPane().image() == figure);
+    EXPECT_EQ(p.window.statusPane().shownPage().size(), 21u);
+
+    QRect dialogArea, screenArea;
+    bool keyboard = false;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<SettingsDialog *>(QApplication::activeModalWidget());
+        setScreens({{"wide", 800, 600, 1}, sharp});
+        p.settle();
+        dialogArea = dialog->frameGeometry();
+        screenArea = dialog->screen()->availableGeometry();
+        auto *radius = dialog->findChild<QLineEdit *>(QStringLiteral("radius"));
+        radius->setFocus();
+        QTest::keyClicks(QApplication::focusWidget(), "12");
+        keyboard = radius->text().endsWith("12");
+        dialog->reject();
+    });
+    p.window.command(IdSettings);
+    EXPECT_TRUE(screenArea.contains(dialogArea)) << dialogArea.x() << "," << dialogArea.y();
+    EXPECT_TRUE(keyboard);
+    p.settle();
+    p.expectLayout({"wide", 800, 600, 1});
+    setScreens({wide, sharp});
+}
