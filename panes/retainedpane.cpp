@@ -13,9 +13,10 @@ const QEvent::Type servePaintEvent = static_cast<QEvent::Type>(QEvent::registerE
 constexpr int frameMilliseconds = 16;
 }
 
-RetainedPane::RetainedPane(const QColor &background, QWidget *parent)
+RetainedPane::RetainedPane(const QColor &background, QImage::Format format, QWidget *parent)
     : QWidget(parent)
     , m_background(background)
+    , m_format(format)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -42,7 +43,7 @@ bool RetainedPane::fitImage(bool erase)
 
     settle(m_image);
     QImage image(grid.toImageSize(wanted.width()), grid.toImageSize(wanted.height()),
-                 QImage::Format_RGB32);
+                 m_format);
     image.setDevicePixelRatio(grid.scale);
     image.fill(m_background);
     const QImage old = std::exchange(m_image, image);

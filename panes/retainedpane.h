@@ -24,7 +24,8 @@ class RetainedPane : public QWidget
 {
     Q_OBJECT
 public:
-    RetainedPane(const QColor &background, QWidget *parent);
+    // A pane whose picture has no colours but grey may keep it as Format_Grayscale8.
+    RetainedPane(const QColor &background, QImage::Format format, QWidget *parent);
 
     // Served at the next drain of the event queue, also inside a modal loop.
     void requestPaint(bool erase);
@@ -84,6 +85,7 @@ private:
 
     QImage m_image;
     QColor m_background;
+    QImage::Format m_format;
     QRect m_dirty;
     QTimer m_frameTimer;
     PixelGrid m_grid;

@@ -14,7 +14,7 @@ constexpr std::size_t maxUnsettled = 1 << 16;
 
 ShotPane::ShotPane(const Body &body, const Simulation &simulation, const ShotColour &colour,
                    QWidget *parent)
-    : RetainedPane(Qt::white, parent)
+    : RetainedPane(Qt::white, QImage::Format_RGB32, parent)
     , m_body(body)
     , m_simulation(simulation)
     , m_colour(colour)

@@ -14,7 +14,8 @@
 
 StatusPane::StatusPane(const Body &body, const Simulation &simulation, const PiEstimate &pi,
                        QWidget *parent)
-    : RetainedPane(Qt::black, parent)
+    // White text on black: a quarter of the memory of a colour picture.
+    : RetainedPane(Qt::black, QImage::Format_Grayscale8, parent)
     , m_body(body)
     , m_simulation(simulation)
     , m_pi(pi)
