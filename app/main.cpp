@@ -2,10 +2,9 @@
 #include "displaycheck.h"
 #include "mainloop.h"
 #include "mainwindow.h"
+#include "screenfollower.h"
 
 #include <QApplication>
-#include <QCursor>
-#include <QScreen>
 
 int main(int argc, char *argv[])
 {
@@ -17,9 +16,7 @@ int main(int argc, char *argv[])
 
     AppState state;
     MainWindow window(state);
-    // Where the desktop launched it: the screen under the pointer.
-    QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
-    window.showOn(screen ? screen : QGuiApplication::primaryScreen());
+    window.showOn(ScreenFollower::startScreen());
 
     return MainLoop(state, window).run();
 }

@@ -2,6 +2,7 @@
 #include "commandid.h"
 #include "mainloop.h"
 #include "mainwindow.h"
+#include "screenfollower.h"
 #include "settingsdialog.h"
 #include "shotpane.h"
 #include "statuspane.h"
@@ -113,6 +114,10 @@ struct Program
 TEST(Screen, FollowsSizeAndScaleWithoutLosingAnything)
 {
     setScreens({wide, sharp});
+    for (const char *name : {"sharp", "wide"}) { // where the pointer is at start
+        QCursor::setPos(named(name)->geometry().center());
+        EXPECT_EQ(ScreenFollower::startScreen(), named(name));
+    }
     Program reference, p;
     for (Program *run : {&reference, &p}) {
         run->state.simulation.setTargetShots(3000);

@@ -1,5 +1,7 @@
 #include "screenfollower.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -33,4 +35,10 @@ void ScreenFollower::cover()
         m_window.setGeometry(area);
     if (!m_window.isFullScreen())
         m_window.showFullScreen();
+}
+
+QScreen *ScreenFollower::startScreen()
+{
+    QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
+    return screen ? screen : QGuiApplication::primaryScreen();
 }

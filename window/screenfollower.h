@@ -20,6 +20,10 @@ public:
     // The window covers the screen it is on now.
     void cover();
 
+    // Where the desktop launched the program: the screen under the pointer,
+    // else the primary one.
+    static QScreen *startScreen();
+
 private:
     void follow(QScreen *screen);
 
