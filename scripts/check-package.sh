@@ -68,24 +68,20 @@ usr/share/metainfo/$app_id.metainfo.xml <release version="$version" date="$relea
 EOF
 
 echo "== Beziehungen"
-abi=$(dpkg-query -W -f='${Provides}' libqt6core6 | tr ',' '\n' | sed -n 's/^ *\(qt6-base-abi .*\)/\1/p')
-while read -r field want; do
-    dpkg-deb -f "$deb" "$field" | tr ',' '\n' | sed 's/^ *//' \
-        | awk -v w="$want" '$0 == w || $1 == w { found = 1 } END { exit !found }' || fail "$field ohne $want"
-done <<EOF
-Depends libqt6widgets6
-Depends libqt6gui6
-Depends libqt6core6
-Depends libc6
-Depends libstdc++6
-Depends $abi
-Depends qt6-qpa-plugins
-Depends fontconfig
-Depends fonts-dejavu-core
-Recommends qt6-wayland
-Recommends qt6-translations-l10n
-Section science
-EOF
+# has FIELD ENTRY...: the package's FIELD lists each ENTRY (a name, or name and version).
+has() {
+    field=$1
+    shift
+    for want; do
+        dpkg-deb -f "$deb" "$field" | tr ',' '\n' | sed 's/^ *//' \
+            | awk -v w="$want" '$0 == w || $1 == w { f = 1 } END { exit !f }' || fail "$field ohne $want"
+    done
+}
+has Depends libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-qpa-plugins fontconfig fonts-dejavu-core
+# The Qt release it was built against, as the installed libqt6core6 provides it.
+has Depends "$(dpkg-query -W -f='${Provides}' libqt6core6 | tr ',' '\n' | sed -n 's/^ *\(qt6-base-abi .*\)/\1/p')"
+has Recommends qt6-wayland qt6-translations-l10n
+has Section science
 
 # Alive after two seconds means it came up; then it must end on SIGTERM (143).
 echo "== usr/bin/monte-carlo aus dem entpackten Paket (offscreen, 2 s)"
