@@ -4,6 +4,7 @@
 #include "dialogflags.h"
 #include "dialogunits.h"
 #include "modaldialog.h"
+#include "release.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -45,10 +46,10 @@ AboutDialog::AboutDialog(QWidget *parent)
         staticText->setTextFormat(Qt::PlainText);
         units.placeText(staticText, x, y, w, h);
     };
-    label(QStringLiteral("Version 1.0"), 42, 23, 89, 8);
+    label(QString::fromUtf8(Release::versionText), 42, 23, 89, 8);
     // The documentation installed with the program is its home.
-    label(QStringLiteral("/usr/share/doc/monte-carlo"), 42, 34, 68, 8);
-    label(QStringLiteral("Dezember 2026"), 135, 88, 44, 8);
+    label(QString::fromUtf8(Release::docDir), 42, 34, 68, 8);
+    label(QString::fromUtf8(Release::monthText), 135, 88, 44, 8);
     label(QStringLiteral("Eine Programmbeschreibung sowie Hilfe"), 41, 51, 127, 8);
     label(QStringLiteral("befinden sich auf der Homepage."), 41, 63, 106, 8);
 

@@ -3,7 +3,7 @@
 # Idempotent: does nothing (and needs no network) when everything is there.
 #
 #   scripts/install-deps.sh            what building and running the program needs
-#   scripts/install-deps.sh --package  that, and what building the .deb needs
+#   scripts/install-deps.sh --package  that, and what dpkg-buildpackage needs
 #   scripts/install-deps.sh --test     everything: also the tests, the benchmarks,
 #                                      the fuzz targets and the package checks
 #   scripts/install-deps.sh --desktop  the program and the desktops that
@@ -15,8 +15,8 @@ set -eu
 # back at once when a dialog closes under Wayland.
 program="cmake g++ make pkgconf qt6-base-dev qt6-base-private-dev libwayland-dev libgl-dev
 qt6-qpa-plugins qt6-wayland fontconfig fonts-dejavu-core"
-# cpack's DEB generator reads the linked libraries with dpkg-shlibdeps and file.
-package="dpkg-dev file"
+# dpkg-buildpackage and debhelper; dpkg-checkbuilddeps also wants build-essential.
+package="build-essential debhelper dpkg-dev file"
 checks="libgtest-dev libgmock-dev googletest libbenchmark-dev locales clang libclang-rt-14-dev
 desktop-file-utils appstream lintian"
 

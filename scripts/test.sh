@@ -22,7 +22,7 @@ cmake --build build-test --parallel "$jobs"
 ctest --test-dir build-test --output-on-failure --parallel "$jobs"
 
 echo "== Debian package"
-MC_PACKAGE_BUILD=build-test ./scripts/check-package.sh
+./scripts/check-package.sh
 
 echo "== fuzz targets (libFuzzer, bounded run)"
 ./scripts/fuzz.sh
