@@ -1,6 +1,7 @@
 #include "aboutdialog.h"
 #include "dialogunits.h"
 #include "program.h"
+#include "textconversion.h"
 
 namespace {
 
@@ -87,6 +88,21 @@ TEST(Settings, ControlsAtTheirRectanglesInTabOrder)
         EXPECT_TRUE(control->geometry() == rect || grown) << row.name;
         EXPECT_EQ(dialog.childAt(rect.center()), control) << row.name; // the group boxes lie beneath
         next = control->nextInFocusChain();
+    }
+}
+
+// Field texts read as atoi and atof read them in the "C" locale; integers clamp to the int range.
+TEST(TextConversion, ReadsLikeAtoiAndAtof)
+{
+    const struct { const char *name, *text; int asInt; double asDouble; } rows[] = {
+        {"leading tabs and blanks", "\t \t12.5", 12, 12.5},
+        {"above the int range", "2147483648", INT_MAX, 2147483648.0},
+        {"below it", "-99999999999999999999", INT_MIN, -1e20},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(TextConversion::toInt(row.text), row.asInt);
+        EXPECT_EQ(TextConversion::toDouble(row.text), row.asDouble);
     }
 }
 

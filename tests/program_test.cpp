@@ -106,6 +106,38 @@ TEST(Program, PassOrder)
     EXPECT_EQ(p.state.simulation.shots(), 6.0);
 }
 
+// Start restarts the counts, not the picture: the points so far stay on the shot pane.
+TEST(Program, StartDrawsOverThePanes)
+{
+    Program p;
+    p.post(IdStart);
+    p.loop.pass();
+    p.loop.pass(); // shot 1 at (-159, -133) plotted
+    p.post(IdStart);
+    p.loop.pass();
+    EXPECT_EQ(p.pixel(51, 77), 0x030000u);
+}
+
+// Each text's top at lineHeight * line + 10: the page drawn again there, aligned at its top,
+// gives the same pixels.
+TEST(Program, StatusPageRows)
+{
+    Program p;
+    StatusPane &pane = p.window.statusPane();
+    const QImage &shown = pane.image();
+    QImage expected(shown.size(), shown.format());
+    expected.setDevicePixelRatio(shown.devicePixelRatio());
+    expected.fill(Qt::black);
+    QPainter painter(&expected);
+    painter.setFont(pane.font());
+    painter.setPen(Qt::white);
+    const int lineHeight = QFontMetrics(pane.font()).lineSpacing();
+    for (const StatusPage::Text &text : pane.shownPage())
+        painter.drawText(QRect(text.x, lineHeight * text.line + 10, 1024, lineHeight), Qt::AlignLeft | Qt::AlignTop, text.text);
+    painter.end();
+    EXPECT_TRUE(shown == expected);
+}
+
 // In manual mode the tick refreshes the variance from the previous tick's ratio, then the
 // ratio; no shot gives a negative zero, shown unsigned. Stop refreshes ratio and pi.
 // A run without a hit so far refreshes ratio, pi and volume to 0, in either mode.
