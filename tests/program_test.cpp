@@ -204,8 +204,6 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         {[] { return put(ResultReport::fileName, 0444); }, false, "Die vorhandene Datei ist schreibgeschützt.", nullptr},
         {[] { return fs::create_directories("mc_result.txt/inside"); }, false, "Unter diesem Namen besteht bereits ein Ordner.", nullptr},
         {[] { return fs::remove(fs::current_path()); }, false, "Der Arbeitsordner ist nicht mehr vorhanden.", nullptr},
-        {[] { return ::mount("tmpfs", ".", "tmpfs", 0, "size=16k") == 0 && (fs::current_path(fs::current_path()), put("filler", 0644, 65536)); },
-         false, "Der Datenträger ist voll.", nullptr}, // mounting needs root
         {[] { return put(".", 0555, -1); }, true, "Keine Schreibberechtigung im Arbeitsordner.", nullptr},
         {[] { return put(ResultReport::fileName, 0666) && put(".", 0555, -1); }, true, nullptr, ResultReport::fileName}, // in place
         {[] { return put(ResultReport::fileName, 0666) && put(".", 01777, -1); }, true, nullptr, ResultReport::fileName}, // sticky
@@ -234,8 +232,25 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         EXPECT_TRUE(fs::is_symlink(ResultReport::fileName) == (written && written != std::string(ResultReport::fileName)));
         EXPECT_TRUE(p.state.simulation.running()); // the run goes on
         fs::current_path(work.path);
-        ::umount2((work.path / std::to_string(row)).c_str(), MNT_DETACH);
     }
+}
+
+// A save onto a full file system warns and leaves nothing behind.
+TEST(Program, SaveOntoAFullFileSystem)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a small file system to fill needs root";
+    TempFolder work;
+    ASSERT_EQ(::mount("tmpfs", ".", "tmpfs", 0, "size=16k"), 0);
+    fs::current_path(work.path); // into the mounted one
+    put("filler", 0644, 65536);
+    Program p;
+    p.answering([&] { p.window.command(IdSaveResult); });
+    EXPECT_EQ(p.boxes, QStringList{"!Fehler: Speichern|Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n"
+                                   "Der Datenträger ist voll."});
+    EXPECT_EQ(listing("."), "./filler:xxxxxxxxx\n");
+    fs::current_path("/");
+    ::umount2(work.path.c_str(), MNT_DETACH);
 }
 
 } // namespace
