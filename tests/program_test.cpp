@@ -147,6 +147,13 @@ TEST(Program, TicksStopAndPageTexts)
     p.state.body.updateVolume(1.0);
     EXPECT_TRUE(p.page().contains(QLatin1String(" 5,140:3.940e+307  px^64+19 ")));
     EXPECT_TRUE(p.page().endsWith(QStringLiteral(" 17,20:Berechnung nur bei 2 Dimensionen möglich")));
+    // 299 characters at most: 269 integer digits of a volume fit beside "  px^99", 270 do not.
+    p.state.body.setDimensions(99);
+    for (const auto &[radius, volume] : {std::pair(260, "7661\\d{265}\\.000"), std::pair(261, "1\\.120e\\+269")}) {
+        p.state.body.setRadius(radius);
+        p.state.body.updateVolume(1.0);
+        EXPECT_TRUE(p.page().contains(QRegularExpression(QString(" 5,140:%1  px\\^99\\+19 ").arg(volume)))) << radius;
+    }
 }
 
 // With no run a pass waits for the next event: the 50 ms tick wakes it a few times.
