@@ -13,12 +13,14 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <clocale>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <locale.h>
 #include <string>
 #include <sys/stat.h>
 #include <tuple>
@@ -60,9 +62,10 @@ TEST(Simulation, ExactRunsFollowTheGenerator)
 {
     constexpr int shots = 20000; // enough for hits in 13 dimensions at radius 1
     const struct { const char *name; int dimensions, radius; } rows[] = {
-        {"1 dimension: one value a shot", 1, 200}, {"2", 2, 200}, {"3", 3, 200}, {"10 at radius 3", 10, 3},
-        {"13 at radius 1", 13, 1}, {"20 at radius 1", 20, 1}, {"99 at radius 32000", 99, 32000},
-        {"2 at radius 32000: v itself", 2, 32000}, {"2 at radius 1", 2, 1}};
+        {"1 dimension: one value a shot", 1, 200}, {"2 dimensions", 2, 200}, {"3 dimensions", 3, 200},
+        {"10 dimensions, radius 3", 10, 3}, {"13 dimensions, radius 1", 13, 1}, {"20 dimensions, radius 1", 20, 1},
+        {"99 dimensions, radius 32000", 99, 32000}, {"2 dimensions, radius 32000: v itself", 2, 32000},
+        {"2 dimensions, radius 1", 2, 1}};
     ShotGenerator generator;
     Simulation simulation(generator);
     PiEstimate pi;
@@ -194,10 +197,23 @@ TEST(Simulation, ProgressPercent)
     }
 }
 
-// The report as the "C" locale's printf writes each number, but NaN of either sign as "nan";
-// the screen the same, except that what rounds to zero carries no sign.
+// printf in the "C" locale, whatever locale the process has.
+std::string printfC(const char *format, int decimals, double value)
+{
+    static const locale_t c = ::newlocale(LC_ALL_MASK, "C", locale_t{});
+    const locale_t previous = ::uselocale(c);
+    char text[400];
+    std::snprintf(text, sizeof text, format, decimals, value);
+    ::uselocale(previous);
+    return text;
+}
+
+// Under a German locale where installed, the report as the "C" locale's printf writes each
+// number, but NaN of either sign as "nan"; the screen the same, except that what rounds to
+// zero carries no sign.
 TEST(NumberText, ReportAndScreenAtEveryPrecision)
 {
+    std::setlocale(LC_ALL, "de_DE.UTF-8");
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = HUGE_VAL;
     const struct { const char *name; double value; bool unsignedOnScreen; } rows[] = {
         {"0", 0.0, false}, {"-0", -0.0, true}, {"rounds to -0", -1e-20, true}, {"nan", nan, false},
@@ -205,16 +221,13 @@ TEST(NumberText, ReportAndScreenAtEveryPrecision)
     for (const auto &row : rows) {
         for (int decimals : {0, 3, 5, 10, 15}) {
             SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(decimals));
-            char printed[400];
-            std::snprintf(printed, sizeof printed, "%.*f", decimals, row.value);
-            const std::string report = std::isnan(row.value) ? "nan" : printed;
+            const std::string report = std::isnan(row.value) ? "nan" : printfC("%.*f", decimals, row.value);
             EXPECT_EQ(NumberText::printfFixed(row.value, decimals), report);
             EXPECT_EQ(NumberText::fixed(row.value, decimals), row.unsignedOnScreen ? report.substr(1) : report);
         }
-        char printed[32];
-        std::snprintf(printed, sizeof printed, "%.3e", row.value);
-        EXPECT_EQ(NumberText::scientific(row.value, 3), std::isnan(row.value) ? "nan" : printed) << row.name;
+        EXPECT_EQ(NumberText::scientific(row.value, 3), std::isnan(row.value) ? "nan" : printfC("%.*e", 3, row.value)) << row.name;
     }
+    std::setlocale(LC_ALL, "C");
 }
 
 // A manual run to one point and a tick, saved into a fresh folder under each umask:
@@ -236,10 +249,10 @@ TEST(Report, NewReportBytesAndMode)
                                  "  PI:  0.000000000000000";
     namespace fs = std::filesystem;
     const fs::path previous = fs::current_path();
-    for (const auto &[mask, mode] : {std::pair(022, 0644), std::pair(077, 0600)}) {
-        SCOPED_TRACE(mask);
-        char name[] = "/tmp/mc-core-XXXXXX";
-        const fs::path folder = ::mkdtemp(name);
+    for (const auto &[name, mask, mode] : {std::tuple("umask 022", 022, 0644), std::tuple("umask 077", 077, 0600)}) {
+        SCOPED_TRACE(name);
+        std::string folderName = fs::temp_directory_path() / "mc-core-XXXXXX";
+        const fs::path folder = ::mkdtemp(folderName.data());
         fs::current_path(folder);
         const mode_t before = ::umask(static_cast<mode_t>(mask));
         const ResultReport::Outcome outcome = ResultReport().write(b.radius(), b.dimensions(), b.volume(), s.shots(),
