@@ -249,7 +249,7 @@ TEST(Report, NewReportBytesAndMode)
                                  "  PI:  0.000000000000000";
     namespace fs = std::filesystem;
     const fs::path previous = fs::current_path();
-    for (const auto &[name, mask, mode] : {std::tuple("umask 022", 022, 0644), std::tuple("umask 077", 077, 0600)}) {
+    for (const auto &[name, mask, mode] : {std::tuple("umask 022", 022, "644"), std::tuple("umask 077", 077, "600")}) {
         SCOPED_TRACE(name);
         std::string folderName = fs::temp_directory_path() / "mc-core-XXXXXX";
         const fs::path folder = ::mkdtemp(folderName.data());
@@ -261,7 +261,9 @@ TEST(Report, NewReportBytesAndMode)
         std::ifstream in(ResultReport::fileName, std::ios::binary);
         EXPECT_TRUE(outcome.written) << outcome.reason;
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), expected);
-        EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(mode));
+        char octal[8];
+        std::snprintf(octal, sizeof octal, "%o", static_cast<unsigned>(fs::status(ResultReport::fileName).permissions()));
+        EXPECT_STREQ(octal, mode);
         fs::current_path(previous);
         fs::remove_all(folder);
     }
