@@ -46,8 +46,9 @@ TEST(Program, MenuItems)
         chosen << item->text() + (item->menu() ? "+menu:" : ":") + opened + (p.state.simulation.running() ? " run" : "")
                 + (p.state.quitRequested ? " quit" : "");
     }
-    EXPECT_EQ(chosen.join(u',').toStdString(), "&Einstellungen:Einstellungen,|:,&Start: run,Sto&p:,|:,Er&gebnis speichern:Ergebnis gespeichert.,"
-                                 "|:,&Beenden: quit,|: quit,&?:about Monte-Carlo quit");
+    EXPECT_EQ(chosen.join(u',').toStdString(), "&Einstellungen:Einstellungen,|:,&Start: run,Sto&p:,|:,"
+                                               "Er&gebnis speichern:Ergebnis gespeichert.,|:,&Beenden: quit,|: quit,"
+                                               "&?:about Monte-Carlo quit");
 }
 
 TEST(Program, MenuPanesAndFigure)
