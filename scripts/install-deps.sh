@@ -4,8 +4,8 @@
 #
 #   scripts/install-deps.sh            what building and running the program needs
 #   scripts/install-deps.sh --package  that, and what dpkg-buildpackage needs
-#   scripts/install-deps.sh --test     everything: also the tests, the benchmarks,
-#                                      the fuzz targets and the package checks
+#   scripts/install-deps.sh --test     everything: also the tests, the
+#                                      fuzz targets and the package checks
 #   scripts/install-deps.sh --desktop  the program and the desktops that
 #                                      scripts/desktop-check.sh tries it on
 set -eu
@@ -17,7 +17,7 @@ program="cmake g++ make pkgconf qt6-base-dev qt6-base-private-dev libwayland-dev
 qt6-qpa-plugins qt6-wayland fontconfig fonts-dejavu-core"
 # dpkg-buildpackage and debhelper; dpkg-checkbuilddeps also wants build-essential.
 package="build-essential debhelper dpkg-dev file"
-checks="libgtest-dev libgmock-dev googletest libbenchmark-dev locales clang libclang-rt-14-dev
+checks="libgtest-dev libgmock-dev googletest locales clang libclang-rt-14-dev
 desktop-file-utils appstream lintian"
 
 # X and Wayland servers, window managers, input and screenshots, the screen reader bus.

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what is missing (through sudo when not root), builds the program and
 # starts it on the current desktop. Tests and benchmarks stay out of this
-# build, so it needs neither GoogleTest nor Google Benchmark.
+# build, so it needs no GoogleTest.
 set -eu
 cd "$(dirname "$0")/.."
 

@@ -6,10 +6,18 @@
 # summary is the last line). Our own checks treat warnings as errors
 # (MC_WERROR); a plain build does not.
 #
-# Its build folders are its own (build-test, build-asan): run under sudo they
-# belong to root and must not get in the way of the run command's build.
+# Its build folders are its own (build-test, build-asan, build-fuzz). Run as
+# root (sudo, CI), whatever it made in the checkout is handed back to the
+# checkout's owner when it ends, so that a later build as that user is not refused.
 set -eu
 cd "$(dirname "$0")/.."
+
+owner="$(stat -c %u:%g .)"
+if [ "$(id -u)" -eq 0 ] && [ "$owner" != 0:0 ]; then
+    trap 'find . -xdev -user 0 -exec chown -h "$owner" {} +' EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+fi
 
 ./scripts/install-deps.sh --test
 

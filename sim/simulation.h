@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-
 class Body;
 class PiEstimate;
 class ShotGenerator;
@@ -55,11 +53,6 @@ public:
     int progressPercent() const;
 
 private:
-    void prepareModulus(int radius);
-    int coordinate(int v, int radius) const;
-    template <typename Draw>
-    void shootWith(int r, int d, Draw draw);
-
     ShotGenerator &m_generator;
 
     double m_hits = 0.0;
@@ -73,8 +66,4 @@ private:
     bool m_autoStop = true;
     bool m_running = false;
     double m_targetShots = 50000.0;
-
-    // v mod m as a multiply by ceil(2^32 / m): exact for v < 2^15 and m < 2^17.
-    std::uint32_t m_modulus = 0;
-    std::uint64_t m_reciprocal = 0;
 };

@@ -6,6 +6,9 @@
 #include "statuspane.h"
 
 #include <QAccessible>
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 #include <gtest/gtest.h>
 
@@ -50,4 +53,32 @@ TEST(Accessibility, SettingsFieldsAreNamedAfterTheirLabels)
         {"minShots", "mindestens"}, {"radius", "Radius:"}, {"dimensions", "Dimensionen:"}};
     for (const auto &[field, name] : rows)
         EXPECT_EQ(reader(dialog.findChild<QWidget *>(field))->text(QAccessible::Name), name);
+}
+
+// A changed page tells the screen reader where its text changed, what went and what came.
+TEST(Accessibility, StatusPaneTellsWhereThePageChanged)
+{
+    static std::vector<std::tuple<int, std::string, std::string>> told;
+    const auto previous = QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+        if (const auto *update = dynamic_cast<QAccessibleTextUpdateEvent *>(event))
+            told.emplace_back(update->changePosition(), update->textRemoved().toStdString(), update->textInserted().toStdString());
+    });
+    // No screen reader turns accessibility on offscreen: the test does.
+    QPlatformAccessibility *platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    platform->setActive(true);
+    AppState state;
+    MainWindow window(state);
+    window.setGeometry(0, 0, 1024, 768);
+    window.show();
+    MainLoop loop(state, window);
+    loop.pass();
+    told.clear();
+    state.simulation.start();
+    loop.pass(); // one shot, a miss: its variance is NaN; the count stands 135 characters in
+    window.tick();
+    loop.pass();
+    QAccessible::installUpdateHandler(previous);
+    platform->setActive(false);
+    EXPECT_EQ(told, decltype(told)({{135, "0\ngetroffen (m): 0\nWahrscheinl. (p): 0.00000 %\nVarianz: 0.0000000000",
+                                     "1\ngetroffen (m): 0\nWahrscheinl. (p): 0.00000 %\nVarianz: nan"}}));
 }

@@ -1,6 +1,6 @@
 #include "aboutdialog.h"
-#include "dialogunits.h"
 #include "program.h"
+#include "textconversion.h"
 
 namespace {
 
@@ -66,27 +66,31 @@ TEST(Settings, OkChecksInOrderAndBadInput)
     }
 }
 
-// The template's rectangles in dialog units, in its order, which is the tab order;
-// the check box may grow to fit its text and indicator.
-TEST(Settings, ControlsAtTheirRectanglesInTabOrder)
+// The controls in tab order, each the widget at its own centre: the group boxes lie beneath.
+TEST(Settings, ControlsInTabOrderAboveTheGroupBoxes)
 {
     AppState state;
     SettingsDialog dialog(state.body, state.simulation);
-    const DialogUnits units(dialog.font());
-    EXPECT_EQ(dialog.size(), units.toPixels(199, 178));
-    const struct { const char *name; int x, y, w, h; } rows[] = {
-        {"targetShots", 13, 33, 114, 14}, {"autoStop", 13, 53, 130, 10}, {"threshold", 72, 66, 56, 12},
-        {"minShots", 63, 84, 29, 12},     {"radius", 40, 129, 35, 12},   {"dimensions", 147, 129, 31, 12},
-        {"okButton", 7, 157, 50, 14},     {"cancelButton", 142, 157, 50, 14}};
-    QWidget *next = Program::child<QWidget>(dialog, "targetShots");
+    QWidget *control = Program::child<QWidget>(dialog, "targetShots");
+    for (const char *name : {"targetShots", "autoStop", "threshold", "minShots", "radius", "dimensions", "okButton", "cancelButton"}) {
+        EXPECT_EQ(control->objectName().toStdString(), name);
+        EXPECT_EQ(dialog.childAt(control->geometry().center()), control) << name;
+        control = control->nextInFocusChain();
+    }
+}
+
+// Field texts read as atoi and atof read them in the "C" locale; integers clamp to the int range.
+TEST(TextConversion, ReadsLikeAtoiAndAtof)
+{
+    const struct { const char *name, *text; int asInt; double asDouble; } rows[] = {
+        {"leading tabs and blanks", "\t \t12.5", 12, 12.5},
+        {"above the int range", "2147483648", INT_MAX, 2147483648.0},
+        {"below it", "-99999999999999999999", INT_MIN, -1e20},
+    };
     for (const auto &row : rows) {
-        QWidget *control = Program::child<QWidget>(dialog, row.name);
-        const QRect rect = units.toPixels(row.x, row.y, row.w, row.h);
-        EXPECT_EQ(control, next) << row.name;
-        const bool grown = qobject_cast<QCheckBox *>(control) && control->geometry().contains(rect);
-        EXPECT_TRUE(control->geometry() == rect || grown) << row.name;
-        EXPECT_EQ(dialog.childAt(rect.center()), control) << row.name; // the group boxes lie beneath
-        next = control->nextInFocusChain();
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(TextConversion::toInt(row.text), row.asInt);
+        EXPECT_EQ(TextConversion::toDouble(row.text), row.asDouble);
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <clocale>
 #include <sys/mount.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -27,44 +26,34 @@ void expectEmptyFigure(Program &p)
                      p.pixel(14, 14)}), QList({black, black, white, black, white, white}));
 }
 
-// Shots, hits and pi of a fresh program's first run, 60000 passes at most.
-std::tuple<double, double, double> run(int dimensions, bool automatic, double target, int minShots = 50,
-                                       double threshold = 5e-6, int radius = 200)
+// Each menu item chosen in turn: the dialog or box it opens, whether a run is active after
+// it, whether the program quits; the dividers do nothing.
+TEST(Program, MenuItems)
 {
+    TempFolder work;
     Program p;
-    p.state.body.setRadius(radius);
-    p.state.body.setDimensions(dimensions);
-    p.state.simulation.setAutoStop(automatic);
-    p.state.simulation.setTargetShots(target);
-    p.state.simulation.setMinShots(minShots);
-    p.state.simulation.setThreshold(threshold);
-    p.run(60000);
-    return {p.state.simulation.shots(), p.state.simulation.hits(), p.state.pi.value()};
-}
-
-TEST(Simulation, ExactRunsAndStopRules)
-{
-    using R = std::tuple<double, double, double>;
-    EXPECT_EQ(run(2, true, 0), R(33649, 26446, 3.143748699812773));                  // the default run
-    EXPECT_EQ(run(2, true, 0, 50, 5e-6, 32000), R(31937, 25567, 3.2021792904781288)); // the largest radius
-    EXPECT_EQ(run(2, true, 0, 50, 5e-6, 1), R(37154, 27994, 3.013834311245088));      // the smallest
-    EXPECT_EQ(run(2, false, 50000), R(50000, 39243, 3.13944));                       // manual, to its target
-    EXPECT_EQ(run(2, false, 10.5), R(11, 9, 36.0 / 11));                             // fractional target
-    EXPECT_EQ(run(2, false, 0), R(1, 0, 0));                                         // zero target: one shot
-    EXPECT_EQ(run(1, true, 0), R(51, 51, 4));              // all hit: stops after the minimum
-    EXPECT_EQ(run(10, true, 0), R(51, 0, 0));              // none hits
-    EXPECT_EQ(run(1, true, 0, 0), R(2, 2, 4));             // one shot's variance is NaN
-    EXPECT_EQ(run(1, true, 0, 50, 0), R(60000, 60000, 0)); // threshold 0 never stops
+    QString opened;
+    QTimer closer;
+    closer.callOnTimeout([&] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()); dialog && dialog->isVisible())
+            opened = dialog->windowTitle(), dialog->done(0);
+    });
+    closer.start(0);
+    QStringList chosen;
+    for (QAction *item : p.window.menuBar()->actions()) {
+        opened.clear();
+        item->trigger();
+        chosen << item->text() + (item->menu() ? "+menu:" : ":") + opened + (p.state.simulation.running() ? " run" : "")
+                + (p.state.quitRequested ? " quit" : "");
+    }
+    EXPECT_EQ(chosen.join(u',').toStdString(), "&Einstellungen:Einstellungen,|:,&Start: run,Sto&p:,|:,"
+                                               "Er&gebnis speichern:Ergebnis gespeichert.,|:,&Beenden: quit,|: quit,"
+                                               "&?:about Monte-Carlo quit");
 }
 
 TEST(Program, MenuPanesAndFigure)
 {
     Program p;
-    QStringList items;
-    for (const QAction *action : p.window.menuBar()->actions())
-        items << action->text() + u'=' + action->data().toString() + (action->menu() ? "+" : "");
-    EXPECT_EQ(items.join(u' '), "&Einstellungen=40009 |=40007 &Start=40004 Sto&p=40010 |=40005 "
-                                "Er&gebnis speichern=40013 |=40008 &Beenden=40002 |=40006 &?=40012");
     EXPECT_EQ(p.window.statusPane().geometry(), QRect(615, 0, 1024, p.window.shotPane().height()));
     expectEmptyFigure(p);
     p.state.body.setRadius(100);
@@ -98,18 +87,47 @@ TEST(Program, PassOrder)
 
     p.state.simulation.setTargetShots(1e9);
     p.run(5);
-    for (int id : {40003, 40005, 40006, 40007, 40008, 40011, 40001, 40014, 0, -1, 65536 + IdQuit})
-        p.window.command(id); // no item: nothing happens
     p.post(IdQuit); // the pass that quits still shoots, the next one ends the loop
     EXPECT_TRUE(p.loop.pass());
     EXPECT_FALSE(p.loop.pass());
     EXPECT_EQ(p.state.simulation.shots(), 6.0);
 }
 
-// In manual mode the tick refreshes the variance from the previous tick's ratio, then the
-// ratio; no shot gives a negative zero, shown unsigned. Stop refreshes ratio and pi.
-// A run without a hit so far refreshes ratio, pi and volume to 0, in either mode.
-TEST(Program, StopTicksAndRunsWithoutHit)
+// Start restarts the counts, not the picture: the points so far stay on the shot pane.
+TEST(Program, StartDrawsOverThePanes)
+{
+    Program p;
+    p.post(IdStart);
+    p.loop.pass();
+    p.loop.pass(); // shot 1 at (-159, -133) plotted
+    p.post(IdStart);
+    p.loop.pass();
+    EXPECT_EQ(p.pixel(51, 77), 0x030000u);
+}
+
+// Each text's top at lineHeight * line + 10: the page drawn again there, aligned at its top,
+// gives the same pixels.
+TEST(Program, StatusPageRows)
+{
+    Program p;
+    StatusPane &pane = p.window.statusPane();
+    const QImage &shown = pane.image();
+    QImage expected(shown.size(), shown.format());
+    expected.setDevicePixelRatio(shown.devicePixelRatio());
+    expected.fill(Qt::black);
+    QPainter painter(&expected);
+    painter.setFont(pane.font());
+    painter.setPen(Qt::white);
+    const int lineHeight = QFontMetrics(pane.font()).lineSpacing();
+    for (const StatusPage::Text &text : pane.shownPage())
+        painter.drawText(QRect(text.x, lineHeight * text.line + 10, 1024, lineHeight), Qt::AlignLeft | Qt::AlignTop, text.text);
+    painter.end();
+    EXPECT_TRUE(shown == expected);
+}
+
+// In manual mode the pane's tick refreshes the variance from the previous tick's ratio, then
+// the ratio; no shot gives a negative zero, shown unsigned. Stop refreshes ratio and pi.
+TEST(Program, TicksStopAndPageTexts)
 {
     Program p;
     p.state.simulation.setAutoStop(false);
@@ -130,17 +148,12 @@ TEST(Program, StopTicksAndRunsWithoutHit)
     p.state.body.updateVolume(1.0);
     EXPECT_TRUE(p.page().contains(QLatin1String(" 5,140:3.940e+307  px^64+19 ")));
     EXPECT_TRUE(p.page().endsWith(QStringLiteral(" 17,20:Berechnung nur bei 2 Dimensionen möglich")));
-    for (bool automatic : {false, true}) {
-        p.state.simulation.setAutoStop(automatic);
-        p.state.body.setDimensions(2);
-        p.run(100);
-        p.tick();
-        ASSERT_GT(p.state.simulation.hitRatio() * p.state.pi.value() * p.state.body.volume(), 0.0);
-        p.state.body.setDimensions(10);
-        p.run(3);
-        p.tick();
-        EXPECT_EQ(std::tuple(p.state.simulation.hits(), p.state.simulation.hitRatio(), p.state.pi.value(),
-                             p.state.body.volume()), std::tuple(0.0, 0.0, 0.0, 0.0)) << automatic;
+    // 299 characters at most: 269 integer digits of a volume fit beside "  px^99", 270 do not.
+    p.state.body.setDimensions(99);
+    for (const auto &[radius, volume] : {std::pair(260, "7661\\d{265}\\.000"), std::pair(261, "1\\.120e\\+269")}) {
+        p.state.body.setRadius(radius);
+        p.state.body.updateVolume(1.0);
+        EXPECT_TRUE(p.page().contains(QRegularExpression(QString(" 5,140:%1  px\\^99\\+19 ").arg(volume)))) << radius;
     }
 }
 
@@ -216,8 +229,6 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         {[] { return put(ResultReport::fileName, 0444); }, false, "Die vorhandene Datei ist schreibgeschützt.", nullptr},
         {[] { return fs::create_directories("mc_result.txt/inside"); }, false, "Unter diesem Namen besteht bereits ein Ordner.", nullptr},
         {[] { return fs::remove(fs::current_path()); }, false, "Der Arbeitsordner ist nicht mehr vorhanden.", nullptr},
-        {[] { return ::mount("tmpfs", ".", "tmpfs", 0, "size=16k") == 0 && (fs::current_path(fs::current_path()), put("filler", 0644, 65536)); },
-         false, "Der Datenträger ist voll.", nullptr}, // mounting needs root
         {[] { return put(".", 0555, -1); }, true, "Keine Schreibberechtigung im Arbeitsordner.", nullptr},
         {[] { return put(ResultReport::fileName, 0666) && put(".", 0555, -1); }, true, nullptr, ResultReport::fileName}, // in place
         {[] { return put(ResultReport::fileName, 0666) && put(".", 01777, -1); }, true, nullptr, ResultReport::fileName}, // sticky
@@ -246,8 +257,25 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         EXPECT_TRUE(fs::is_symlink(ResultReport::fileName) == (written && written != std::string(ResultReport::fileName)));
         EXPECT_TRUE(p.state.simulation.running()); // the run goes on
         fs::current_path(work.path);
-        ::umount2((work.path / std::to_string(row)).c_str(), MNT_DETACH);
     }
+}
+
+// A save onto a full file system warns and leaves nothing behind.
+TEST(Program, SaveOntoAFullFileSystem)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a small file system to fill needs root";
+    TempFolder work;
+    ASSERT_EQ(::mount("tmpfs", ".", "tmpfs", 0, "size=16k"), 0);
+    fs::current_path(work.path); // into the mounted one
+    put("filler", 0644, 65536);
+    Program p;
+    p.answering([&] { p.window.command(IdSaveResult); });
+    EXPECT_EQ(p.boxes, QStringList{"!Fehler: Speichern|Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n"
+                                   "Der Datenträger ist voll."});
+    EXPECT_EQ(listing("."), "./filler:xxxxxxxxx\n");
+    fs::current_path("/");
+    ::umount2(work.path.c_str(), MNT_DETACH);
 }
 
 } // namespace
