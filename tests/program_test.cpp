@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -157,14 +158,6 @@ TEST(Program, IdleLoopWaits)
     EXPECT_LT(passes, 100);
 }
 
-std::string listing(const fs::path &folder)
-{
-    std::string all;
-    for (const auto &entry : fs::recursive_directory_iterator(folder))
-        all += entry.path().string() + ":" + (entry.is_regular_file() ? readFile(entry.path()).substr(0, 9) : "") + "\n";
-    return all;
-}
-
 // Writes size bytes to name (none: it is there already) and gives it mode.
 bool put(const fs::path &name, int mode, int size = 7)
 {
@@ -196,17 +189,20 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
                         "11,20:Wahrscheinl. (p): 12,20:Varianz: 9,140:33649+14 10,140:26446+14 11,140:78.59372 %+11 "
                         "12,140:0.0000050000+14 14,10:Berechnung von PI: 16,20:PI = 4 * (m / n) "
                         "17,20:3.143748699812773+13");
+    const mode_t mask = ::umask(027);
     p.answering([&] { p.window.command(IdSaveResult); });
+    ::umask(mask);
     EXPECT_EQ(p.boxes, QStringList{saved});
     EXPECT_EQ(readFile(ResultReport::fileName),
               reportBytes("125749.94799", "33649", "26446", "78.5937174953", "0.0000050000", "3.143748699812773"));
-    fs::permissions(ResultReport::fileName, fs::perms(0640)); // a replaced report keeps its mode
+    EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(0640)); // a new report: 0666 less the umask
+    fs::permissions(ResultReport::fileName, fs::perms(0604)); // a replaced report keeps its mode
     p.state.simulation.setAutoStop(false);
     p.state.simulation.start(); // a manual tick with no shot: the variance is a negative zero, printed with its sign
     p.tick();
     p.answering([&] { p.window.command(IdSaveResult); });
     EXPECT_EQ(readFile(ResultReport::fileName), zeros);
-    EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(0640));
+    EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(0604));
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1); // no temporary left
 
     // Each in a folder of its own: what is there, whether user nobody saves (folder
@@ -218,6 +214,10 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         {[] { return fs::remove(fs::current_path()); }, false, "Der Arbeitsordner ist nicht mehr vorhanden.", nullptr},
         {[] { return ::mount("tmpfs", ".", "tmpfs", 0, "size=16k") == 0 && (fs::current_path(fs::current_path()), put("filler", 0644, 65536)); },
          false, "Der Datenträger ist voll.", nullptr}, // mounting needs root
+        {[] { return ::mount("tmpfs", ".", "tmpfs", 0, "size=16k") == 0 && (fs::current_path(fs::current_path()), put(ResultReport::fileName, 0644))
+                     && ::mount(nullptr, ".", nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }, false, "Das Dateisystem ist schreibgeschützt.", nullptr},
+        {[] { fs::create_symlink("gone/report.txt", ResultReport::fileName); return true; }, false, "Der Ordner des Verknüpfungsziels ist nicht vorhanden.", nullptr},
+        {[] { return put(ResultReport::fileName, 0644) && put(".", 0777, -1); }, true, "Keine Schreibberechtigung für die vorhandene Datei.", nullptr}, // root's report
         {[] { return put(".", 0555, -1); }, true, "Keine Schreibberechtigung im Arbeitsordner.", nullptr},
         {[] { return put(ResultReport::fileName, 0666) && put(".", 0555, -1); }, true, nullptr, ResultReport::fileName}, // in place
         {[] { return put(ResultReport::fileName, 0666) && put(".", 01777, -1); }, true, nullptr, ResultReport::fileName}, // sticky
@@ -235,6 +235,7 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         if (!prepare())
             continue;
         const std::string before = listing(work.path);
+        const bool wasLink = fs::is_symlink(ResultReport::fileName);
         const bool switchUser = asNobody && ::geteuid() == 0;
         ASSERT_TRUE(!switchUser || (::setegid(65534) == 0 && ::seteuid(65534) == 0));
         p.boxes.clear();
@@ -243,7 +244,7 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         EXPECT_EQ(p.boxes, QStringList{reason ? "!Fehler: Speichern|Auswertung konnte nicht in Datei 'mc_result.txt' "
                                                 "gespeichert werden.\n" + QString::fromUtf8(reason) : saved});
         EXPECT_EQ(reason ? listing(work.path) : readFile(written), reason ? before : zeros);
-        EXPECT_TRUE(fs::is_symlink(ResultReport::fileName) == (written && written != std::string(ResultReport::fileName)));
+        EXPECT_EQ(fs::is_symlink(ResultReport::fileName), wasLink);
         EXPECT_TRUE(p.state.simulation.running()); // the run goes on
         fs::current_path(work.path);
         ::umount2((work.path / std::to_string(row)).c_str(), MNT_DETACH);
