@@ -17,7 +17,8 @@ program="cmake g++ make pkgconf qt6-base-dev qt6-base-private-dev libwayland-dev
 qt6-qpa-plugins qt6-wayland fontconfig fonts-dejavu-core"
 # cpack's DEB generator reads the linked libraries with dpkg-shlibdeps and file.
 package="dpkg-dev file"
-checks="libgtest-dev libgmock-dev googletest libbenchmark-dev locales clang libclang-rt-14-dev
+# strace holds a save's fsync, so that a test can signal the program mid-save.
+checks="libgtest-dev libgmock-dev googletest libbenchmark-dev locales clang libclang-rt-14-dev strace
 desktop-file-utils appstream lintian"
 
 # X and Wayland servers, window managers, input and screenshots, the screen reader bus.

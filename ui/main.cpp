@@ -2,6 +2,7 @@
 #include "displaycheck.h"
 #include "mainloop.h"
 #include "mainwindow.h"
+#include "quitsignals.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -20,6 +21,7 @@ int main(int argc, char *argv[])
     window.setWindowFlag(Qt::FramelessWindowHint);
     window.setGeometry(screen);
     window.showFullScreen();
+    QuitSignals quitSignals(window);
 
     return MainLoop(state, window).run();
 }
