@@ -10,11 +10,12 @@
 #                                      scripts/desktop-check.sh tries it on
 set -eu
 
-# Build tools, Qt, its X11 and Wayland platform plugins and a font to draw with;
+# Build tools, Qt, its X11 and Wayland platform plugins, its own texts in German
+# and a font to draw with;
 # Qt's platform interface and the Wayland client library, to hand the keyboard
 # back at once when a dialog closes under Wayland.
 program="cmake g++ make pkgconf qt6-base-dev qt6-base-private-dev libwayland-dev libgl-dev
-qt6-qpa-plugins qt6-wayland fontconfig fonts-dejavu-core"
+qt6-qpa-plugins qt6-wayland fontconfig fonts-dejavu-core qt6-translations-l10n"
 # cpack's DEB generator reads the linked libraries with dpkg-shlibdeps and file.
 package="dpkg-dev file"
 # strace holds a save's fsync, so that a test can signal the program mid-save.

@@ -1,3 +1,4 @@
+#include "germanqttexts.h"
 #include "program.h"
 
 #include <csignal>
@@ -6,6 +7,22 @@
 #include <sys/wait.h>
 
 namespace {
+
+// Run under LANG=en_US.UTF-8: Qt's own texts are German once installed as the program does.
+TEST(QtTexts, GermanOnAnEnglishDesktop)
+{
+    ASSERT_EQ(QLocale::system().name(), "en_US") << "LANG=en_US.UTF-8 is not in effect";
+    ASSERT_TRUE(GermanQtTexts::install(*qApp)) << "qt6-translations-l10n is not installed";
+    Program p;
+    QStringList texts;
+    p.settings([&](SettingsDialog &dialog) {
+        const std::unique_ptr<QMenu> menu(Program::child(dialog, "radius")->createStandardContextMenu());
+        for (const QAction *action : menu->actions())
+            texts << action->text();
+    });
+    EXPECT_EQ(texts.join(u'|').toStdString(), "&Rückgängig\tStrg+Z|Wieder&herstellen\tStrg+Y||&Ausschneiden\tStrg+X|"
+                                "&Kopieren\tStrg+C|Einf&ügen\tStrg+V|Löschen||Alles auswählen\tStrg+A");
+}
 
 bool inFsync(pid_t pid)
 {

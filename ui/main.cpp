@@ -1,5 +1,6 @@
 #include "appstate.h"
 #include "displaycheck.h"
+#include "germanqttexts.h"
 #include "mainloop.h"
 #include "mainwindow.h"
 #include "quitsignals.h"
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     DisplayCheck::install();
     QApplication app(argc, argv);
     DisplayCheck::release();
+    GermanQtTexts::install(app);
     QApplication::setApplicationName(QStringLiteral("monte-carlo"));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.montecarlo.MonteCarlo"));
 
