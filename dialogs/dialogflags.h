@@ -11,7 +11,7 @@ namespace DialogFlags {
 inline Qt::WindowFlags make(bool closeBox)
 {
     // Qt gives any window with a close box a frame.
-    if (QGuiApplication::platformName() == QLatin1String("wayland"))
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return Qt::Dialog | Qt::CustomizeWindowHint | Qt::FramelessWindowHint;
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (closeBox)

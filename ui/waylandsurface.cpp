@@ -8,7 +8,7 @@
 
 void WaylandSurface::unmap(QWindow *window)
 {
-    if (!window || QGuiApplication::platformName() != QLatin1String("wayland"))
+    if (!window || !QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return;
     QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
     auto *surface = static_cast<wl_surface *>(native->nativeResourceForWindow("surface", window));
