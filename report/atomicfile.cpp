@@ -183,6 +183,40 @@ bool giveName(int fd, const std::string &path, bool exists, int &error)
     return renameOver(temporary, path, error);
 }
 
+// A replaced report's mode on the new file; a new one got 0666 less the umask
+// from the kernel.
+bool keepMode(int fd, const mode_t *keep, int &error)
+{
+    return !keep || succeeded(::fchmod(fd, *keep & 07777), error);
+}
+
+// Writes the bytes to a new file beside path and gives it path's name once they
+// are on disk; keep is the mode of the report it replaces, if there is one.
+bool writeAndName(const std::string &path, const std::string &bytes, const mode_t *keep, int &error)
+{
+    const std::string folder = folderOf(path);
+    int fd = openUnnamed(folder);
+    if (fd >= 0) {
+        const bool ok = writeAll(fd, bytes, error) && keepMode(fd, keep, error)
+            && succeeded(::fsync(fd), error) && giveName(fd, path, keep != nullptr, error);
+        ::close(fd);
+        return ok;
+    }
+    // Any failure of the unnamed file is retried the classic way, whose error names the cause.
+    std::string temporary;
+    fd = withFreshName(folder, temporary, [](const char *name) {
+        return ::open(name, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+    });
+    if (fd < 0) {
+        error = errno;
+        return false;
+    }
+    if (syncAndClose(fd, writeAll(fd, bytes, error) && keepMode(fd, keep, error), error))
+        return renameOver(temporary, path, error);
+    ::unlink(temporary.c_str());
+    return false;
+}
+
 } // namespace
 
 AtomicFile::Outcome AtomicFile::replace(const std::string &fileName, const std::string &bytes)
@@ -206,36 +240,10 @@ AtomicFile::Outcome AtomicFile::replace(const std::string &fileName, const std::
         return {false, errno == EACCES ? "Keine Schreibberechtigung für die vorhandene Datei."
                                        : reasonFor(errno, linked)};
 
-    // Any failure of the unnamed file is retried the classic way, whose error names the cause.
-    const std::string folder = folderOf(path);
-    std::string temporary;
-    int fd = openUnnamed(folder);
-    const bool named = fd < 0;
-    if (named)
-        fd = withFreshName(folder, temporary, [](const char *name) {
-            return ::open(name, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
-        });
-    bool ok = fd >= 0;
-    if (!ok)
-        error = errno;
-    if (ok) {
-        // New files got 0666 less the umask from the kernel; a replaced one keeps its mode.
-        ok = writeAll(fd, bytes, error)
-            && (!exists || succeeded(::fchmod(fd, existing.st_mode & 07777), error));
-        if (named) {
-            ok = syncAndClose(fd, ok, error);
-            if (ok)
-                ok = renameOver(temporary, path, error);
-            else
-                ::unlink(temporary.c_str());
-        } else {
-            ok = ok && succeeded(::fsync(fd), error) && giveName(fd, path, exists, error);
-            ::close(fd);
-        }
-    }
-    if (ok)
+    if (writeAndName(path, bytes, exists ? &existing.st_mode : nullptr, error))
         return {true, {}};
-    // A sticky folder lets the user create files there but not replace another user's.
+    // A folder the user may not write, or a sticky one holding another user's
+    // report, forbids the replace but may leave the report itself writable.
     if (exists && folderForbids(error) && writeInPlace(path, bytes, error))
         return {true, {}};
     return {false, reasonFor(error, linked)};
