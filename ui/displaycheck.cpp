@@ -1,9 +1,9 @@
 #include "displaycheck.h"
 
-#include <QByteArray>
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QJsonArray>
+#include <QJsonObject>
 #include <QPluginLoader>
 #include <QString>
 #include <QtGlobal>
