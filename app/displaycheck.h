@@ -1,7 +1,8 @@
 #pragma once
 
-// Turns the platform's abort when no display can be reached into one clear
-// line on standard error and a non-zero exit.
+// Turns the platform's abort when no display can be reached, or when the
+// platform asked for cannot start, into one clear line on standard error after
+// Qt's own messages, and exit code 2.
 namespace DisplayCheck {
 
 // Before the application object is made.

@@ -1,7 +1,9 @@
 #include "appstate.h"
 #include "displaycheck.h"
+#include "germanqttexts.h"
 #include "mainloop.h"
 #include "mainwindow.h"
+#include "quitsignals.h"
 #include "screenfollower.h"
 
 #include <QApplication>
@@ -11,12 +13,14 @@ int main(int argc, char *argv[])
     DisplayCheck::install();
     QApplication app(argc, argv);
     DisplayCheck::release();
+    GermanQtTexts::install(app);
     QApplication::setApplicationName(QStringLiteral("monte-carlo"));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.montecarlo.MonteCarlo"));
 
     AppState state;
     MainWindow window(state);
     window.showOn(ScreenFollower::startScreen());
+    QuitSignals quitSignals(window);
 
     return MainLoop(state, window).run();
 }

@@ -5,27 +5,33 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-std::string reasonFor(int error)
+// linked: the report is reached through a symbolic link, so the folder that
+// fails may not be the working folder.
+std::string reasonFor(int error, bool linked)
 {
     switch (error) {
     case EACCES:
     case EPERM:
-        return "Keine Schreibberechtigung im Arbeitsordner.";
+        return linked ? "Keine Schreibberechtigung im Ordner des Verknüpfungsziels."
+                      : "Keine Schreibberechtigung im Arbeitsordner.";
     case ENOSPC:
-    case EDQUOT:
         return "Der Datenträger ist voll.";
+    case EDQUOT:
+        return "Das Speicherkontingent ist ausgeschöpft.";
     case EROFS:
         return "Das Dateisystem ist schreibgeschützt.";
     case EISDIR:
         return "Unter diesem Namen besteht bereits ein Ordner.";
     case ENOENT:
     case ENOTDIR:
-        return "Der Arbeitsordner ist nicht mehr vorhanden.";
+        return linked ? "Der Ordner des Verknüpfungsziels ist nicht vorhanden."
+                      : "Der Arbeitsordner ist nicht mehr vorhanden.";
     case ELOOP:
         return "Die symbolische Verknüpfung führt im Kreis.";
     case EIO:
@@ -33,11 +39,6 @@ std::string reasonFor(int error)
     default:
         return std::string("Systemfehler ") + std::to_string(error) + ".";
     }
-}
-
-AtomicFile::Outcome failure(std::string reason)
-{
-    return {false, std::move(reason)};
 }
 
 std::string folderOf(const std::string &path)
@@ -86,18 +87,19 @@ bool resolveLinks(std::string &path, int &error)
     return false;
 }
 
+bool succeeded(int result, int &error)
+{
+    if (result != 0)
+        error = errno;
+    return result == 0;
+}
+
 // Flushes to disk and closes; the first failure is the one reported.
 bool syncAndClose(int fd, bool ok, int &error)
 {
-    if (ok && ::fsync(fd) != 0) {
-        error = errno;
-        ok = false;
-    }
-    if (::close(fd) != 0 && ok) {
-        error = errno;
-        ok = false;
-    }
-    return ok;
+    ok = ok && succeeded(::fsync(fd), error);
+    const int closed = ::close(fd);
+    return ok && succeeded(closed, error);
 }
 
 // Overwrites the file itself: not all-or-nothing, so only when a replace is
@@ -110,29 +112,109 @@ bool writeInPlace(const std::string &path, const std::string &bytes, int &error)
         error = errno;
         return false;
     }
-    bool ok = writeAll(fd, bytes, error);
-    if (ok && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
-        error = errno;
-        ok = false;
-    }
+    const bool ok = writeAll(fd, bytes, error)
+        && succeeded(::ftruncate(fd, static_cast<off_t>(bytes.size())), error);
     return syncAndClose(fd, ok, error);
 }
 
-// What keeps a temporary file from being created or renamed in the folder, as
-// opposed to what keeps the file itself from being written.
+// What keeps a file from being created or renamed in the folder, as opposed to
+// what keeps the file itself from being written.
 bool folderForbids(int error)
 {
     return error == EACCES || error == EPERM || error == EROFS;
 }
 
-// New files get the mode a plain create would give them; a replaced file keeps its own.
-mode_t modeFor(const struct stat *existing)
+// Calls make with fresh random names beside the report until one is not taken;
+// its result, with errno as make left it.
+template<typename Make>
+int withFreshName(const std::string &folder, std::string &name, Make make)
 {
-    if (existing)
-        return existing->st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    static std::mt19937 random{std::random_device{}()};
+    static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    int result = -1;
+    for (int tries = 0; tries < 100 && (tries == 0 || errno == EEXIST); ++tries) {
+        name = folder + ".mc_result.";
+        for (int i = 0; i < 8; ++i)
+            name += letters[random() % (sizeof letters - 1)];
+        if ((result = make(name.c_str())) >= 0)
+            break;
+    }
+    return result;
+}
+
+bool renameOver(const std::string &temporary, const std::string &path, int &error)
+{
+    if (succeeded(::rename(temporary.c_str(), path.c_str()), error))
+        return true;
+    ::unlink(temporary.c_str());
+    return false;
+}
+
+// An unnamed file in the folder, which a kill leaves nowhere; -1 where the file
+// system has none or /proc cannot give it a name later.
+int openUnnamed(const std::string &folder)
+{
+    if (::access("/proc/self/fd", X_OK) != 0)
+        return -1;
+    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+}
+
+// Names the finished unnamed file: directly when nothing is there yet, else
+// under a fresh name that replaces the report in one step.
+bool giveName(int fd, const std::string &path, bool exists, int &error)
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    const auto linkAs = [&](const char *name) {
+        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name, AT_SYMLINK_FOLLOW);
+    };
+    if (!exists) {
+        if (linkAs(path.c_str()) == 0)
+            return true;
+        if (errno != EEXIST) {
+            error = errno;
+            return false;
+        }
+    }
+    std::string temporary;
+    if (withFreshName(folderOf(path), temporary, linkAs) != 0) {
+        error = errno;
+        return false;
+    }
+    return renameOver(temporary, path, error);
+}
+
+// A replaced report's mode on the new file; a new one got 0666 less the umask
+// from the kernel.
+bool keepMode(int fd, const mode_t *keep, int &error)
+{
+    return !keep || succeeded(::fchmod(fd, *keep & 07777), error);
+}
+
+// Writes the bytes to a new file beside path and gives it path's name once they
+// are on disk; keep is the mode of the report it replaces, if there is one.
+bool writeAndName(const std::string &path, const std::string &bytes, const mode_t *keep, int &error)
+{
+    const std::string folder = folderOf(path);
+    int fd = openUnnamed(folder);
+    if (fd >= 0) {
+        const bool ok = writeAll(fd, bytes, error) && keepMode(fd, keep, error)
+            && succeeded(::fsync(fd), error) && giveName(fd, path, keep != nullptr, error);
+        ::close(fd);
+        return ok;
+    }
+    // Any failure of the unnamed file is retried the classic way, whose error names the cause.
+    std::string temporary;
+    fd = withFreshName(folder, temporary, [](const char *name) {
+        return ::open(name, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+    });
+    if (fd < 0) {
+        error = errno;
+        return false;
+    }
+    if (syncAndClose(fd, writeAll(fd, bytes, error) && keepMode(fd, keep, error), error))
+        return renameOver(temporary, path, error);
+    ::unlink(temporary.c_str());
+    return false;
 }
 
 } // namespace
@@ -141,40 +223,28 @@ AtomicFile::Outcome AtomicFile::replace(const std::string &fileName, const std::
 {
     std::string path = fileName;
     int error = 0;
-    if (!resolveLinks(path, error))
-        return failure(reasonFor(error));
+    const bool resolved = resolveLinks(path, error);
+    const bool linked = path != fileName;
+    if (!resolved)
+        return {false, reasonFor(error, linked)};
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
+    if (!exists && errno != ENOENT)
+        return {false, reasonFor(errno, linked)};
     if (exists && S_ISDIR(existing.st_mode))
-        return failure(reasonFor(EISDIR));
+        return {false, reasonFor(EISDIR, linked)};
     // The permission bits say whether the user protected the report, also for root.
-    if (exists && ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0
-                   || ::access(path.c_str(), W_OK) != 0))
-        return failure("Die vorhandene Datei ist schreibgeschützt.");
+    if (exists && (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return {false, "Die vorhandene Datei ist schreibgeschützt."};
+    if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        return {false, errno == EACCES ? "Keine Schreibberechtigung für die vorhandene Datei."
+                                       : reasonFor(errno, linked)};
 
-    std::string temporary = folderOf(path) + ".mc_result.XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        error = errno;
-        if (exists && folderForbids(error) && writeInPlace(path, bytes, error))
-            return {true, {}};
-        return failure(reasonFor(error));
-    }
-
-    bool ok = writeAll(fd, bytes, error);
-    if (ok && ::fchmod(fd, modeFor(exists ? &existing : nullptr)) != 0) {
-        error = errno;
-        ok = false;
-    }
-    ok = syncAndClose(fd, ok, error);
-    if (ok && ::rename(temporary.c_str(), path.c_str()) == 0)
+    if (writeAndName(path, bytes, exists ? &existing.st_mode : nullptr, error))
         return {true, {}};
-    const bool renameFailed = ok;
-    if (renameFailed)
-        error = errno;
-    ::unlink(temporary.c_str());
-    // A sticky folder lets the user create files there but not replace another user's.
-    if (renameFailed && exists && folderForbids(error) && writeInPlace(path, bytes, error))
+    // A folder the user may not write, or a sticky one holding another user's
+    // report, forbids the replace but may leave the report itself writable.
+    if (exists && folderForbids(error) && writeInPlace(path, bytes, error))
         return {true, {}};
-    return failure(reasonFor(error));
+    return {false, reasonFor(error, linked)};
 }

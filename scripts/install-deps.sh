@@ -10,14 +10,16 @@
 #                                      scripts/desktop-check.sh tries it on
 set -eu
 
-# Build tools, Qt, its X11 and Wayland platform plugins and a font to draw with;
+# Build tools, Qt, its X11 and Wayland platform plugins, its own texts in German
+# and a font to draw with;
 # Qt's platform interface and the Wayland client library, to hand the keyboard
 # back at once when a dialog closes under Wayland.
 program="cmake g++ make pkgconf qt6-base-dev qt6-base-private-dev libwayland-dev libgl-dev
-qt6-qpa-plugins qt6-wayland fontconfig fonts-dejavu-core"
+qt6-qpa-plugins qt6-wayland fontconfig fonts-dejavu-core qt6-translations-l10n"
 # dpkg-buildpackage and debhelper; dpkg-checkbuilddeps also wants build-essential.
 package="build-essential debhelper dpkg-dev file"
-checks="libgtest-dev libgmock-dev googletest locales clang libclang-rt-14-dev
+# strace holds a save's fsync, so that a test can signal the program mid-save.
+checks="libgtest-dev libgmock-dev googletest locales clang libclang-rt-14-dev strace
 desktop-file-utils appstream lintian"
 
 # X and Wayland servers, window managers, input and screenshots, the screen reader bus.

@@ -25,6 +25,15 @@ inline std::string readFile(const fs::path &path)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// Each path under folder with the first 9 bytes of each file, a line each.
+inline std::string listing(const fs::path &folder)
+{
+    std::string all;
+    for (const auto &entry : fs::recursive_directory_iterator(folder))
+        all += entry.path().string() + ":" + (entry.is_regular_file() ? readFile(entry.path()).substr(0, 9) : "") + "\n";
+    return all;
+}
+
 // The report goes to the working folder: a fresh one under /tmp while this lives.
 struct TempFolder
 {

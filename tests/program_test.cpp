@@ -229,6 +229,10 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         {[] { return put(ResultReport::fileName, 0444); }, false, "Die vorhandene Datei ist schreibgeschützt.", nullptr},
         {[] { return fs::create_directories("mc_result.txt/inside"); }, false, "Unter diesem Namen besteht bereits ein Ordner.", nullptr},
         {[] { return fs::remove(fs::current_path()); }, false, "Der Arbeitsordner ist nicht mehr vorhanden.", nullptr},
+        {[] { fs::create_symlink("gone/report.txt", ResultReport::fileName); return true; }, false,
+         "Der Ordner des Verknüpfungsziels ist nicht vorhanden.", nullptr},
+        {[] { return ::geteuid() == 0 && put(ResultReport::fileName, 0644) && put(".", 0777, -1); }, true,
+         "Keine Schreibberechtigung für die vorhandene Datei.", nullptr}, // root's report
         {[] { return put(".", 0555, -1); }, true, "Keine Schreibberechtigung im Arbeitsordner.", nullptr},
         {[] { return put(ResultReport::fileName, 0666) && put(".", 0555, -1); }, true, nullptr, ResultReport::fileName}, // in place
         {[] { return put(ResultReport::fileName, 0666) && put(".", 01777, -1); }, true, nullptr, ResultReport::fileName}, // sticky
@@ -246,6 +250,7 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         if (!prepare())
             continue;
         const std::string before = listing(work.path);
+        const bool wasLink = fs::is_symlink(ResultReport::fileName);
         const bool switchUser = asNobody && ::geteuid() == 0;
         ASSERT_TRUE(!switchUser || (::setegid(65534) == 0 && ::seteuid(65534) == 0));
         p.boxes.clear();
@@ -254,28 +259,32 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         EXPECT_EQ(p.boxes, QStringList{reason ? "!Fehler: Speichern|Auswertung konnte nicht in Datei 'mc_result.txt' "
                                                 "gespeichert werden.\n" + QString::fromUtf8(reason) : saved});
         EXPECT_EQ(reason ? listing(work.path) : readFile(written), reason ? before : zeros);
-        EXPECT_TRUE(fs::is_symlink(ResultReport::fileName) == (written && written != std::string(ResultReport::fileName)));
+        EXPECT_EQ(fs::is_symlink(ResultReport::fileName), wasLink);
         EXPECT_TRUE(p.state.simulation.running()); // the run goes on
         fs::current_path(work.path);
     }
 }
 
-// A save onto a full file system warns and leaves nothing behind.
-TEST(Program, SaveOntoAFullFileSystem)
+// A save onto a full or a read-only file system warns with its cause and leaves nothing behind.
+TEST(Program, SaveOntoSmallFileSystems)
 {
     if (::geteuid() != 0)
-        GTEST_SKIP() << "mounting a small file system to fill needs root";
-    TempFolder work;
-    ASSERT_EQ(::mount("tmpfs", ".", "tmpfs", 0, "size=16k"), 0);
-    fs::current_path(work.path); // into the mounted one
-    put("filler", 0644, 65536);
-    Program p;
-    p.answering([&] { p.window.command(IdSaveResult); });
-    EXPECT_EQ(p.boxes, QStringList{"!Fehler: Speichern|Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n"
-                                   "Der Datenträger ist voll."});
-    EXPECT_EQ(listing("."), "./filler:xxxxxxxxx\n");
-    fs::current_path("/");
-    ::umount2(work.path.c_str(), MNT_DETACH);
+        GTEST_SKIP() << "mounting a small file system needs root";
+    for (const bool readOnly : {false, true}) {
+        TempFolder work;
+        ASSERT_EQ(::mount("tmpfs", ".", "tmpfs", 0, "size=16k"), 0);
+        fs::current_path(work.path); // into the mounted one
+        put(readOnly ? ResultReport::fileName : "filler", 0644, readOnly ? 7 : 65536);
+        ASSERT_EQ(readOnly ? ::mount(nullptr, ".", nullptr, MS_REMOUNT | MS_RDONLY, nullptr) : 0, 0);
+        const std::string before = listing(".");
+        Program p;
+        p.answering([&] { p.window.command(IdSaveResult); });
+        EXPECT_EQ(p.boxes, QStringList{"!Fehler: Speichern|Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n"
+                                       + QString(readOnly ? "Das Dateisystem ist schreibgeschützt." : "Der Datenträger ist voll.")});
+        EXPECT_EQ(listing("."), before);
+        fs::current_path("/");
+        ::umount2(work.path.c_str(), MNT_DETACH);
+    }
 }
 
 } // namespace
