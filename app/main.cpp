@@ -1,5 +1,5 @@
 #include "appstate.h"
-#include "displaycheck.h"
+#include "platformstart.h"
 #include "germanqttexts.h"
 #include "mainloop.h"
 #include "mainwindow.h"
@@ -10,9 +10,9 @@
 
 int main(int argc, char *argv[])
 {
-    DisplayCheck::install();
+    PlatformStart::install();
     QApplication app(argc, argv);
-    DisplayCheck::release();
+    PlatformStart::release();
     GermanQtTexts::install(app);
     QApplication::setApplicationName(QStringLiteral("monte-carlo"));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.montecarlo.MonteCarlo"));

@@ -3,7 +3,7 @@
 // Turns the platform's abort when no display can be reached, or when the
 // platform asked for cannot start, into one clear line on standard error after
 // Qt's own messages, and exit code 2.
-namespace DisplayCheck {
+namespace PlatformStart {
 
 // Before the application object is made.
 void install();
@@ -11,4 +11,4 @@ void install();
 // Once the application object exists.
 void release();
 
-} // namespace DisplayCheck
+} // namespace PlatformStart

@@ -1,4 +1,4 @@
-#include "displaycheck.h"
+#include "platformstart.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>
@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace DisplayCheck {
+namespace PlatformStart {
 
 namespace {
 
@@ -88,4 +88,4 @@ void release()
     qInstallMessageHandler(nullptr);
 }
 
-} // namespace DisplayCheck
+} // namespace PlatformStart
