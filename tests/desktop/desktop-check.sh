@@ -16,7 +16,8 @@ mutter    mutter 1280x800  -       -                                  layout dia
 atspi     x      1280x800  openbox QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 auto atspi
 scale-1.5 x      1920x1200 openbox QT_SCALE_FACTOR=1.5                auto layout
 scale-2   x      2560x1600 openbox QT_SCALE_FACTOR=2                  auto layout
-screens   xephyr 1920x1080 openbox -                                  manual switch:1024x768 switch:1920x1080 switch:1024x768:dialog switch:1366x768 switch:1080x1920"
+screens   xephyr 1920x1080 openbox -                                  manual switch:1024x768 switch:1920x1080 switch:1024x768:dialog switch:1366x768 switch:1080x1920
+screens-x xephyr 1920x1080 -       -                                  manual switch:1024x768:dialog switch:1080x1920"
 
 failures=0
 ok() { echo "ok: $tag: $*"; }
@@ -55,7 +56,7 @@ whole() {
     local id x y w h l r t b
     id=$(x_window "$1") || return 1
     read -r x y w h < <(xwininfo -id "$id" | awk '/Absolute upper-left|Width:|Height:/ { printf "%s ", $NF }')
-    read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,/ /g')
+    read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS | sed -n 's/.*= //; s/,/ /gp')
     (( x - ${l:-0} >= 0 && y - ${t:-0} >= 0 && x + w + ${r:-0} <= W && y + h + ${b:-0} <= H ))
 }
 # await TITLE WHAT: the window appears; under Wayland no X window shows it, a second passes.
@@ -103,7 +104,6 @@ refuse() {
 }
 # Every dialog and box, keys 0.1 s after each closes, a dialog iconified.
 dialogs() {
-    local about
     key alt+e
     await '^Einstellungen$' Einstellungen && props '^Einstellungen$' Einstellungen -ne; sleep 0.3
     check "kein Menüeintrag hervorgehoben, solange die Einstellungen offen sind" menu_calm
@@ -192,15 +192,13 @@ compositor() { # the compositor's command, serving the socket mc-wayland in $run
     XDG_RUNTIME_DIR=$run/xdg "$@" >"$run/compositor.log" 2>&1 &
     pids+=($!)
     wait_for 100 test -S "$run/xdg/mc-wayland" || { fail "$1 startete nicht"; return 1; }
-    sleep 1
-    xdotool mousemove $((W / 2)) $((H / 2))
+    sleep 1; xdotool mousemove $((W / 2)) $((H / 2))
     wayland="XDG_RUNTIME_DIR=$run/xdg WAYLAND_DISPLAY=mc-wayland QT_QPA_PLATFORM=wayland"
 }
 start_weston() { start_x && compositor weston --backend=x11-backend.so --use-pixman --width="$W" --height="$H" --socket=mc-wayland; }
 start_mutter() { start_x && MUTTER_DEBUG_DUMMY_MODE_SPECS=$size compositor mutter --nested --wayland --no-x11 --wayland-display=mc-wayland; }
 start_wm() {
-    [ "$wm" != - ] || return 0
-    HOME=$run "$wm" >"$run/wm.log" 2>&1 &
+    [ "$wm" = - ] && return; HOME=$run "$wm" >"$run/wm.log" 2>&1 &
     pids+=($!)
     wait_for 100 eval "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" || { fail "$wm startete nicht"; return 1; }
 }
@@ -211,20 +209,20 @@ if [ "${1:-}" = --row ]; then
     W=${size%x*} H=${size#*x} tag=$name wayland="" pids=() main="" run=$MC_WORK/$name
     scale=$(sed -n 's/.*QT_SCALE_FACTOR=\([0-9.]*\).*/\1/p' <<<"$envs") && scale=${scale:-1}
     mkdir -p "$run"
-    # Ends everything the row started, the X servers last.
-    trap 'for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; wait "${pids[i]}" 2>/dev/null; done; exit $failures' EXIT
+    # Ends everything the row started, the X servers last, killing what hangs on
+    # the way out (fluxbox did, once); a row cut short fails.
+    trap '[ -n "${finished:-}" ] || fail "abgebrochen"
+        for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+            p=${pids[i]} && kill "$p" 2>/dev/null && { (sleep 3 && kill -9 "$p" 2>/dev/null) & wait "$p"; kill $!; }
+        done 2>/dev/null; exit $failures' EXIT
     trap 'exit' INT TERM
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR
     "start_$server" && start_wm || exit
     (cd "$run" && exec env $wayland $envs "$program") >"$run/program.log" 2>&1 &
     app=$! && pids+=("$app")
-    if [ -n "$wayland" ]; then
-        sleep 3
-        check "nativ unter Wayland" eval '! grep -qi "xcb\|could not" "$run/program.log"'
-    else
-        main=$(wait_for 150 x_window '^Monte Carlo$') || { fail "Hauptfenster erschien nicht"; exit; }
-        sleep 0.5
-    fi
+    [ -z "$wayland" ] || { sleep 3; check "nativ unter Wayland" eval '! grep -qi "xcb\|could not" "$run/program.log"'; }
+    [ -n "$wayland" ] || main=$(wait_for 150 x_window '^Monte Carlo$') && sleep 0.5 \
+        || { fail "Hauptfenster erschien nicht: $(head -c 300 "$run/program.log")"; exit; }
     for step; do
         IFS=: read -r fn a b <<<"$step"
         "$fn" $a $b
@@ -232,7 +230,7 @@ if [ "${1:-}" = --row ]; then
     key alt+b
     code=läuft && wait_for 50 eval '! kill -0 $app 2>/dev/null' && { wait "$app"; code=$?; }
     check "Alt+B 0,1 s danach beendet mit 0 (war: $code)" test "$code" = 0
-    exit
+    finished=1 && exit
 fi
 
 ./scripts/install-deps.sh --desktop || exit 1
