@@ -7,7 +7,7 @@
 #   scripts/install-deps.sh --test     everything: also the tests, the
 #                                      fuzz targets and the package checks
 #   scripts/install-deps.sh --desktop  the program and the desktops that
-#                                      scripts/desktop-check.sh tries it on
+#                                      tests/desktop/desktop-check.sh tries it on
 set -eu
 
 # Build tools, Qt, its X11 and Wayland platform plugins, its own texts in German
@@ -22,9 +22,10 @@ package="build-essential debhelper dpkg-dev file"
 checks="libgtest-dev libgmock-dev googletest locales clang libclang-rt-14-dev strace
 desktop-file-utils appstream lintian"
 
-# X and Wayland servers, window managers, input and screenshots, the screen reader bus.
+# X and Wayland servers, window managers, input and screenshots, the screen reader bus;
+# a nested X server whose screen changes size (xrandr), GNOME's compositor.
 desktop="xvfb openbox fluxbox xdotool x11-utils imagemagick weston at-spi2-core
-python3-pyatspi dbus"
+python3-pyatspi dbus xserver-xephyr x11-xserver-utils mutter"
 
 case "${1:-}" in
     "") packages="$program" ;;

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 ScreenFollower::ScreenFollower(QWidget &window)
     : QObject(&window)
     , m_window(window)
