@@ -35,7 +35,7 @@ bool RetainedPane::fitImage(bool erase)
     QRect visible = rect();
     if (parentWidget())
         visible &= parentWidget()->rect().translated(-pos());
-    QSize wanted = pictureSize(visible.size()).expandedTo(QSize(1, 1));
+    QSize wanted = pictureSize(visible.size(), m_image.isNull() ? QSize() : m_extent).expandedTo(QSize(1, 1));
     if (!erase && !m_image.isNull())
         wanted = wanted.expandedTo(m_extent);
     if (!m_image.isNull() && wanted == m_extent && grid.scale == m_grid.scale)

@@ -16,10 +16,10 @@
 //
 // The image has the screen's resolution, so text and figures are drawn crisply
 // at any scale while all geometry stays in logical pixels (see PixelGrid). It
-// covers only what can be seen of the pane, or less where a pane says nothing
-// else is ever drawn; beyond it the pane shows its background. When the pane
-// shrinks the image keeps its size, so that what could not be seen comes back
-// when the pane grows again; an erase fits it to the pane once more.
+// covers what can be seen of the pane, or what the pane says is worth keeping;
+// beyond it the pane shows its background. When the pane shrinks the image
+// keeps its size, so that what could not be seen comes back when the pane
+// grows again; only an erase fits it to the pane once more.
 class RetainedPane : public QWidget
 {
     Q_OBJECT
@@ -59,8 +59,9 @@ protected:
             std::fill_n(reinterpret_cast<QRgb *>(image.scanLine(row)) + left, width, colour);
     }
 
-    // The logical size worth keeping of what can be seen; at most visible.
-    virtual QSize pictureSize(const QSize &visible) const { return visible; }
+    // The logical size worth keeping, given what can be seen and what the
+    // picture covered before (empty at first); an erase fits the image to it.
+    virtual QSize pictureSize(const QSize &visible, const QSize &) const { return visible; }
     // Writes onto the image what paintRetained drew but kept back.
     virtual void settle(QImage &) {}
     // The pane moved to a screen of another scale: image is the new, empty

@@ -28,12 +28,13 @@ int ShotPane::toPane(int k) const
     return k + margin + m_body.radius();
 }
 
-QSize ShotPane::pictureSize(const QSize &visible) const
+QSize ShotPane::pictureSize(const QSize &visible, const QSize &before) const
 {
     // Nothing but the figure and the shots inside it is ever drawn; the pixel
-    // beyond holds what a block at a fractional scale spills over.
+    // beyond holds what a block at a fractional scale spills over. Shots of a
+    // run that land where a shrunk screen hides them are kept for when it grows.
     const int side = margin + m_body.sideLength() + 1;
-    return visible.boundedTo(QSize(side, side));
+    return visible.expandedTo(before).boundedTo(QSize(side, side));
 }
 
 void ShotPane::drawFigure(QImage &image, const PixelGrid &grid) const

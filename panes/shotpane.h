@@ -30,7 +30,7 @@ public:
     const Simulation &simulation() const { return m_simulation; }
 
 protected:
-    QSize pictureSize(const QSize &visible) const override;
+    QSize pictureSize(const QSize &visible, const QSize &before) const override;
     void settle(QImage &image) override;
     void rescaled(QImage &image, const QImage &old, const PixelGrid &oldGrid) override;
     void reshaped() override;

@@ -205,5 +205,6 @@ TEST(Screen, IdleAndWithTheSettingsOpen)
     EXPECT_TRUE(keyboard);
     p.settle();
     p.expectLayout({"wide", 800, 600, 1, 480});
+    EXPECT_EQ(p.window.shotPane().extent(), QSize(751, 751)); // the erase keeps what is hidden
     setScreens({wide, sharp});
 }
