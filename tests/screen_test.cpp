@@ -30,11 +30,9 @@ void setScreens(std::initializer_list<Screen> screens)
 {
     QJsonArray list;
     int x = 0;
-    for (const Screen &s : screens) {
-        list.append(QJsonObject{{"name", s.name}, {"x", x}, {"y", 0}, {"width", s.width},
-                                {"height", s.height}, {"dpr", s.scale}});
-        x += s.width;
-    }
+    for (const Screen &s : screens)
+        list.append(QJsonObject{{"name", s.name}, {"x", std::exchange(x, x + s.width)}, {"y", 0},
+                                {"width", s.width}, {"height", s.height}, {"dpr", s.scale}});
     QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
     auto set = reinterpret_cast<void (*)(const QJsonObject &, QPlatformNativeInterface *)>(
         native->nativeResourceForIntegration("setConfiguration"));
@@ -57,10 +55,10 @@ struct Program
     MainWindow window{state};
     MainLoop loop{state, window};
 
-    explicit Program(bool manual = true)
+    Program()
     {
         window.tickTimer().stop(); // the tests tick themselves, for exact variances
-        state.simulation.setAutoStop(!manual);
+        state.simulation.setAutoStop(false);
         window.showOn(named("wide"));
         settle();
     }
