@@ -1,6 +1,4 @@
-// Field texts (any bytes, as UTF-8 and as Latin-1) in a German locale: toInt and toDouble
-// read what atoi and atof read in the "C" locale, clamped to int, to the largest finite
-// double, to zero; formatFixed fits the buffer, has no comma and reads back to itself.
+// Any field text under a German locale reads as atoi and atof read it in "C", clamped; shown, it reads back.
 
 #include "textconversion.h"
 

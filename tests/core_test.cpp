@@ -1,9 +1,9 @@
-// The simulation core and the report without Qt: runs, stop rules, refreshes,
-// number texts and the report file.
+// The simulation core and the report without Qt.
 
 #include "body.h"
 #include "numbertext.h"
 #include "piestimate.h"
+#include "report.h"
 #include "resultreport.h"
 #include "shotgenerator.h"
 #include "simulation.h"
@@ -14,7 +14,6 @@
 #include <climits>
 #include <cmath>
 #include <clocale>
-#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -27,17 +26,6 @@
 #include <utility>
 
 namespace {
-
-// The generator written out apart from the code under test: one coordinate.
-struct Reference
-{
-    std::uint32_t state = 1;
-    int coordinate(int r)
-    {
-        state = state * 214013u + 2531011u;
-        return static_cast<int>((state >> 16) & 0x7FFFu) % (2 * r) - r;
-    }
-};
 
 // As the main loop drives a run: a shot, then the stop rule, until it stops or the budget is spent.
 void run(Simulation &simulation, const Body &body, PiEstimate &pi, int budget = 100000)
@@ -57,60 +45,34 @@ Body body(int dimensions, int radius = 200)
     return b;
 }
 
-// Manual runs one after the other on one generator, which is never reseeded.
+// Manual runs one after the other on one generator, never reseeded; values from a reference written apart.
 TEST(Simulation, ExactRunsFollowTheGenerator)
 {
-    constexpr int shots = 20000; // enough for hits in 13 dimensions at radius 1
-    const struct { const char *name; int dimensions, radius; } rows[] = {
-        {"1 dimension: one value a shot", 1, 200}, {"2 dimensions", 2, 200}, {"3 dimensions", 3, 200},
-        {"10 dimensions, radius 3", 10, 3}, {"13 dimensions, radius 1", 13, 1}, {"20 dimensions, radius 1", 20, 1},
-        {"99 dimensions, radius 32000", 99, 32000}, {"2 dimensions, radius 32000: v itself", 2, 32000},
-        {"2 dimensions, radius 1", 2, 1}};
+    const struct { const char *name; int dimensions, radius; double hits; int x, y; } rows[] = {
+        {"1 dimension: one value a shot", 1, 200, 20000, -149, 0}, {"2 dimensions", 2, 200, 15751, -98, -45},
+        {"3 dimensions", 3, 200, 10430, -112, -200}, {"10 dimensions, radius 3", 10, 3, 64, 0, 0},
+        {"13 dimensions, radius 1", 13, 1, 29, 0, 0}, {"20 dimensions, radius 1", 20, 1, 0, 0, 0},
+        {"99 dimensions, radius 32000", 99, 32000, 0, 650, -7914},
+        {"2 dimensions, radius 32000: v itself", 2, 32000, 16016, -26481, -22839},
+        {"2 dimensions, radius 1", 2, 1, 15031, -1, -1}};
     ShotGenerator generator;
     Simulation simulation(generator);
     PiEstimate pi;
-    Reference reference;
     simulation.setAutoStop(false);
-    simulation.setTargetShots(shots);
+    simulation.setTargetShots(20000);
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        double hits = 0;
-        int x = 0, y = 0;
-        for (int shot = 0; shot < shots; ++shot) {
-            std::int64_t sum = 0;
-            for (int i = 0; i < row.dimensions; ++i) {
-                const int k = reference.coordinate(row.radius);
-                if (i == 0)
-                    x = k, y = 0;
-                if (i == 1)
-                    y = k;
-                sum += std::int64_t{k} * k;
-            }
-            hits += sum <= std::int64_t{row.radius} * row.radius ? 1 : 0;
-        }
         run(simulation, body(row.dimensions, row.radius), pi);
         EXPECT_EQ(std::tuple(simulation.shots(), simulation.hits(), simulation.shotX(), simulation.shotY()),
-                  std::tuple(double{shots}, hits, x, y));
+                  std::tuple(20000.0, row.hits, row.x, row.y)) << row.name;
     }
 }
 
-TEST(Simulation, DefaultRunsOneAfterTheOther)
-{
-    ShotGenerator generator;
-    Simulation simulation(generator);
-    PiEstimate pi;
-    run(simulation, Body(), pi);
-    EXPECT_EQ(std::tuple(simulation.shots(), simulation.hits(), pi.value()), std::tuple(33649.0, 26446.0, 3.143748699812773));
-    run(simulation, Body(), pi);
-    EXPECT_EQ(std::tuple(simulation.shots(), simulation.hits()), std::tuple(34116.0, 26673.0));
-}
-
-// Automatic: after each shot ratio and variance, stop once variance < threshold and
-// shots > minShots. Manual: stop once shots >= target. Each on a fresh generator.
+// Automatic: stop once variance < threshold and shots > minShots; manual: once shots >= target.
 TEST(Simulation, StopRules)
 {
     const struct { const char *name; int dimensions; bool automatic; double target; int minShots;
                    double threshold; double shots, hits; bool running; } rows[] = {
+        {"automatic, the defaults", 2, true, 50000, 50, 5e-6, 33649, 26446, false},
         {"manual to its target", 2, false, 50000, 50, 5e-6, 50000, 39243, false},
         {"manual fractional target", 2, false, 10.5, 50, 5e-6, 11, 9, false},
         {"manual target 0: the shot comes first", 2, false, 0, 50, 5e-6, 1, 0, false},
@@ -146,8 +108,7 @@ std::string values(const Simulation &s, const PiEstimate &pi, const Body &body)
     return text + (s.running() ? "running" : "idle");
 }
 
-// What start, the shots, stop and the 20 Hz tick refresh, in order, from a fresh generator
-// (shot 1 misses, shots 2 to 6 hit) at the default body.
+// What start, the shots, stop and the 20 Hz tick refresh, in order; shot 1 misses, shots 2 to 6 hit.
 TEST(Simulation, WhatEachStepRefreshes)
 {
     ShotGenerator generator;
@@ -158,18 +119,19 @@ TEST(Simulation, WhatEachStepRefreshes)
         for (int i = 0; i < shots; ++i)
             s.shoot(b), s.applyStopRule(pi);
     };
+    const auto tick = [&] { s.tick(pi, b); };
     const struct { const char *name; std::function<void()> step; const char *values; } rows[] = {
         {"manual start", [&] { s.setAutoStop(false), s.setTargetShots(3), s.start(); }, "0 0 0 0 0 0 running"},
         {"manual shots refresh nothing", [&] { shoot(2); }, "2 1 0 0 0 0 running"},
-        {"manual tick: variance from the old ratio, ratio, pi, volume", [&] { s.tick(pi, b); }, "2 1 0.5 0 2 80000 running"},
-        {"next manual tick: variance from that ratio", [&] { s.tick(pi, b); }, "2 1 0.5 0.25 2 80000 running"},
-        {"stop at the target: ratio and pi, not the variance", [&] { shoot(1); }, "3 2 0.666667 0.25 2.66667 80000 idle"},
+        {"manual tick: variance from the old ratio, then ratio, pi, volume", tick, "2 1 0.5 0 2 80000 running"},
+        {"next manual tick: variance from that ratio", tick, "2 1 0.5 0.25 2 80000 running"},
+        {"stop at the target: ratio and pi, not variance", [&] { shoot(1); }, "3 2 0.666667 0.25 2.66667 80000 idle"},
         {"start zeros counts, ratio and variance", [&] { s.start(); }, "0 0 0 0 2.66667 80000 running"},
-        {"manual tick with no shot: a negative zero", [&] { s.tick(pi, b); }, "0 0 0 -0 0 0 running"},
-        {"automatic shot: ratio and variance, NaN at one shot", [&] { s.setAutoStop(true), shoot(1); }, "1 1 1 nan 0 0 running"},
+        {"manual tick with no shot: a negative zero", tick, "0 0 0 -0 0 0 running"},
+        {"automatic shot: ratio and variance, NaN at one", [&] { s.setAutoStop(true), shoot(1); }, "1 1 1 nan 0 0 running"},
         {"next automatic shot", [&] { shoot(1); }, "2 2 1 0 0 0 running"},
-        {"automatic tick after a start: pi and volume only", [&] { s.start(), s.tick(pi, b); }, "0 0 0 0 0 0 running"},
-        {"stop from the menu: ratio and pi, not the variance", [&] { s.setAutoStop(false), shoot(1), s.stop(pi); }, "1 1 1 0 4 0 idle"},
+        {"automatic tick after a start: pi and volume", [&] { s.start(), tick(); }, "0 0 0 0 0 0 running"},
+        {"stop from the menu: ratio and pi", [&] { s.setAutoStop(false), shoot(1), s.stop(pi); }, "1 1 1 0 4 0 idle"},
     };
     for (const auto &row : rows) {
         row.step();
@@ -177,8 +139,7 @@ TEST(Simulation, WhatEachStepRefreshes)
     }
 }
 
-// shots / target * 100, the division first, truncated toward zero; 0 when not finite,
-// clamped to the int range.
+// shots / target * 100, the division first, truncated toward zero; 0 when not finite, else clamped to int.
 TEST(Simulation, ProgressPercent)
 {
     const struct { const char *name; int shots; double target; int percent; } rows[] = {
@@ -208,9 +169,7 @@ std::string printfC(const char *format, int decimals, double value)
     return text;
 }
 
-// Under a German locale where installed, the report as the "C" locale's printf writes each
-// number, but NaN of either sign as "nan"; the screen the same, except that what rounds to
-// zero carries no sign.
+// Under a German locale: as printf in "C" writes them, NaN as "nan"; on screen a zero has no sign.
 TEST(NumberText, ReportAndScreenAtEveryPrecision)
 {
     std::setlocale(LC_ALL, "de_DE.UTF-8");
@@ -225,44 +184,33 @@ TEST(NumberText, ReportAndScreenAtEveryPrecision)
             EXPECT_EQ(NumberText::printfFixed(row.value, decimals), report);
             EXPECT_EQ(NumberText::fixed(row.value, decimals), row.unsignedOnScreen ? report.substr(1) : report);
         }
-        EXPECT_EQ(NumberText::scientific(row.value, 3), std::isnan(row.value) ? "nan" : printfC("%.*e", 3, row.value)) << row.name;
+        const std::string scientific = std::isnan(row.value) ? "nan" : printfC("%.*e", 3, row.value);
+        EXPECT_EQ(NumberText::scientific(row.value, 3), scientific) << row.name;
     }
     std::setlocale(LC_ALL, "C");
 }
 
-// A manual run to one point and a tick, saved into a fresh folder under each umask:
-// the report's bytes, and the mode a plain create gives.
+// A new report in a fresh folder under each umask: its bytes, and the mode a plain create gives.
 TEST(Report, NewReportBytesAndMode)
 {
-    ShotGenerator generator;
-    Simulation s(generator);
-    PiEstimate pi;
-    Body b;
-    s.setAutoStop(false);
-    s.setTargetShots(1);
-    run(s, b, pi);
-    s.tick(pi, b);
-    const std::string expected = "Monte Carlo Simulation: Auswertung\r\n--------------------------------------\r\n\r\n"
-                                 "> K\xF6rper:\r\n\r\n  Radius:      200\r\n  Dimensionen: 2\r\n  Kreisfl\xE4" "che: 0.00000\r\n\r\n"
-                                 "> Simulation:\r\n\r\n  geschossen (n):                1\r\n  getroffen  (m):                0\r\n"
-                                 "  Trefferwahrscheinlichkeit (p): 0.0000000000 %\r\n  Varianz:                       nan\r\n\r\n"
-                                 "  PI:  0.000000000000000";
     namespace fs = std::filesystem;
     const fs::path previous = fs::current_path();
-    for (const auto &[name, mask, mode] : {std::tuple("umask 022", 022, "644"), std::tuple("umask 077", 077, "600")}) {
-        SCOPED_TRACE(name);
+    for (const auto &[mask, mode] : {std::pair(022, "644"), std::pair(077, "600")}) {
+        SCOPED_TRACE(mode);
         std::string folderName = fs::temp_directory_path() / "mc-core-XXXXXX";
         const fs::path folder = ::mkdtemp(folderName.data());
         fs::current_path(folder);
         const mode_t before = ::umask(static_cast<mode_t>(mask));
-        const ResultReport::Outcome outcome = ResultReport().write(b.radius(), b.dimensions(), b.volume(), s.shots(),
-                                                                   s.hits(), s.hitRatio(), s.variance(), pi.value());
+        const double nan = -std::numeric_limits<double>::quiet_NaN();
+        const ResultReport::Outcome outcome = ResultReport().write(200, 2, 80000, 3, 2, 2 / 3.0, nan, 8 / 3.0);
         ::umask(before);
         std::ifstream in(ResultReport::fileName, std::ios::binary);
         EXPECT_TRUE(outcome.written) << outcome.reason;
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), expected);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+                  reportBytes("80000.00000", "3", "2", "66.6666666667", "nan", "2.666666666666667"));
         char octal[8];
-        std::snprintf(octal, sizeof octal, "%o", static_cast<unsigned>(fs::status(ResultReport::fileName).permissions()));
+        const auto permissions = static_cast<unsigned>(fs::status(ResultReport::fileName).permissions());
+        std::snprintf(octal, sizeof octal, "%o", permissions);
         EXPECT_STREQ(octal, mode);
         fs::current_path(previous);
         fs::remove_all(folder);

@@ -1,23 +1,10 @@
 #include "aboutdialog.h"
-#include "appstate.h"
-#include "mainloop.h"
-#include "mainwindow.h"
-#include "settingsdialog.h"
-#include "shotpane.h"
-#include "statuspane.h"
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-
-#include <gtest/gtest.h>
+#include "program.h"
 
 #include <cmath>
 
-// Runs once per desktop scale (QT_SCALE_FACTOR, set by ctest): whatever the
-// scale and the desktop's font, the geometry stays in logical pixels and the
-// panes are drawn at the screen's resolution.
+// Runs once per desktop scale (QT_SCALE_FACTOR, set by ctest): whatever the scale and the desktop's
+// font, the geometry stays in logical pixels and the panes are drawn at the screen's resolution.
 namespace {
 
 qreal scale() { return qApp->devicePixelRatio(); }
@@ -33,35 +20,24 @@ int run(const QImage &image, int x, int y, int dx, int dy)
     return count;
 }
 
-} // namespace
-
 TEST(Desktop, ShotPaneEdgesAndShotsAreWholeBlocksOfScreenPixels)
 {
-    AppState state;
-    MainWindow window(state);
-    window.setGeometry(0, 0, 1024, 768);
-    window.show();
-    MainLoop loop(state, window);
-    loop.pass();
+    Program p;
     const int block = static_cast<int>(std::ceil(scale() - 1e-6));
-    const QImage &figure = window.shotPane().image();
-    ASSERT_EQ(figure.width(), std::ceil(window.shotPane().extent().width() * scale() - 1e-6));
+    const QImage &figure = p.window.shotPane().image();
+    ASSERT_EQ(figure.width(), std::ceil(p.window.shotPane().extent().width() * scale() - 1e-6));
     const int first = toImage(10), last = toImage(409) + block - 1, near = toImage(15);
     EXPECT_FALSE(black(figure, first - 1, near));
-    EXPECT_EQ(run(figure, near, first, 0, 1), block) << "top";
-    EXPECT_EQ(run(figure, near, last, 0, -1), block) << "bottom";
-    EXPECT_EQ(run(figure, first, near, 1, 0), block) << "left";
-    EXPECT_EQ(run(figure, last, near, -1, 0), block) << "right";
+    EXPECT_EQ(QList({run(figure, near, first, 0, 1), run(figure, near, last, 0, -1), run(figure, first, near, 1, 0),
+                     run(figure, last, near, -1, 0)}), QList<int>(4, block)) << "top, bottom, left, right";
 
-    state.simulation.start();
-    for (int pass = 0; pass < 500; ++pass)
-        loop.pass();
-    window.servePendingPaints();
-    const QImage &shots = window.shotPane().image();
-    const int x = toImage(window.shotPane().toPane(state.simulation.shotX()));
-    const int y = toImage(window.shotPane().toPane(state.simulation.shotY()));
+    p.run(500);
+    p.window.servePendingPaints();
+    const QImage &shots = p.window.shotPane().image();
+    const int x = toImage(p.window.shotPane().toPane(p.state.simulation.shotX()));
+    const int y = toImage(p.window.shotPane().toPane(p.state.simulation.shotY()));
     for (int i = 0; i < block * block; ++i)
-        EXPECT_EQ(shots.pixel(x + i % block, y + i / block) & 0xFFFFFF, state.colour.rgb() & 0xFFFFFF);
+        EXPECT_EQ(shots.pixel(x + i % block, y + i / block) & 0xFFFFFF, p.state.colour.rgb() & 0xFFFFFF);
 }
 
 // Application fonts a desktop may set: the page and the dialogs do not follow them.
@@ -73,24 +49,20 @@ TEST(Desktop, PageAndDialogsKeepTheirGeometryWithAnyDesktopFont)
         for (int points = 8; points <= 14; points += 3) {
             SCOPED_TRACE(std::string(family) + " " + std::to_string(points) + " pt");
             QApplication::setFont(QFont(family, points));
-            AppState state;
-            MainWindow window(state);
-            window.setGeometry(0, 0, 1024, 768);
-            window.show();
-            MainLoop(state, window).pass();
-            const StatusPane &pane = window.statusPane();
+            Program p;
+            const StatusPane &pane = p.window.statusPane();
             lineHeight = lineHeight ? lineHeight : pane.lineHeight();
             EXPECT_EQ(pane.lineHeight(), lineHeight);
             // A few pixels before the value column stay black on every label's line.
-            const QImage &page = window.statusPane().image();
+            const QImage &page = p.window.statusPane().image();
             ASSERT_EQ(page.devicePixelRatio(), scale());
             for (int line : {2, 3, 4, 5, 9, 10, 11, 12})
                 for (int y = toImage(lineHeight * line + 10); y < toImage(lineHeight * (line + 1) + 10); ++y)
                     for (int x = toImage(136); x < toImage(140); ++x)
                         ASSERT_TRUE(black(page, x, y)) << "line " << line;
 
-            SettingsDialog settings(state.body, state.simulation, &window);
-            AboutDialog about(&window);
+            SettingsDialog settings(p.state.body, p.state.simulation, &p.window);
+            AboutDialog about(&p.window);
             for (QDialog *dialog : {static_cast<QDialog *>(&settings), static_cast<QDialog *>(&about)}) {
                 const auto fields = dialog->findChildren<QLineEdit *>();
                 for (QWidget *text : dialog->findChildren<QWidget *>()) {
@@ -107,3 +79,5 @@ TEST(Desktop, PageAndDialogsKeepTheirGeometryWithAnyDesktopFont)
     }
     QApplication::setFont(desktop);
 }
+
+} // namespace

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-// Widget tests need one QApplication for the whole process; it applies the
-// user's locale to the C library, as the program does. Test discovery runs
-// without ctest's environment, so the headless platform is pinned here too,
-// with whatever screens ctest configures for it.
+// One QApplication, which applies the user's locale as the program does; discovery runs without
+// ctest's environment, so the headless platform (with ctest's screens, if any) is pinned here too.
 int main(int argc, char *argv[])
 {
     if (!qgetenv("QT_QPA_PLATFORM").startsWith("offscreen"))

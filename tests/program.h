@@ -52,10 +52,7 @@ struct TempFolder
     }
 };
 
-// The program as a user drives it, headless: a fresh state and main window for a
-// 1024 x 768 screen, passes of the main loop one at a time, menu commands by id,
-// message boxes answered, dialogs typed into. The status tick is stopped: a test
-// refreshes the derived values when it wants them.
+// The program as a user drives it, headless, on a 1024 x 768 window; the tick is left to the test.
 struct Program
 {
     AppState state;
@@ -79,7 +76,6 @@ struct Program
         for (int i = 0; i < budget && (i == 0 || state.simulation.running()); ++i)
             loop.pass();
     }
-    void tick() { window.tick(); }
     // The shot pane as seen: white beyond the part it keeps a picture of.
     QRgb pixel(int x, int y)
     {
@@ -92,7 +88,8 @@ struct Program
         QStringList page;
         for (const auto &[line, x, text] : StatusPage::texts(state.body, state.simulation, state.pi)) {
             const qsizetype blanks = text.size() - text.trimmed().size();
-            page << QStringLiteral("%1,%2:%3").arg(line).arg(x).arg(text.trimmed()) + (blanks ? "+" + QString::number(blanks) : "");
+            page << QStringLiteral("%1,%2:%3").arg(line).arg(x).arg(text.trimmed())
+                    + (blanks ? "+" + QString::number(blanks) : "");
         }
         return page.join(u' ');
     }
@@ -109,8 +106,7 @@ struct Program
         answer.start(0);
         action();
     }
-    // Opens the settings from the menu, lets fill work on the dialog, presses OK, then
-    // Abbrechen if a warning kept it open. True when it stayed open.
+    // Opens the settings from the menu, fills them, presses OK, then Abbrechen if a warning kept them open.
     bool settings(const std::function<void(SettingsDialog &)> &fill)
     {
         bool stayedOpen = false;
@@ -126,8 +122,7 @@ struct Program
     }
     template <typename T = QLineEdit>
     static T *child(QWidget &dialog, const char *name) { return dialog.findChild<T *>(QLatin1String(name)); }
-    // Typed keys pass the field's key filter, with Alt or Ctrl+Alt held on all but the
-    // digits; pasting sends no key, Ctrl+V pastes from the clipboard.
+    // Typed keys go through the key filter, Alt or Ctrl+Alt held on all but digits; pasting sends no key.
     enum Entry { Typed, Alt, CtrlAlt, Pasted, CtrlV };
     static void enter(QWidget &dialog, const char *name, const QString &text, Entry how = Typed)
     {
@@ -138,7 +133,9 @@ struct Program
         QTest::keyClick(field, Qt::Key_Backspace);
         if (how == CtrlV)
             return QApplication::clipboard()->setText(text), QTest::keyClick(field, 'v', Qt::ControlModifier);
-        const Qt::KeyboardModifiers held = how == Alt ? Qt::AltModifier : how == CtrlAlt ? Qt::ControlModifier | Qt::AltModifier : Qt::NoModifier;
+        const Qt::KeyboardModifiers held = how == Alt       ? Qt::AltModifier
+                                           : how == CtrlAlt ? Qt::ControlModifier | Qt::AltModifier
+                                                            : Qt::NoModifier;
         for (const QChar c : text)
             QTest::keyClick(field, c.toLatin1(), c.isDigit() ? Qt::NoModifier : held);
     }

@@ -1,4 +1,5 @@
 #include "program.h"
+#include "report.h"
 
 #include <clocale>
 #include <sys/mount.h>
@@ -8,17 +9,6 @@ namespace {
 
 const QRgb black = 0x000000, white = 0xFFFFFF;
 
-// The report of a body of radius 200 in two dimensions, byte for byte.
-std::string reportBytes(const char *volume, const char *shots, const char *hits, const char *percent,
-                        const char *variance, const char *pi)
-{
-    return std::string("Monte Carlo Simulation: Auswertung\r\n--------------------------------------\r\n\r\n"
-                       "> K\xF6rper:\r\n\r\n  Radius:      200\r\n  Dimensionen: 2\r\n  Kreisfl\xE4" "che: ")
-        + volume + "\r\n\r\n> Simulation:\r\n\r\n  geschossen (n):                " + shots
-        + "\r\n  getroffen  (m):                " + hits + "\r\n  Trefferwahrscheinlichkeit (p): " + percent
-        + " %\r\n  Varianz:                       " + variance + "\r\n\r\n  PI:  " + pi;
-}
-
 // The square's corner, its right and bottom bounds exclusive, the circle's top, inside it, beside it.
 void expectEmptyFigure(Program &p)
 {
@@ -26,42 +16,56 @@ void expectEmptyFigure(Program &p)
                      p.pixel(14, 14)}), QList({black, black, white, black, white, white}));
 }
 
-// Each menu item chosen in turn: the dialog or box it opens, whether a run is active after
-// it, whether the program quits; the dividers do nothing.
+// Each menu item in turn: what it opens ("x": with a close box), whether a run is active, whether it quits.
+// Every dialog and box has no minimise or maximise, shows focus frames and hands the keyboard back.
 TEST(Program, MenuItems)
 {
     TempFolder work;
     Program p;
+    const auto windowActive = [&] { return QApplication::activeWindow() == &p.window; };
+    ASSERT_TRUE(QTest::qWaitFor(windowActive));
     QString opened;
     QTimer closer;
     closer.callOnTimeout([&] {
-        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()); dialog && dialog->isVisible())
-            opened = dialog->windowTitle(), dialog->done(0);
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || QApplication::activeWindow() != dialog)
+            return;
+        const Qt::WindowFlags flags = dialog->windowFlags();
+        EXPECT_EQ(flags & (Qt::CustomizeWindowHint | Qt::WindowMinMaxButtonsHint), Qt::CustomizeWindowHint);
+        EXPECT_TRUE(dialog->testAttribute(Qt::WA_KeyboardFocusChange));
+        opened = dialog->windowTitle() + (flags & Qt::WindowCloseButtonHint ? " x" : "");
+        dialog->done(0);
     });
     closer.start(0);
     QStringList chosen;
     for (QAction *item : p.window.menuBar()->actions()) {
         opened.clear();
         item->trigger();
-        chosen << item->text() + (item->menu() ? "+menu:" : ":") + opened + (p.state.simulation.running() ? " run" : "")
-                + (p.state.quitRequested ? " quit" : "");
+        EXPECT_TRUE(QTest::qWaitFor(windowActive)) << item->text().toStdString();
+        chosen << item->text() + (item->menu() ? "+menu:" : ":") + opened
+                + (p.state.simulation.running() ? " run" : "") + (p.state.quitRequested ? " quit" : "");
     }
-    EXPECT_EQ(chosen.join(u',').toStdString(), "&Einstellungen:Einstellungen,|:,&Start: run,Sto&p:,|:,"
-                                               "Er&gebnis speichern:Ergebnis gespeichert.,|:,&Beenden: quit,|: quit,"
-                                               "&?:about Monte-Carlo quit");
+    EXPECT_EQ(chosen.join(u',').toStdString(),
+              "&Einstellungen:Einstellungen x,|:,&Start: run,Sto&p:,|:,"
+              "Er&gebnis speichern:Ergebnis gespeichert. x,|:,&Beenden: quit,|: quit,&?:about Monte-Carlo quit");
 }
 
-TEST(Program, MenuPanesAndFigure)
+// The panes side by side. Start restarts the counts, not the picture; Stop draws the figure anew.
+TEST(Program, PanesStartAndStop)
 {
     Program p;
     EXPECT_EQ(p.window.statusPane().geometry(), QRect(615, 0, 1024, p.window.shotPane().height()));
     expectEmptyFigure(p);
-    p.state.body.setRadius(100);
-    p.post(IdStop); // with no run: the figure drawn again on an erased pane
+    p.post(IdStart);
     p.loop.pass();
-    EXPECT_EQ(std::pair(p.pixel(409, 409), p.pixel(209, 209)), std::pair(white, black));
-    p.window.close(); // by the desktop: the loop ends
-    EXPECT_EQ(p.loop.run(), 0);
+    p.loop.pass(); // shot 1 at (-159, -133) plotted
+    p.post(IdStart);
+    p.loop.pass();
+    EXPECT_EQ(p.pixel(51, 77), 0x030000u);
+    p.state.body.setRadius(100);
+    p.post(IdStop);
+    p.loop.pass();
+    EXPECT_EQ(QList({p.pixel(409, 409), p.pixel(209, 209), p.pixel(51, 77)}), QList({white, black, white}));
 }
 
 // A pass drains the queue, shoots, advances the colour, asks for the plot and applies
@@ -77,7 +81,9 @@ TEST(Program, PassOrder)
     EXPECT_EQ(p.pixel(51, 77), white);           // shot 1 at (-159, -133), not yet plotted
     p.loop.pass();
     EXPECT_EQ(p.pixel(51, 77), 0x030000u);
+    p.window.tick(); // the variance from the ratio before (0), then the ratio (a miss, a hit)
     EXPECT_TRUE(p.page().contains(QLatin1String(" 7,10:Monte-Carlo-Simulation:    (66 %)+8 "))); // 2 of 3, truncated
+    EXPECT_TRUE(p.page().contains(QLatin1String(" 11,140:50.00000 %+11 12,140:0.0000000000+14 ")));
     p.loop.pass();                               // shot 3 stops the run
     EXPECT_FALSE(p.state.simulation.running());
     EXPECT_EQ(p.pixel(344, 110), 0x060000u);     // shot 2 at (134, -100)
@@ -93,20 +99,7 @@ TEST(Program, PassOrder)
     EXPECT_EQ(p.state.simulation.shots(), 6.0);
 }
 
-// Start restarts the counts, not the picture: the points so far stay on the shot pane.
-TEST(Program, StartDrawsOverThePanes)
-{
-    Program p;
-    p.post(IdStart);
-    p.loop.pass();
-    p.loop.pass(); // shot 1 at (-159, -133) plotted
-    p.post(IdStart);
-    p.loop.pass();
-    EXPECT_EQ(p.pixel(51, 77), 0x030000u);
-}
-
-// Each text's top at lineHeight * line + 10: the page drawn again there, aligned at its top,
-// gives the same pixels.
+// Each text's top at lineHeight * line + 10: the page drawn again there gives the same pixels.
 TEST(Program, StatusPageRows)
 {
     Program p;
@@ -119,46 +112,27 @@ TEST(Program, StatusPageRows)
     painter.setFont(pane.font());
     painter.setPen(Qt::white);
     const int lineHeight = QFontMetrics(pane.font()).lineSpacing();
-    for (const StatusPage::Text &text : pane.shownPage())
-        painter.drawText(QRect(text.x, lineHeight * text.line + 10, 1024, lineHeight), Qt::AlignLeft | Qt::AlignTop, text.text);
+    for (const auto &[line, x, text] : pane.shownPage())
+        painter.drawText(QRect(x, lineHeight * line + 10, 1024, lineHeight), Qt::AlignLeft | Qt::AlignTop, text);
     painter.end();
     EXPECT_TRUE(shown == expected);
 }
 
-// In manual mode the pane's tick refreshes the variance from the previous tick's ratio, then
-// the ratio; no shot gives a negative zero, shown unsigned. Stop refreshes ratio and pi.
-TEST(Program, TicksStopAndPageTexts)
+// 269 integer digits of a volume fit the 299-character buffer beside "  px^99", 270 turn scientific.
+TEST(Program, LongVolumesAndNoPiBeyondTwoDimensions)
 {
     Program p;
-    p.state.simulation.setAutoStop(false);
-    p.run(2); // a miss, then a hit
-    p.tick();
-    EXPECT_EQ(std::pair(p.state.simulation.variance(), p.state.simulation.hitRatio()), std::pair(0.0, 0.5));
-    p.tick();
-    EXPECT_EQ(p.state.simulation.variance(), 0.25);
-    p.run(1); // a hit
-    p.post(IdStop);
-    p.loop.pass();
-    EXPECT_EQ(std::pair(p.state.simulation.hitRatio(), p.state.pi.value()), std::pair(1.0, 4.0));
-    p.state.simulation.start();
-    p.tick();
-    EXPECT_TRUE(p.page().contains(QLatin1String(" 12,140:0.0000000000+14 "))); // shown without its sign
-    p.state.body.setRadius(32000); // a volume too long for the text buffer turns scientific
-    p.state.body.setDimensions(64);
-    p.state.body.updateVolume(1.0);
-    EXPECT_TRUE(p.page().contains(QLatin1String(" 5,140:3.940e+307  px^64+19 ")));
-    EXPECT_TRUE(p.page().endsWith(QStringLiteral(" 17,20:Berechnung nur bei 2 Dimensionen möglich")));
-    // 299 characters at most: 269 integer digits of a volume fit beside "  px^99", 270 do not.
     p.state.body.setDimensions(99);
     for (const auto &[radius, volume] : {std::pair(260, "7661\\d{265}\\.000"), std::pair(261, "1\\.120e\\+269")}) {
         p.state.body.setRadius(radius);
         p.state.body.updateVolume(1.0);
         EXPECT_TRUE(p.page().contains(QRegularExpression(QString(" 5,140:%1  px\\^99\\+19 ").arg(volume)))) << radius;
     }
+    EXPECT_TRUE(p.page().endsWith(QStringLiteral(" 17,20:Berechnung nur bei 2 Dimensionen möglich")));
 }
 
-// With no run a pass waits for the next event: the 50 ms tick wakes it a few times.
-TEST(Program, IdleLoopWaits)
+// With no run a pass waits for the next event: the 50 ms tick wakes it a few times. A close ends the loop.
+TEST(Program, IdleLoopWaitsAndEndsOnClose)
 {
     Program p;
     p.window.tickTimer().start();
@@ -168,6 +142,8 @@ TEST(Program, IdleLoopWaits)
     for (; clock.elapsed() < 300; ++passes)
         p.loop.pass();
     EXPECT_LT(passes, 100);
+    p.window.close(); // by the desktop
+    EXPECT_EQ(p.loop.run(), 0);
 }
 
 std::string listing(const fs::path &folder)
@@ -189,6 +165,12 @@ bool put(const fs::path &name, int mode, int size = 7)
     return true;
 }
 
+bool link(const char *target, const char *name)
+{
+    fs::create_symlink(target, name);
+    return true;
+}
+
 // The default run shown and saved. Then saves during a run: a refused one warns with the
 // reason and changes nothing, an allowed one writes in place or through links; the run goes on.
 TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
@@ -202,7 +184,7 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
     p.loop.pass();
     expectEmptyFigure(p);
     EXPECT_EQ(p.state.colour.rgb() & 0xFFFFFF, 0x458D0Cu); // red 69, green 141, blue 12
-    p.tick();
+    p.window.tick();
     EXPECT_EQ(p.page(), "0,10:Körperinformationen: 2,20:Radius: 3,20:Seitenlänge: 4,20:Dimensionen: 5,20:Kreisfläche: "
                         "2,140:200  px+10 3,140:400  px+10 4,140:2+13 5,140:125749.948  px^2+19 "
                         "7,10:Monte-Carlo-Simulation:+19 9,20:geschossen (n): 10,20:getroffen (m): "
@@ -215,31 +197,35 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
               reportBytes("125749.94799", "33649", "26446", "78.5937174953", "0.0000050000", "3.143748699812773"));
     fs::permissions(ResultReport::fileName, fs::perms(0640)); // a replaced report keeps its mode
     p.state.simulation.setAutoStop(false);
-    p.state.simulation.start(); // a manual tick with no shot: the variance is a negative zero, printed with its sign
-    p.tick();
+    p.state.simulation.start(); // a manual tick with no shot: the variance is a negative zero
+    p.window.tick();
+    EXPECT_TRUE(p.page().contains(QLatin1String(" 12,140:0.0000000000+14 "))); // shown without its sign
     p.answering([&] { p.window.command(IdSaveResult); });
-    EXPECT_EQ(readFile(ResultReport::fileName), zeros);
+    EXPECT_EQ(readFile(ResultReport::fileName), zeros); // saved with it
     EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(0640));
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1); // no temporary left
 
-    // Each in a folder of its own: what is there, whether user nobody saves (folder
-    // permissions do not stop root), and the warning's reason or where the report lands.
+    // Each in a folder of its own: what is there, whether user nobody saves (folder permissions
+    // do not stop root), and the warning's reason or where the report lands.
     struct Row { bool (*prepare)(); bool asNobody; const char *reason, *written; };
     const Row rows[] = {
-        {[] { return put(ResultReport::fileName, 0444); }, false, "Die vorhandene Datei ist schreibgeschützt.", nullptr},
-        {[] { return fs::create_directories("mc_result.txt/inside"); }, false, "Unter diesem Namen besteht bereits ein Ordner.", nullptr},
+        {[] { return put("mc_result.txt", 0444); }, false, "Die vorhandene Datei ist schreibgeschützt.", nullptr},
+        {[] { return fs::create_directories("mc_result.txt/inside"); }, false,
+         "Unter diesem Namen besteht bereits ein Ordner.", nullptr},
         {[] { return fs::remove(fs::current_path()); }, false, "Der Arbeitsordner ist nicht mehr vorhanden.", nullptr},
         {[] { fs::create_symlink("gone/report.txt", ResultReport::fileName); return true; }, false,
          "Der Ordner des Verknüpfungsziels ist nicht vorhanden.", nullptr},
         {[] { return ::geteuid() == 0 && put(ResultReport::fileName, 0644) && put(".", 0777, -1); }, true,
          "Keine Schreibberechtigung für die vorhandene Datei.", nullptr}, // root's report
         {[] { return put(".", 0555, -1); }, true, "Keine Schreibberechtigung im Arbeitsordner.", nullptr},
-        {[] { return put(ResultReport::fileName, 0666) && put(".", 0555, -1); }, true, nullptr, ResultReport::fileName}, // in place
-        {[] { return put(ResultReport::fileName, 0666) && put(".", 01777, -1); }, true, nullptr, ResultReport::fileName}, // sticky
-        {[] { fs::create_symlink("sub/report.txt", ResultReport::fileName); return put("sub/report.txt", 0644); }, false, nullptr, "sub/report.txt"},
-        {[] { put("sub/report.txt", 0644), fs::create_symlink("report.txt", "sub/hop"), fs::create_symlink("sub/hop", ResultReport::fileName); return true; },
+        {[] { return put("mc_result.txt", 0666) && put(".", 0555, -1); }, true, nullptr, "mc_result.txt"}, // in place
+        {[] { return put("mc_result.txt", 0666) && put(".", 01777, -1); }, true, nullptr, "mc_result.txt"}, // sticky
+        {[] { return link("sub/report.txt", "mc_result.txt") && put("sub/report.txt", 0644); }, false, nullptr,
+         "sub/report.txt"},
+        {[] { return put("sub/report.txt", 0644) && link("report.txt", "sub/a") && link("sub/a", "mc_result.txt"); },
          false, nullptr, "sub/report.txt"}, // a chain of links, each relative to its own folder
-        {[] { fs::create_symlink("sub/report.txt", ResultReport::fileName); return fs::create_directory("sub"); }, false, nullptr, "sub/report.txt"},
+        {[] { return link("sub/report.txt", "mc_result.txt") && fs::create_directory("sub"); }, false, nullptr,
+         "sub/report.txt"},
     };
     fs::permissions(work.path, fs::perms(0755));
     int row = 0;
