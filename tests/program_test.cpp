@@ -218,7 +218,7 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         {[] { return ::geteuid() == 0 && put(ResultReport::fileName, 0644) && put(".", 0777, -1); }, true,
          "Keine Schreibberechtigung für die vorhandene Datei.", nullptr}, // root's report
         {[] { return put(".", 0555, -1); }, true, "Keine Schreibberechtigung im Arbeitsordner.", nullptr},
-        {[] { return put("mc_result.txt", 0666) && put(".", 0555, -1); }, true, nullptr, "mc_result.txt"}, // in place
+        {[] { return put("mc_result.txt", 0666, 999) && put(".", 0555, -1); }, true, nullptr, "mc_result.txt"}, // in place, over a longer report
         {[] { return put("mc_result.txt", 0666) && put(".", 01777, -1); }, true, nullptr, "mc_result.txt"}, // sticky
         {[] { return link("sub/report.txt", "mc_result.txt") && put("sub/report.txt", 0644); }, false, nullptr,
          "sub/report.txt"},
