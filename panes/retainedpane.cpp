@@ -93,7 +93,9 @@ void RetainedPane::servePaint()
         if (!fitImage(true))
             m_image.fill(m_background);
         m_dirty = rect();
-    } else {
+    } else if (m_image.isNull()) {
+        // Otherwise resize, move and paint events keep the image fitted: not
+        // once a pass on the loop's hot path.
         fitImage(false);
     }
     paintRetained(m_image, m_dirty, erased);
