@@ -39,8 +39,7 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
     EXPECT_EQ(told, decltype(told)({{135, "0\ngetroffen (m): 0\nWahrscheinl. (p): 0.00000 %\nVarianz: 0.0000000000",
                                      "1\ngetroffen (m): 0\nWahrscheinl. (p): 0.00000 %\nVarianz: nan"}}));
     EXPECT_TRUE(shots->text(QAccessible::Description).endsWith(", Durchlauf aktiv, 1 Punkt gezeichnet"));
-    for (int i = 0; i < 98; ++i)
-        p.loop.pass();
+    p.passes(98);
     p.window.tick();
     p.loop.pass();
     EXPECT_TRUE(page().contains("\ngeschossen (n): 100\n"));

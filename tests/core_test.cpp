@@ -16,7 +16,6 @@
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <limits>
 #include <locale.h>
@@ -195,8 +194,8 @@ TEST(Report, NewReportBytesAndMode)
 {
     namespace fs = std::filesystem;
     const fs::path previous = fs::current_path();
-    for (const auto &[mask, mode] : {std::pair(022, "644"), std::pair(077, "600")}) {
-        SCOPED_TRACE(mode);
+    for (const auto &[mask, mode] : {std::pair(022, 0644), std::pair(077, 0600)}) {
+        SCOPED_TRACE(mask);
         std::string folderName = fs::temp_directory_path() / "mc-core-XXXXXX";
         const fs::path folder = ::mkdtemp(folderName.data());
         fs::current_path(folder);
@@ -204,14 +203,10 @@ TEST(Report, NewReportBytesAndMode)
         const double nan = -std::numeric_limits<double>::quiet_NaN();
         const ResultReport::Outcome outcome = ResultReport().write(200, 2, 80000, 3, 2, 2 / 3.0, nan, 8 / 3.0);
         ::umask(before);
-        std::ifstream in(ResultReport::fileName, std::ios::binary);
         EXPECT_TRUE(outcome.written) << outcome.reason;
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+        EXPECT_EQ(readFile(ResultReport::fileName),
                   reportBytes("80000.00000", "3", "2", "66.6666666667", "nan", "2.666666666666667"));
-        char octal[8];
-        const auto permissions = static_cast<unsigned>(fs::status(ResultReport::fileName).permissions());
-        std::snprintf(octal, sizeof octal, "%o", permissions);
-        EXPECT_STREQ(octal, mode);
+        EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(mode));
         fs::current_path(previous);
         fs::remove_all(folder);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appstate.h"
+#include "report.h"
 #include "commandid.h"
 #include "mainloop.h"
 #include "mainwindow.h"
@@ -18,12 +19,6 @@
 #include <fstream>
 
 namespace fs = std::filesystem;
-
-inline std::string readFile(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // Each path under folder with the first 9 bytes of each file, a line each.
 inline std::string listing(const fs::path &folder)
@@ -60,12 +55,29 @@ struct Program
     MainLoop loop{state, window};
     QStringList boxes; // each box answered: "caption|text", "!" first for a warning
 
-    Program()
+    // Given a screen, the window covers it as the program's own start does.
+    explicit Program(QScreen *screen = nullptr)
     {
         window.tickTimer().stop();
-        window.setGeometry(0, 0, 1024, 768);
-        window.show();
-        loop.pass();
+        if (screen) {
+            window.showOn(screen);
+            settle();
+        } else {
+            window.setGeometry(0, 0, 1024, 768);
+            window.show();
+            loop.pass();
+        }
+    }
+    void passes(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            loop.pass();
+    }
+    // Lets the window system's events arrive and every paint be served.
+    void settle()
+    {
+        for (int i = 0; i < 5; ++i)
+            QTest::qWait(5), loop.drain(false);
     }
     // A menu click: carried out in the next drain.
     void post(int id) { QMetaObject::invokeMethod(&window, [this, id] { window.command(id); }, Qt::QueuedConnection); }

@@ -1,5 +1,4 @@
 #include "program.h"
-#include "report.h"
 
 #include <clocale>
 #include <sys/mount.h>
@@ -144,14 +143,6 @@ TEST(Program, IdleLoopWaitsAndEndsOnClose)
     EXPECT_LT(passes, 100);
     p.window.close(); // by the desktop
     EXPECT_EQ(p.loop.run(), 0);
-}
-
-std::string listing(const fs::path &folder)
-{
-    std::string all;
-    for (const auto &entry : fs::recursive_directory_iterator(folder))
-        all += entry.path().string() + ":" + (entry.is_regular_file() ? readFile(entry.path()).substr(0, 9) : "") + "\n";
-    return all;
 }
 
 // Writes size bytes to name (none: it is there already) and gives it mode.

@@ -1,6 +1,14 @@
 #pragma once
 
+#include <fstream>
+#include <iterator>
 #include <string>
+
+inline std::string readFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 // The report of a body of radius 200 in two dimensions, byte for byte.
 inline std::string reportBytes(const char *volume, const char *shots, const char *hits, const char *percent,

@@ -1,17 +1,7 @@
-#include "appstate.h"
-#include "commandid.h"
-#include "mainloop.h"
-#include "mainwindow.h"
+#include "program.h"
 #include "screenfollower.h"
-#include "settingsdialog.h"
-#include "shotpane.h"
-#include "statuspane.h"
 
-#include <QtTest>
-#include <QtWidgets>
 #include <qpa/qplatformnativeinterface.h>
-
-#include <gtest/gtest.h>
 
 // Runs on the offscreen platform with the screens of screens.json: "wide",
 // 1920 x 1080 at scale 1, and "sharp", 1366 x 768 at scale 2. A screen changes
@@ -49,65 +39,40 @@ QScreen *named(const char *name)
     return nullptr;
 }
 
-struct Program
+// The window covers its screen; the panes are laid out for its client area.
+void expectLayout(MainWindow &window, const Screen &screen)
 {
-    AppState state;
-    MainWindow window{state};
-    MainLoop loop{state, window};
+    const QScreen *on = window.screen();
+    ASSERT_EQ(on->name().toStdString(), screen.name);
+    EXPECT_EQ(window.geometry(), on->geometry());
+    const int right = screen.width, bottom = window.clientSize().height(), split = screen.split;
+    EXPECT_EQ(window.clientSize().width(), right);
+    EXPECT_EQ(bottom, screen.height - window.menuBar()->height());
+    EXPECT_EQ(window.shotPane().geometry(), QRect(0, 0, split, bottom));
+    EXPECT_EQ(window.statusPane().geometry(), QRect(split, 0, right, bottom));
+    EXPECT_EQ(window.statusPane().image().devicePixelRatio(), screen.scale);
+    EXPECT_EQ(window.statusPane().extent(), QSize(right - split, bottom));
+}
 
-    Program()
-    {
-        window.tickTimer().stop(); // the tests tick themselves, for exact variances
-        state.simulation.setAutoStop(false);
-        window.showOn(named("wide"));
-        settle();
-    }
-    // Lets the window system's events arrive and every paint be served.
-    void settle()
-    {
-        for (int i = 0; i < 5; ++i) {
-            QTest::qWait(5);
-            loop.drain(false);
-        }
-    }
-    void passes(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            loop.pass();
-    }
-    // The window covers its screen; the panes are laid out for its client area.
-    void expectLayout(const Screen &screen)
-    {
-        const QScreen *on = window.screen();
-        ASSERT_EQ(on->name().toStdString(), screen.name);
-        EXPECT_EQ(window.geometry(), on->geometry());
-        const int right = screen.width, bottom = window.clientSize().height(), split = screen.split;
-        EXPECT_EQ(window.clientSize().width(), right);
-        EXPECT_EQ(bottom, screen.height - window.menuBar()->height());
-        EXPECT_EQ(window.shotPane().geometry(), QRect(0, 0, split, bottom));
-        EXPECT_EQ(window.statusPane().geometry(), QRect(split, 0, right, bottom));
-        EXPECT_EQ(window.statusPane().image().devicePixelRatio(), screen.scale);
-        EXPECT_EQ(window.statusPane().extent(), QSize(right - split, bottom));
-    }
-    auto report() const
-    {
-        const Simulation &run = state.simulation;
-        return std::tuple(run.shots(), run.hits(), run.hitRatio(), run.variance(), state.body.volume(), state.pi.value());
-    }
-    // The shots on the shot pane: each logical pixel neither white nor black,
-    // with its colour taken from its middle.
-    QMap<std::pair<int, int>, QRgb> shots()
-    {
-        const QImage &image = window.shotPane().image();
-        const PixelGrid &grid = window.shotPane().grid();
-        QMap<std::pair<int, int>, QRgb> shots;
-        for (int y = 0; grid.centre(y) < image.height(); ++y)
-            for (int x = 0; grid.centre(x) < image.width(); ++x)
-                if (const QRgb c = image.pixel(grid.centre(x), grid.centre(y)) & 0xFFFFFF; c && c != 0xFFFFFF)
-                    shots[{x, y}] = c;
-        return shots;
-    }
-};
+auto report(const Program &p)
+{
+    const Simulation &run = p.state.simulation;
+    return std::tuple(run.shots(), run.hits(), run.hitRatio(), run.variance(), p.state.body.volume(), p.state.pi.value());
+}
+
+// The shots on the shot pane: each logical pixel neither white nor black,
+// with its colour taken from its middle.
+QMap<std::pair<int, int>, QRgb> shots(ShotPane &pane)
+{
+    const QImage &image = pane.image();
+    const PixelGrid &grid = pane.grid();
+    QMap<std::pair<int, int>, QRgb> shots;
+    for (int y = 0; grid.centre(y) < image.height(); ++y)
+        for (int x = 0; grid.centre(x) < image.width(); ++x)
+            if (const QRgb c = image.pixel(grid.centre(x), grid.centre(y)) & 0xFFFFFF; c && c != 0xFFFFFF)
+                shots[{x, y}] = c;
+    return shots;
+}
 
 } // namespace
 
@@ -121,23 +86,24 @@ TEST(Screen, FollowsSizeAndScaleWithoutLosingAnything)
         QCursor::setPos(named(name)->geometry().center());
         EXPECT_EQ(ScreenFollower::startScreen(), named(name));
     }
-    Program reference, p;
+    Program reference(named("wide")), p(named("wide"));
     for (Program *run : {&reference, &p}) {
+        run->state.simulation.setAutoStop(false);
         run->state.simulation.setTargetShots(3000);
         run->window.command(IdStart);
     }
     reference.passes(3000);
     reference.window.tick();
 
-    p.expectLayout(wide);
+    expectLayout(p.window, wide);
     p.passes(1000);
     p.settle();
-    const auto before = p.shots();
+    const auto before = shots(p.window.shotPane());
     ASSERT_GT(before.size(), 900);
     p.window.windowHandle()->setScreen(named("sharp")); // moved to the other monitor
     p.settle();
-    p.expectLayout(sharp);
-    EXPECT_EQ(p.shots(), before);
+    expectLayout(p.window, sharp);
+    EXPECT_EQ(shots(p.window.shotPane()), before);
     const QImage &image = p.window.shotPane().image();
     // Edges two screen pixels thick at the top, left and right; a shot a 2 x 2 block.
     const auto dark = [&](int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) == 0; };
@@ -153,15 +119,15 @@ TEST(Screen, FollowsSizeAndScaleWithoutLosingAnything)
     p.settle();
     p.window.windowHandle()->setScreen(named("wide"));
     p.settle();
-    p.expectLayout({"wide", 1024, 768, 1, 615});
+    expectLayout(p.window, {"wide", 1024, 768, 1, 615});
     setScreens({{"wide", 1080, 1920, 1, 648}, sharp}); // turned to portrait
     p.settle();
-    p.expectLayout({"wide", 1080, 1920, 1, 648});
+    expectLayout(p.window, {"wide", 1080, 1920, 1, 648});
     EXPECT_EQ(p.window.shotPane().extent(), QSize(411, 411)); // no picture beyond the figure
     p.passes(1000);
     p.window.tick();
     EXPECT_FALSE(p.state.simulation.running());
-    EXPECT_EQ(p.report(), reference.report()); // every value the saved report holds
+    EXPECT_EQ(report(p), report(reference)); // every value the saved report holds
     setScreens({wide, sharp});
 }
 
@@ -172,14 +138,14 @@ TEST(Screen, FollowsSizeAndScaleWithoutLosingAnything)
 TEST(Screen, IdleAndWithTheSettingsOpen)
 {
     setScreens({wide, sharp});
-    Program p;
+    Program p(named("wide"));
     p.state.body.setRadius(370);
     p.window.command(IdStop);
     p.settle();
     const QImage figure = p.window.shotPane().image().copy();
     setScreens({{"wide", 640, 480, 1, 384}, sharp});
     p.settle();
-    p.expectLayout({"wide", 640, 480, 1, 384});
+    expectLayout(p.window, {"wide", 640, 480, 1, 384});
     setScreens({wide, sharp});
     p.settle();
     EXPECT_TRUE(p.window.shotPane().image() == figure);
@@ -202,7 +168,7 @@ TEST(Screen, IdleAndWithTheSettingsOpen)
     EXPECT_TRUE(screenArea.contains(dialogArea)) << dialogArea.x() << "," << dialogArea.y();
     EXPECT_TRUE(keyboard);
     p.settle();
-    p.expectLayout({"wide", 800, 600, 1, 480});
+    expectLayout(p.window, {"wide", 800, 600, 1, 480});
     EXPECT_EQ(p.window.shotPane().extent(), QSize(751, 751)); // the erase keeps what is hidden
     setScreens({wide, sharp});
 }
