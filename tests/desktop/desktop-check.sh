@@ -5,6 +5,7 @@
 # program: default build-desktop-check/monte-carlo, built; setups: default all.
 set -u
 cd "$(dirname "$0")/../.." || exit 1
+. scripts/desktop-session.sh
 
 # name    server size      wm      program environment                steps
 table="
@@ -23,11 +24,6 @@ failures=0
 ok() { echo "ok: $tag: $*"; }
 fail() { echo "FEHLER: $tag: $*"; failures=$((failures + 1)); }
 check() { local what=$1; shift; if "$@"; then ok "$what"; else fail "$what"; fi; }
-wait_for() { local n=$1; shift; until "$@"; do n=$((n - 1)); [ "$n" -gt 0 ] || return 1; sleep 0.1; done; }
-key() { xdotool key --clearmodifiers "$@"; }
-x_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
-gone() { ! x_window "$1" >/dev/null; }
-shot() { import -window root "$1" 2>/dev/null; }
 sc() { awk -v s="$scale" "BEGIN { printf \"$1\", $2 }"; } # sc FORMAT EXPRESSIONS: pixels at the scale s
 # fx PICTURE GEOMETRY CONDITION [convert options]: the condition holds on that part.
 fx() {
@@ -133,11 +129,7 @@ dialogs() {
 auto() { key alt+s; sleep 2; }
 # A long manual run: 50,000,000 points at radius 370.
 manual() {
-    key alt+e
-    await '^Einstellungen$' Einstellungen && sleep 0.3 || return
-    key space shift+Tab ctrl+a; xdotool type --delay 20 50000000
-    key Tab Tab ctrl+a; xdotool type --delay 20 370; key Return
-    check "Einstellungen für einen langen Lauf angenommen" wait_for 30 gone '^Einstellungen$'
+    check "Einstellungen für einen langen Lauf angenommen" manual_run 50000000 370
     sleep 0.3; key alt+s; sleep 2
     layout
 }
@@ -176,13 +168,6 @@ EOF
 }
 
 # Servers: each sets DISPLAY; a Wayland compositor also sets wayland.
-xserver() { # BINARY ARGS...: on a free display, which it names in display once it serves
-    "$@" -displayfd 3 -nolisten tcp -noreset 3>"$run/$1.fd" >>"$run/x.log" 2>&1 &
-    pids+=($!)
-    wait_for 100 test -s "$run/$1.fd" || { fail "$1 startete nicht"; return 1; }
-    display=:$(cat "$run/$1.fd")
-}
-start_x() { xserver Xvfb -screen 0 "${size}x24" && export DISPLAY=$display; }
 start_xephyr() { # a resizable X server in a window of an Xvfb outer, big enough for every size
     xserver Xvfb -screen 0 2560x2048x24 && outer=$display && DISPLAY=$outer xserver Xephyr -resizeable -screen "$size" \
         && export DISPLAY=$display && xephyr_window=$(DISPLAY=$outer xdotool search --class Xephyr | head -n 1)
@@ -195,31 +180,21 @@ compositor() { # the compositor's command, serving the socket mc-wayland in $run
     sleep 1; xdotool mousemove $((W / 2)) $((H / 2))
     wayland="XDG_RUNTIME_DIR=$run/xdg WAYLAND_DISPLAY=mc-wayland QT_QPA_PLATFORM=wayland"
 }
-start_weston() { start_x && compositor weston --backend=x11-backend.so --use-pixman --width="$W" --height="$H" --socket=mc-wayland; }
-start_mutter() { start_x && MUTTER_DEBUG_DUMMY_MODE_SPECS=$size compositor mutter --nested --wayland --no-x11 --wayland-display=mc-wayland; }
-start_wm() {
-    [ "$wm" = - ] && return; HOME=$run "$wm" >"$run/wm.log" 2>&1 &
-    pids+=($!)
-    wait_for 100 eval "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" || { fail "$wm startete nicht"; return 1; }
-}
+start_weston() { start_x "$size" && compositor weston --backend=x11-backend.so --use-pixman --width="$W" --height="$H" --socket=mc-wayland; }
+start_mutter() { start_x "$size" && MUTTER_DEBUG_DUMMY_MODE_SPECS=$size compositor mutter --nested --wayland --no-x11 --wayland-display=mc-wayland; }
 
 # One row, in a session bus of its own: servers, program, steps, Alt+B; exits with the failures.
 if [ "${1:-}" = --row ]; then
     program=$2 name=$3 server=$4 size=$5 wm=$6 envs=${7#-} && shift 7
-    W=${size%x*} H=${size#*x} tag=$name wayland="" pids=() main="" run=$MC_WORK/$name
+    W=${size%x*} H=${size#*x} tag=$name wayland="" main="" run=$MC_WORK/$name
     scale=$(sed -n 's/.*QT_SCALE_FACTOR=\([0-9.]*\).*/\1/p' <<<"$envs") && scale=${scale:-1}
     mkdir -p "$run"
-    # Ends everything the row started, the X servers last, killing what hangs on
-    # the way out (fluxbox did, once); a row cut short fails.
-    trap '[ -n "${finished:-}" ] || fail "abgebrochen"
-        for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-            p=${pids[i]} && kill "$p" 2>/dev/null && { (sleep 3 && kill -9 "$p" 2>/dev/null) & wait "$p"; kill $!; }
-        done 2>/dev/null; exit $failures' EXIT
+    trap '[ -n "${finished:-}" ] || fail "abgebrochen"; end_session; exit $failures' EXIT # a row cut short fails
     trap 'exit' INT TERM
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR
-    "start_$server" && start_wm || exit
-    (cd "$run" && exec env $wayland $envs "$program") >"$run/program.log" 2>&1 &
-    app=$! && pids+=("$app")
+    "start_$server" "$size" || { fail "$server startete nicht"; exit; }
+    [ "$wm" = - ] || start_wm "$wm" || { fail "$wm startete nicht"; exit; }
+    start_program "$program" $wayland $envs
     [ -z "$wayland" ] || { sleep 3; check "nativ unter Wayland" eval '! grep -qi "xcb\|could not" "$run/program.log"'; }
     [ -n "$wayland" ] || main=$(wait_for 150 x_window '^Monte Carlo$') && sleep 0.5 \
         || { fail "Hauptfenster erschien nicht: $(head -c 300 "$run/program.log")"; exit; }
@@ -227,8 +202,7 @@ if [ "${1:-}" = --row ]; then
         IFS=: read -r fn a b <<<"$step"
         "$fn" $a $b
     done
-    key alt+b
-    code=läuft && wait_for 50 eval '! kill -0 $app 2>/dev/null' && { wait "$app"; code=$?; }
+    quit
     check "Alt+B 0,1 s danach beendet mit 0 (war: $code)" test "$code" = 0
     finished=1 && exit
 fi
