@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/bin/bash
 # Builds the Debian package the way Debian does (dpkg-buildpackage on a copy of
 # the tracked tree in a scratch folder) and proves it without installing
 # anything into this machine: its version and date, the desktop entry and
@@ -44,19 +44,10 @@ only appstream ': cid-contains-uppercase-letter '
 
 echo "== Dateien"
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | sort >files
-{
-    for size in 16 32 48 64 96; do echo "usr/share/icons/hicolor/${size}x$size/apps/$app_id.png"; done
-    cat <<EOF
-usr/bin/monte-carlo
-usr/share/applications/$app_id.desktop
-usr/share/doc/monte-carlo/README.md.gz
-usr/share/doc/monte-carlo/changelog.gz
-usr/share/doc/monte-carlo/copyright
-usr/share/icons/hicolor/scalable/apps/$app_id.svg
-usr/share/man/man1/monte-carlo.1.gz
-usr/share/metainfo/$app_id.metainfo.xml
-EOF
-} | sort | diff -u - files || fail "Dateiliste weicht ab"
+printf '%s\n' usr/bin/monte-carlo usr/share/{applications/$app_id.desktop,metainfo/$app_id.metainfo.xml} \
+    usr/share/doc/monte-carlo/{README.md.gz,changelog.gz,copyright} usr/share/man/man1/monte-carlo.1.gz \
+    usr/share/icons/hicolor/{{16x16,32x32,48x48,64x64,96x96}/apps/$app_id.png,scalable/apps/$app_id.svg} \
+    | sort | diff -u - files || fail "Dateiliste weicht ab"
 # Version, release and folder reach the texts made from them.
 while read -r file text; do
     zcat -f "root/$file" | grep -qaF -- "$text" || fail "/$file enthält nicht: $text"
@@ -70,11 +61,9 @@ EOF
 echo "== Beziehungen"
 # has FIELD ENTRY...: the package's FIELD lists each ENTRY (a name, or name and version).
 has() {
-    field=$1
-    shift
-    for want; do
-        dpkg-deb -f "$deb" "$field" | tr ',' '\n' | sed 's/^ *//' \
-            | awk -v w="$want" '$0 == w || $1 == w { f = 1 } END { exit !f }' || fail "$field ohne $want"
+    for want in "${@:2}"; do
+        dpkg-deb -f "$deb" "$1" | tr ',' '\n' | awk -v w="$want" '{ sub(/^ */, "") } $0 == w || $1 == w { f = 1 } END { exit !f }' \
+            || fail "$1 ohne $want"
     done
 }
 has Depends libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-qpa-plugins fontconfig fonts-dejavu-core

@@ -15,7 +15,6 @@
 #include <cmath>
 #include <clocale>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <limits>
 #include <locale.h>
@@ -192,13 +191,9 @@ TEST(NumberText, ReportAndScreenAtEveryPrecision)
 // A new report in a fresh folder under each umask: its bytes, and the mode a plain create gives.
 TEST(Report, NewReportBytesAndMode)
 {
-    namespace fs = std::filesystem;
-    const fs::path previous = fs::current_path();
     for (const auto &[mask, mode] : {std::pair(022, 0644), std::pair(077, 0600)}) {
         SCOPED_TRACE(mask);
-        std::string folderName = fs::temp_directory_path() / "mc-core-XXXXXX";
-        const fs::path folder = ::mkdtemp(folderName.data());
-        fs::current_path(folder);
+        TempFolder work;
         const mode_t before = ::umask(static_cast<mode_t>(mask));
         const double nan = -std::numeric_limits<double>::quiet_NaN();
         const ResultReport::Outcome outcome = ResultReport().write(200, 2, 80000, 3, 2, 2 / 3.0, nan, 8 / 3.0);
@@ -207,8 +202,6 @@ TEST(Report, NewReportBytesAndMode)
         EXPECT_EQ(readFile(ResultReport::fileName),
                   reportBytes("80000.00000", "3", "2", "66.6666666667", "nan", "2.666666666666667"));
         EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(mode));
-        fs::current_path(previous);
-        fs::remove_all(folder);
     }
 }
 

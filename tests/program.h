@@ -1,10 +1,10 @@
 #pragma once
 
 #include "appstate.h"
-#include "report.h"
 #include "commandid.h"
 #include "mainloop.h"
 #include "mainwindow.h"
+#include "report.h"
 #include "settingsdialog.h"
 #include "shotpane.h"
 #include "statuspage.h"
@@ -14,38 +14,6 @@
 #include <QtWidgets>
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-
-namespace fs = std::filesystem;
-
-// Each path under folder with the first 9 bytes of each file, a line each.
-inline std::string listing(const fs::path &folder)
-{
-    std::string all;
-    for (const auto &entry : fs::recursive_directory_iterator(folder))
-        all += entry.path().string() + ":" + (entry.is_regular_file() ? readFile(entry.path()).substr(0, 9) : "") + "\n";
-    return all;
-}
-
-// The report goes to the working folder: a fresh one under /tmp while this lives.
-struct TempFolder
-{
-    fs::path previous = fs::current_path();
-    fs::path path = [] {
-        char name[] = "/tmp/mc-test-XXXXXX";
-        return fs::path(::mkdtemp(name));
-    }();
-    TempFolder() { fs::current_path(path); }
-    ~TempFolder()
-    {
-        fs::current_path(previous);
-        // Tests take permissions away inside: give them back so that all of it goes.
-        const std::string folder = path.string();
-        (void)!std::system(("chmod -R u+rwx " + folder + "; rm -rf " + folder).c_str());
-    }
-};
 
 // The program as a user drives it, headless, on a 1024 x 768 window; the tick is left to the test.
 struct Program

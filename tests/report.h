@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -9,6 +11,35 @@ inline std::string readFile(const std::string &path)
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
+
+namespace fs = std::filesystem;
+
+// Each path under folder with the first 9 bytes of each file, a line each.
+inline std::string listing(const fs::path &folder)
+{
+    std::string all;
+    for (const auto &entry : fs::recursive_directory_iterator(folder))
+        all += entry.path().string() + ":" + (entry.is_regular_file() ? readFile(entry.path()).substr(0, 9) : "") + "\n";
+    return all;
+}
+
+// The report goes to the working folder: a fresh one under /tmp while this lives.
+struct TempFolder
+{
+    fs::path previous = fs::current_path();
+    fs::path path = [] {
+        char name[] = "/tmp/mc-test-XXXXXX";
+        return fs::path(::mkdtemp(name));
+    }();
+    TempFolder() { fs::current_path(path); }
+    ~TempFolder()
+    {
+        fs::current_path(previous);
+        // Tests take permissions away inside: give them back so that all of it goes.
+        const std::string folder = path.string();
+        (void)!std::system(("chmod -R u+rwx " + folder + "; rm -rf " + folder).c_str());
+    }
+};
 
 // The report of a body of radius 200 in two dimensions, byte for byte.
 inline std::string reportBytes(const char *volume, const char *shots, const char *hits, const char *percent,
