@@ -8,13 +8,8 @@
 // as a projector, a dock or a monitor would change it.
 namespace {
 
-struct Screen
-{
-    const char *name;
-    int width, height;
-    double scale;
-    int split; // where the status pane starts: right - trunc(right / 2.5)
-};
+// split: where the status pane starts, right - trunc(right / 2.5).
+struct Screen { const char *name; int width, height; double scale; int split; };
 
 void setScreens(std::initializer_list<Screen> screens)
 {
@@ -52,12 +47,6 @@ void expectLayout(MainWindow &window, const Screen &screen)
     EXPECT_EQ(window.statusPane().geometry(), QRect(split, 0, right, bottom));
     EXPECT_EQ(window.statusPane().image().devicePixelRatio(), screen.scale);
     EXPECT_EQ(window.statusPane().extent(), QSize(right - split, bottom));
-}
-
-auto report(const Program &p)
-{
-    const Simulation &run = p.state.simulation;
-    return std::tuple(run.shots(), run.hits(), run.hitRatio(), run.variance(), p.state.body.volume(), p.state.pi.value());
 }
 
 // The shots on the shot pane: each logical pixel neither white nor black,
@@ -127,7 +116,11 @@ TEST(Screen, FollowsSizeAndScaleWithoutLosingAnything)
     p.passes(1000);
     p.window.tick();
     EXPECT_FALSE(p.state.simulation.running());
-    EXPECT_EQ(report(p), report(reference)); // every value the saved report holds
+    const auto report = [](const Program &run) { // every value the saved report holds
+        const Simulation &s = run.state.simulation;
+        return std::tuple(s.shots(), s.hits(), s.hitRatio(), s.variance(), run.state.body.volume(), run.state.pi.value());
+    };
+    EXPECT_EQ(report(p), report(reference));
     setScreens({wide, sharp});
 }
 
