@@ -78,7 +78,6 @@ TEST(Simulation, StopRules)
         {"automatic, threshold 0 is never reached", 1, true, 0, 50, 0, 60000, 60000, true},
     };
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
         ShotGenerator generator;
         Simulation simulation(generator);
         PiEstimate pi;
@@ -88,7 +87,7 @@ TEST(Simulation, StopRules)
         simulation.setThreshold(row.threshold);
         run(simulation, body(row.dimensions), pi, 60000);
         EXPECT_EQ(std::tuple(simulation.shots(), simulation.hits(), simulation.running()),
-                  std::tuple(row.shots, row.hits, row.running));
+                  std::tuple(row.shots, row.hits, row.running)) << row.name;
     }
 }
 
@@ -143,14 +142,13 @@ TEST(Simulation, ProgressPercent)
         {"no target", 1, 0, 0}, {"nothing of no target", 0, 0, 0}, {"above the int range", 1, 1e-9, INT_MAX},
         {"below it", 1, -1e-9, INT_MIN}};
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
         ShotGenerator generator;
         Simulation simulation(generator);
         simulation.start();
         for (int i = 0; i < row.shots; ++i)
             simulation.shoot(Body());
         simulation.setTargetShots(row.target);
-        EXPECT_EQ(simulation.progressPercent(), row.percent);
+        EXPECT_EQ(simulation.progressPercent(), row.percent) << row.name;
     }
 }
 

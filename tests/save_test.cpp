@@ -62,7 +62,6 @@ TEST(QuitSignals, MidSave)
         const qint64 took = clock.elapsed();
         if (took >= 10000)
             ::kill(pid, SIGKILL), ::waitpid(pid, &waitStatus, 0);
-        std::printf("%s: ended %lld ms after the signal\n", name, static_cast<long long>(took));
         EXPECT_EQ(waitStatus, status);
         EXPECT_LT(took, 4000);
         EXPECT_EQ(listing(work.path), work.path.string() + "/mc_result.txt:" + (saved ? "Monte Car" : "the old r") + "\n");
