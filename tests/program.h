@@ -33,11 +33,7 @@ struct Program
             window.setGeometry(0, 0, 1024, 768), window.show();
         settle();
     }
-    void passes(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            loop.pass();
-    }
+    void passes(int n) { while (n-- > 0) loop.pass(); }
     // Lets the window system's events arrive and every paint be served.
     void settle()
     {
