@@ -23,9 +23,8 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
     platform->setActive(true);
     Program p;
     auto *status = reader(&p.window.statusPane()), *shots = reader(&p.window.shotPane());
-    const auto id = [](auto *i) { return std::pair(i->text(QAccessible::Name), i->role()); };
-    EXPECT_EQ(id(status), std::pair(QString("Statistik"), QAccessible::StaticText));
-    EXPECT_EQ(id(shots), std::pair(QString("Schussbild"), QAccessible::Graphic));
+    EXPECT_EQ(std::tuple(status->text(QAccessible::Name), status->role(), shots->text(QAccessible::Name), shots->role()),
+              std::tuple(QString("Statistik"), QAccessible::StaticText, QString("Schussbild"), QAccessible::Graphic));
     const auto page = [t = status->textInterface()] { return t->text(0, t->characterCount()); };
     EXPECT_TRUE(page().startsWith("Körperinformationen:\nRadius: 200 px\n")) << qPrintable(page());
     EXPECT_EQ(shots->text(QAccessible::Description),

@@ -14,10 +14,7 @@ bool black(const QImage &image, int x, int y) { return (image.pixel(x, y) & 0xFF
 // Black pixels from (x, y) on in steps of (dx, dy).
 int run(const QImage &image, int x, int y, int dx, int dy)
 {
-    int count = 0;
-    for (; black(image, x, y); x += dx, y += dy)
-        ++count;
-    return count;
+    return black(image, x, y) ? 1 + run(image, x + dx, y + dy, dx, dy) : 0;
 }
 
 TEST(Desktop, ShotPaneEdgesAndShotsAreWholeBlocksOfScreenPixels)
@@ -63,7 +60,7 @@ TEST(Desktop, PageAndDialogsKeepTheirGeometryWithAnyDesktopFont)
 
             SettingsDialog settings(p.state.body, p.state.simulation, &p.window);
             AboutDialog about(&p.window);
-            for (QDialog *dialog : {static_cast<QDialog *>(&settings), static_cast<QDialog *>(&about)}) {
+            for (QDialog *dialog : std::initializer_list<QDialog *>{&settings, &about}) {
                 const auto fields = dialog->findChildren<QLineEdit *>();
                 for (QWidget *text : dialog->findChildren<QWidget *>()) {
                     if (!qobject_cast<QLabel *>(text) && !qobject_cast<QCheckBox *>(text))

@@ -30,12 +30,10 @@ TEST(Settings, OkChecksInOrderAndBadInput)
         {"radius", Typed, "32000", {}, "", 32000},
         {"radius", Typed, "32001", {}, large, 200},
         {"radius", Pasted, nines, "99999", large, 200},
-        {"dimensions", Typed, "abc-5", "5", "", 5},
         {"dimensions", CtrlAlt, "1q2", "12", "", 12},
         {"dimensions", CtrlV, "+5", {}, "", 5},
         {"dimensions", Typed, "00", {}, dims, 2},
-        {"dimensions", Typed, "100", "10", "", 10},
-        {"dimensions", Pasted, nines, "99", "", 99},
+        {"dimensions", Typed, "a-100", "10", "", 10}, // two digits at most
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(std::string(row.field) + " " + row.text.left(20).toStdString());

@@ -27,20 +27,13 @@ struct Program
     explicit Program(QScreen *screen = nullptr)
     {
         window.tickTimer().stop();
-        if (screen) {
+        if (screen)
             window.showOn(screen);
-            settle();
-        } else {
-            window.setGeometry(0, 0, 1024, 768);
-            window.show();
-            loop.pass();
-        }
+        else
+            window.setGeometry(0, 0, 1024, 768), window.show();
+        settle();
     }
-    void passes(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            loop.pass();
-    }
+    void passes(int n) { while (n-- > 0) loop.pass(); }
     // Lets the window system's events arrive and every paint be served.
     void settle()
     {
@@ -113,10 +106,8 @@ struct Program
         QTest::keyClick(field, Qt::Key_Backspace);
         if (how == CtrlV)
             return QApplication::clipboard()->setText(text), QTest::keyClick(field, 'v', Qt::ControlModifier);
-        const Qt::KeyboardModifiers held = how == Alt       ? Qt::AltModifier
-                                           : how == CtrlAlt ? Qt::ControlModifier | Qt::AltModifier
-                                                            : Qt::NoModifier;
+        const Qt::KeyboardModifiers held[] = {Qt::NoModifier, Qt::AltModifier, Qt::ControlModifier | Qt::AltModifier};
         for (const QChar c : text)
-            QTest::keyClick(field, c.toLatin1(), c.isDigit() ? Qt::NoModifier : held);
+            QTest::keyClick(field, c.toLatin1(), c.isDigit() ? Qt::NoModifier : held[how]);
     }
 };

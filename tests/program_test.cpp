@@ -8,13 +8,6 @@ namespace {
 
 const QRgb black = 0x000000, white = 0xFFFFFF;
 
-// The square's corner, its right and bottom bounds exclusive, the circle's top, inside it, beside it.
-void expectEmptyFigure(Program &p)
-{
-    EXPECT_EQ(QList({p.pixel(10, 10), p.pixel(409, 409), p.pixel(410, 410), p.pixel(210, 10), p.pixel(210, 210),
-                     p.pixel(14, 14)}), QList({black, black, white, black, white, white}));
-}
-
 // Each menu item in turn: what it opens ("x": with a close box), whether a run is active, whether it quits.
 // Every dialog and box has no minimise or maximise, shows focus frames and hands the keyboard back.
 TEST(Program, MenuItems)
@@ -49,26 +42,9 @@ TEST(Program, MenuItems)
               "Er&gebnis speichern:Ergebnis gespeichert. x,|:,&Beenden: quit,|: quit,&?:about Monte-Carlo quit");
 }
 
-// The panes side by side. Start restarts the counts, not the picture; Stop draws the figure anew.
-TEST(Program, PanesStartAndStop)
-{
-    Program p;
-    EXPECT_EQ(p.window.statusPane().geometry(), QRect(615, 0, 1024, p.window.shotPane().height()));
-    expectEmptyFigure(p);
-    p.post(IdStart);
-    p.loop.pass();
-    p.loop.pass(); // shot 1 at (-159, -133) plotted
-    p.post(IdStart);
-    p.loop.pass();
-    EXPECT_EQ(p.pixel(51, 77), 0x030000u);
-    p.state.body.setRadius(100);
-    p.post(IdStop);
-    p.loop.pass();
-    EXPECT_EQ(QList({p.pixel(409, 409), p.pixel(209, 209), p.pixel(51, 77)}), QList({white, black, white}));
-}
-
 // A pass drains the queue, shoots, advances the colour, asks for the plot and applies
 // the stop rule; the plot is drawn at the next drain, when the run may have ended.
+// Start restarts the counts, not the picture; Stop draws the figure anew.
 TEST(Program, PassOrder)
 {
     Program p;
@@ -80,9 +56,8 @@ TEST(Program, PassOrder)
     EXPECT_EQ(p.pixel(51, 77), white);           // shot 1 at (-159, -133), not yet plotted
     p.loop.pass();
     EXPECT_EQ(p.pixel(51, 77), 0x030000u);
-    p.window.tick(); // the variance from the ratio before (0), then the ratio (a miss, a hit)
+    p.window.tick();
     EXPECT_TRUE(p.page().contains(QLatin1String(" 7,10:Monte-Carlo-Simulation:    (66 %)+8 "))); // 2 of 3, truncated
-    EXPECT_TRUE(p.page().contains(QLatin1String(" 11,140:50.00000 %+11 12,140:0.0000000000+14 ")));
     p.loop.pass();                               // shot 3 stops the run
     EXPECT_FALSE(p.state.simulation.running());
     EXPECT_EQ(p.pixel(344, 110), 0x060000u);     // shot 2 at (134, -100)
@@ -92,10 +67,15 @@ TEST(Program, PassOrder)
 
     p.state.simulation.setTargetShots(1e9);
     p.run(5);
+    EXPECT_EQ(p.pixel(10, 10), black);
     p.post(IdQuit); // the pass that quits still shoots, the next one ends the loop
     EXPECT_TRUE(p.loop.pass());
     EXPECT_FALSE(p.loop.pass());
     EXPECT_EQ(p.state.simulation.shots(), 6.0);
+    p.state.body.setRadius(100);
+    p.window.command(IdStop);
+    p.window.servePendingPaints(); // the old square goes
+    EXPECT_EQ(QList({p.pixel(409, 409), p.pixel(209, 209)}), QList({white, black}));
 }
 
 // Each text's top at lineHeight * line + 10: the page drawn again there gives the same pixels.
@@ -104,8 +84,7 @@ TEST(Program, StatusPageRows)
     Program p;
     StatusPane &pane = p.window.statusPane();
     const QImage &shown = pane.image();
-    QImage expected(shown.size(), shown.format());
-    expected.setDevicePixelRatio(shown.devicePixelRatio());
+    QImage expected = shown.copy();
     expected.fill(Qt::black);
     QPainter painter(&expected);
     painter.setFont(pane.font());
@@ -168,8 +147,9 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
     Program p;
     EXPECT_STREQ(std::localeconv()->decimal_point, ",") << "LC_ALL=de_DE.UTF-8 is not in effect";
     p.run();
-    p.loop.pass();
-    expectEmptyFigure(p);
+    p.loop.pass(); // the square's corner, its right and bottom bounds exclusive, the circle's top, inside it, beside it
+    EXPECT_EQ(QList({p.pixel(10, 10), p.pixel(409, 409), p.pixel(410, 410), p.pixel(210, 10), p.pixel(210, 210),
+                     p.pixel(14, 14)}), QList({black, black, white, black, white, white}));
     EXPECT_EQ(p.state.colour.rgb() & 0xFFFFFF, 0x458D0Cu); // red 69, green 141, blue 12
     p.window.tick();
     EXPECT_EQ(p.page(), "0,10:Körperinformationen: 2,20:Radius: 3,20:Seitenlänge: 4,20:Dimensionen: 5,20:Kreisfläche: "
@@ -207,8 +187,6 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         {[] { return put(".", 0555, -1); }, true, "Keine Schreibberechtigung im Arbeitsordner.", nullptr},
         {[] { return put("mc_result.txt", 0666, 999) && put(".", 0555, -1); }, true, nullptr, "mc_result.txt"}, // in place, over a longer report
         {[] { return put("mc_result.txt", 0666) && put(".", 01777, -1); }, true, nullptr, "mc_result.txt"}, // sticky
-        {[] { return symlinked("sub/report.txt", "mc_result.txt") && put("sub/report.txt", 0644); }, false, nullptr,
-         "sub/report.txt"},
         {[] { return put("sub/report.txt", 0644) && symlinked("report.txt", "sub/a") && symlinked("sub/a", "mc_result.txt"); },
          false, nullptr, "sub/report.txt"}, // a chain of links, each relative to its own folder
         {[] { return symlinked("sub/report.txt", "mc_result.txt") && fs::create_directory("sub"); }, false, nullptr,

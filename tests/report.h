@@ -27,10 +27,8 @@ inline std::string listing(const fs::path &folder)
 struct TempFolder
 {
     fs::path previous = fs::current_path();
-    fs::path path = [] {
-        char name[] = "/tmp/mc-test-XXXXXX";
-        return fs::path(::mkdtemp(name));
-    }();
+    std::string name = "/tmp/mc-test-XXXXXX";
+    fs::path path = ::mkdtemp(name.data());
     TempFolder() { fs::current_path(path); }
     ~TempFolder()
     {

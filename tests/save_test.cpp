@@ -26,9 +26,8 @@ TEST(QtTexts, GermanOnAnEnglishDesktop)
 
 bool inFsync(pid_t pid)
 {
-    std::ifstream syscall("/proc/" + std::to_string(pid) + "/syscall");
     long number = -1;
-    syscall >> number;
+    std::ifstream("/proc/" + std::to_string(pid) + "/syscall") >> number;
     return number == SYS_fsync;
 }
 
@@ -54,20 +53,15 @@ TEST(QuitSignals, MidSave)
         char *argv[] = {program, nullptr};
         pid_t pid = 0;
         ASSERT_EQ(::posix_spawn(&pid, program, nullptr, nullptr, argv, environ), 0);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return inFsync(pid); }, 20000)) << "no save under way";
+        ::kill(pid, signal);
         QElapsedTimer clock;
         clock.start();
-        while (!inFsync(pid) && clock.elapsed() < 20000)
-            QThread::msleep(5);
-        EXPECT_TRUE(inFsync(pid)) << "no save under way";
-        ::kill(pid, signal);
-        clock.restart();
         int waitStatus = -1;
-        while (::waitpid(pid, &waitStatus, WNOHANG) == 0 && clock.elapsed() < 10000)
-            QThread::msleep(5);
+        (void)QTest::qWaitFor([&] { return ::waitpid(pid, &waitStatus, WNOHANG) != 0; }, 10000);
         const qint64 took = clock.elapsed();
         if (took >= 10000)
             ::kill(pid, SIGKILL), ::waitpid(pid, &waitStatus, 0);
-        std::printf("%s: ended %lld ms after the signal\n", name, static_cast<long long>(took));
         EXPECT_EQ(waitStatus, status);
         EXPECT_LT(took, 4000);
         EXPECT_EQ(listing(work.path), work.path.string() + "/mc_result.txt:" + (saved ? "Monte Car" : "the old r") + "\n");
