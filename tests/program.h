@@ -27,10 +27,12 @@ struct Program
     explicit Program(QScreen *screen = nullptr)
     {
         window.tickTimer().stop();
-        if (screen)
+        if (screen) {
             window.showOn(screen);
-        else
-            window.setGeometry(0, 0, 1024, 768), window.show();
+        } else {
+            window.setGeometry(0, 0, 1024, 768);
+            window.show();
+        }
         settle();
     }
     void passes(int n) { while (n-- > 0) loop.pass(); }

@@ -27,7 +27,7 @@ void setScreens(std::initializer_list<Screen> screens)
 const Screen wide{"wide", 1920, 1080, 1, 1152}, sharp{"sharp", 1366, 768, 2, 820};
 
 // "wide" becomes screen, "sharp" stays, and the program takes the change in.
-void change(Program &p, const Screen &screen) { setScreens({screen, sharp}), p.settle(); }
+void change(Program &p, const Screen &screen) { setScreens({screen, sharp}); p.settle(); }
 
 QScreen *named(const char *name)
 {
