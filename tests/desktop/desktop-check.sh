@@ -81,13 +81,6 @@ kept() {
     fx "$1" "$g" 'mean<0.7' "${white[@]}" \
         && fx "$2" "$g" 'mean<0.002' "${white[@]}" \( "$1" -crop "$g" +repage "${white[@]}" -negate \) -compose darken -composite
 }
-# The status page changes within a second: the run goes on.
-running() {
-    local g sums=() split
-    split=$(split_at "$W") g=$((W - split))x300+$split+0
-    for _ in 1 2; do shot "$run/page.png" && sums+=("$(convert "$run/page.png" -crop "$g" -format '%#' info:)"); sleep 0.7; done
-    [ "${sums[0]}" != "${sums[1]:-}" ]
-}
 
 # refuse KEYS [whole]: the settings are open, KEYS lead to the radius; 0 warns, Escape 0.1 s later closes.
 refuse() {
@@ -148,7 +141,6 @@ switch() {
     fi
     layout
     [ -n "${2:-}" ] || check "Punkte erhalten" kept "$before" "$MC_SHOTS/${tag// /-}.png" "$(split_at $((w < W ? w : W)))" $((h < H ? h : H))
-    check "Lauf geht weiter" running
 }
 atspi() {
     /usr/bin/python3 - >"$run/tree.txt" 2>"$run/tree.log" <<'EOF'
