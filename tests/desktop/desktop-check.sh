@@ -14,43 +14,31 @@ fluxbox   x      1280x800  fluxbox -                                  dialogs
 bare      x      1280x800  -       -                                  dialogs
 weston    weston 1280x800  -       -                                  layout dialogs
 mutter    mutter 1280x800  -       -                                  layout dialogs
-atspi     x      1280x800  openbox QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 auto atspi
-scale-1.5 x      1920x1200 openbox QT_SCALE_FACTOR=1.5                auto layout
-scale-2   x      2560x1600 openbox QT_SCALE_FACTOR=2                  auto layout
-screens   xephyr 1920x1080 openbox -                                  manual switch:1024x768 switch:1920x1080 switch:1024x768:dialog switch:1366x768 switch:1080x1920
-screens-x xephyr 1920x1080 -       -                                  manual switch:1024x768:dialog switch:1080x1920"
+atspi     x      1280x800  openbox QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start atspi
+scale-1.5 x      1920x1200 openbox QT_SCALE_FACTOR=1.5                start layout
+scale-2   x      2560x1600 openbox QT_SCALE_FACTOR=2                  start layout
+screens   xephyr 1920x1080 openbox -                                  manual start layout switch:1024x768 switch:1920x1080 switch:1024x768:dialog switch:1366x768 switch:1080x1920
+screens-x xephyr 1920x1080 -       -                                  manual start layout switch:1024x768:dialog switch:1080x1920"
 
 failures=0
-ok() { echo "ok: $tag: $*"; }
 fail() { echo "FEHLER: $tag: $*"; failures=$((failures + 1)); }
-check() { local what=$1; shift; if "$@"; then ok "$what"; else fail "$what"; fi; }
+check() { local what=$1; shift; if "$@"; then echo "ok: $tag: $what"; else fail "$what"; fi; }
 sc() { awk -v s="$scale" "BEGIN { printf \"$1\", $2 }"; } # sc FORMAT EXPRESSIONS: pixels at the scale s
-# fx PICTURE GEOMETRY CONDITION [convert options]: the condition holds on that part.
-fx() {
-    local f=$1 g=$2 c=$3; shift 3; [ $# -gt 0 ] || set -- -colorspace gray
-    [ "$(convert "$f" -crop "$g" +repage "$@" -format "%[fx:$c]" info: 2>/dev/null)" = 1 ]
-}
+# fx PICTURE GEOMETRY CONDITION [convert options]: the condition holds on that part, in gray after the options.
+fx() { [ "$(convert "$1" -crop "$2" +repage "${@:4}" -colorspace gray -format "%[fx:$3]" info: 2>/dev/null)" = 1 ]; }
 split_at() { sc %d "int((int($1 / s + 0.5) - int(int($1 / s + 0.5) / 2.5)) * s + 0.5)"; }
 
-# No minimise or maximise in the Motif hints, nor in fluxbox's allowed actions.
-no_min_max() {
-    local flags functions decorations
-    IFS=, read -r flags functions decorations _ < <(xprop -id "$1" _MOTIF_WM_HINTS | sed -n 's/.*= //p' | tr -d ' ')
-    (( (flags & 1) && !(functions & 0x19) && (!(flags & 2) || !(decorations & 0x61)) )) || return 1
-    [ "$wm" != fluxbox ] || ! xprop -id "$1" _NET_WM_ALLOWED_ACTIONS | grep -q 'MINIMIZE\|MAXIMIZE'
-}
-close_box() { test "$(($(xprop -id "$1" _MOTIF_WM_HINTS | sed -n 's/.*= //p' | cut -d, -f2) & 0x20))" "$2" 0; }
-# props TITLE WHAT [-ne|-eq]: buttons where a window manager draws them; a close box (-ne) or none (-eq).
+# props TITLE WHAT [mit|ohne]: where a window manager draws the window's buttons, none minimises or
+# maximises (Motif hints; fluxbox also lists allowed actions), and there is a close box or none.
 props() {
-    local id
-    id=$(x_window "$1") && [ "$wm" != - ] || return 0
-    check "$2 ohne Minimieren/Maximieren" no_min_max "$id"
-    [ -z "${3:-}" ] || check "$2 $([ "$3" = -ne ] && echo mit || echo ohne) Schließen" close_box "$id" "$3"
+    local id flags functions decorations listed=0 close=ohne && id=$(x_window "$1") && [ "$wm" != - ] || return 0
+    IFS=, read -r flags functions decorations _ < <(xprop -id "$id" _MOTIF_WM_HINTS | sed -n 's/.*= //p' | tr -d ' ')
+    [ "$wm" != fluxbox ] || listed=$(xprop -id "$id" _NET_WM_ALLOWED_ACTIONS | grep -c 'MINIMIZE\|MAXIMIZE')
+    check "$2 ohne Minimieren/Maximieren" let '(flags & 1) && !(functions & 0x19) && (!(flags & 2) || !(decorations & 0x61)) && !listed'
+    ((functions & 0x20)) && close=mit; [ -z "${3:-}" ] || check "$2 $3 Schließen" test "$close" = "$3"
 }
-# The window TITLE and its frame lie within the screen.
-whole() {
-    local id x y w h l r t b
-    id=$(x_window "$1") || return 1
+whole() { # the window TITLE and its frame lie within the screen
+    local x y w h l r t b id && id=$(x_window "$1") || return 1
     read -r x y w h < <(xwininfo -id "$id" | awk '/Absolute upper-left|Width:|Height:/ { printf "%s ", $NF }')
     read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS | sed -n 's/.*= //; s/,/ /gp')
     (( x - ${l:-0} >= 0 && y - ${t:-0} >= 0 && x + w + ${r:-0} <= W && y + h + ${b:-0} <= H ))
@@ -60,15 +48,13 @@ await() { [ -z "$wayland" ] || { sleep 1; return 0; }; wait_for 50 x_window "$1"
 
 menu_calm() { shot "$run/menu.png" && fx "$run/menu.png" 520x18+0+0 'maxima<0.3' -colorspace HSL -channel G -separate +channel; }
 menu_on_top() { shot "$run/top.png" && fx "$run/top.png" "$(sc %dx%d+0+%d '400 * s, 12 * s, 3 * s')" 'mean>0.7'; }
-# status_black PICTURE SPLIT TOP: black from SPLIT to both edges below row TOP, not left of it.
+# status_black PICTURE SPLIT TOP: black from SPLIT to the right and bottom edges below row TOP (the text inside painted over), not left of it.
 status_black() {
-    fx "$1" "1x$((H - $3))+$2+$3" 'maxima<0.05' && fx "$1" "1x$((H - $3))+$((W - 1))+$3" 'maxima<0.05' \
-        && fx "$1" "$((W - $2))x1+$2+$((H - 1))" 'maxima<0.05' && fx "$1" "1x$((H - $3))+$(($2 - 1))+$3" 'maxima>0.5'
+    local w=$((W - $2)) h=$((H - $3))
+    fx "$1" "${w}x$h+$2+$3" 'maxima<0.05' -fill black -draw "rectangle 1,0 $((w - 2)),$((h - 2))" && fx "$1" "1x$h+$(($2 - 1))+$3" 'maxima>0.5'
 }
-# The window covers the screen: menu on top, shot pane down to the bottom left, status pane from the split on.
-layout() {
-    local f=$MC_SHOTS/${tag// /-}.png split
-    split=$(split_at "$W")
+layout() { # the window covers the screen: menu on top, shot pane down to the bottom left, status pane from the split on
+    local f=$MC_SHOTS/${tag// /-}.png split && split=$(split_at "$W")
     shot "$f" || fail "kein Bild"
     [ -n "$wayland" ] || check "Fenster ${W}x$H" test "$(xwininfo -id "$main" | awk '/Width:|Height:/ { printf "%sx", $2 }')" = "${W}x${H}x"
     check "Menü oben" menu_on_top
@@ -81,13 +67,6 @@ kept() {
     fx "$1" "$g" 'mean<0.7' "${white[@]}" \
         && fx "$2" "$g" 'mean<0.002' "${white[@]}" \( "$1" -crop "$g" +repage "${white[@]}" -negate \) -compose darken -composite
 }
-# The status page changes within a second: the run goes on.
-running() {
-    local g sums=() split
-    split=$(split_at "$W") g=$((W - split))x300+$split+0
-    for _ in 1 2; do shot "$run/page.png" && sums+=("$(convert "$run/page.png" -crop "$g" -format '%#' info:)"); sleep 0.7; done
-    [ "${sums[0]}" != "${sums[1]:-}" ]
-}
 
 # refuse KEYS [whole]: the settings are open, KEYS lead to the radius; 0 warns, Escape 0.1 s later closes.
 refuse() {
@@ -95,76 +74,50 @@ refuse() {
     await '^Fehler: Radius$' "Warnung zu Radius 0" && props '^Fehler: Radius$' Warnung
     [ -z "${2:-}" ] || check "Warnung ganz auf dem Schirm" whole '^Fehler: Radius$'
     key Return; sleep 0.1; key Escape
-    [ -n "$wayland" ] || check "Escape 0,1 s nach der Warnung schloss die Einstellungen" wait_for 30 gone '^Einstellungen$'
-    sleep 0.1
+    [ -n "$wayland" ] || check "Escape 0,1 s nach der Warnung schloss die Einstellungen" wait_for 30 gone '^Einstellungen$'; sleep 0.1
 }
-# Every dialog and box, keys 0.1 s after each closes, a dialog iconified.
-dialogs() {
-    key alt+e
-    await '^Einstellungen$' Einstellungen && props '^Einstellungen$' Einstellungen -ne; sleep 0.3
+dialogs() { # every dialog and box, keys 0.1 s after each closes, a dialog iconified
+    key alt+e; await '^Einstellungen$' Einstellungen && props '^Einstellungen$' Einstellungen mit; sleep 0.3
     check "kein Menüeintrag hervorgehoben, solange die Einstellungen offen sind" menu_calm
     refuse "Tab Tab Tab"
-    key alt+e
-    await '^Einstellungen$' Einstellungen
+    key alt+e; await '^Einstellungen$' Einstellungen
     key Return; sleep 0.1; key alt+s; sleep 2
-    check "Menü oben nach den Einstellungen" menu_on_top
-    key alt+g
+    check "Menü oben nach den Einstellungen" menu_on_top; key alt+g
     check "Alt+S 0,1 s nach OK der Einstellungen startete einen Lauf (33649 im Bericht)" wait_for 50 grep -qs 33649 "$run/mc_result.txt"
     await '^Ergebnis gespeichert.$' Meldung && props '^Ergebnis gespeichert.$' Meldung
     key Return; sleep 0.1; key alt+question
     if await '^about Monte-Carlo$' "Info-Dialog 0,1 s nach der Meldung" && [ -z "$wayland" ]; then
-        props '^about Monte-Carlo$' Info-Dialog -eq; sleep 0.3
+        props '^about Monte-Carlo$' Info-Dialog ohne; sleep 0.3
         check "kein Menüeintrag hervorgehoben, solange der Info-Dialog offen ist" menu_calm
-        about=$(x_window '^about Monte-Carlo$')
-        xdotool windowminimize "$about"; sleep 1.5
+        about=$(x_window '^about Monte-Carlo$') && xdotool windowminimize "$about"; sleep 1.5
         check "Info-Dialog nach Minimieren wieder sichtbar" eval "xwininfo -id $about | grep -q IsViewable"
         check "Hauptfenster nach Minimieren des Info-Dialogs sichtbar" eval "xwininfo -id $main | grep -q IsViewable"
         check "Bildschirm nach Minimieren nicht schwarz" eval 'shot "$run/all.png" && fx "$run/all.png" ${W}x$H+0+0 "mean>0.2"'
     fi
     rm -f "$run/mc_result.txt"; key Return; sleep 0.1; key alt+g
     check "Alt+G 0,1 s nach dem Info-Dialog speicherte" wait_for 30 test -s "$run/mc_result.txt"
-    await '^Ergebnis gespeichert.$' Meldung
-    key Return; sleep 0.1
+    await '^Ergebnis gespeichert.$' Meldung; key Return; sleep 0.1
 }
-auto() { key alt+s; sleep 2; }
-# A long manual run: 50,000,000 points at radius 370.
-manual() {
-    check "Einstellungen für einen langen Lauf angenommen" manual_run 50000000 370
-    sleep 0.3; key alt+s; sleep 2
-    layout
-}
+start() { sleep 0.3; key alt+s; sleep 2; } # a run, two seconds into it
+manual() { check "Einstellungen für einen langen Lauf angenommen" manual_run 50000000 370; } # 50,000,000 points at radius 370
 # switch WxH [dialog]: the Xephyr window, then its screen take the new size; the settings open if asked.
 switch() {
-    local before=$run/before.png w=$W h=$H
-    shot "$before"
-    if [ -n "${2:-}" ]; then key alt+e; await '^Einstellungen$' Einstellungen || return; fi
+    local before=$run/before.png w=$W h=$H && shot "$before"
+    [ -z "${2:-}" ] || { key alt+e; await '^Einstellungen$' Einstellungen; } || return
     W=${1%x*} H=${1#*x} tag="$name $1${2:+ mit Einstellungen}"
     DISPLAY=$outer xdotool windowsize "$xephyr_window" "$W" "$H"; sleep 0.3
     check "xrandr -s $1" xrandr -s "$1"; sleep 1.5
-    if [ -n "${2:-}" ]; then
-        shot "$MC_SHOTS/${tag// /-}-offen.png"
-        check "Einstellungen ganz auf dem Schirm" whole '^Einstellungen$'
-        refuse "Tab Tab" whole
-    fi
+    [ -z "${2:-}" ] || { check "Einstellungen ganz auf dem Schirm" whole '^Einstellungen$'; refuse "Tab Tab" whole; }
     layout
     [ -n "${2:-}" ] || check "Punkte erhalten" kept "$before" "$MC_SHOTS/${tag// /-}.png" "$(split_at $((w < W ? w : W)))" $((h < H ? h : H))
-    check "Lauf geht weiter" running
 }
-atspi() {
-    /usr/bin/python3 - >"$run/tree.txt" 2>"$run/tree.log" <<'EOF'
-import time, pyatspi
+atspi() { # the accessibility tree, every node's name, description and text; tried until the program has registered
+    wait_for 50 /usr/bin/python3 -c 'import sys, pyatspi
 def walk(node):
     print(node.name, node.description, node.queryText().getText(0, -1) if "Text" in node.get_interfaces() else "")
-    [walk(child) for child in node if child is not None]
-for _ in range(50):
-    apps = [app for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "monte-carlo"]
-    if apps:
-        break
-    time.sleep(0.2)
-[walk(app) for app in apps]
-EOF
-    check "Baum nennt 33649" grep -q 33649 "$run/tree.txt"
-    check "Baum nennt 3.143748699812773" grep -q 3.143748699812773 "$run/tree.txt"
+    return [walk(child) for child in node if child is not None]
+sys.exit(not [walk(app) for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "monte-carlo"])' >"$run/tree.txt" 2>"$run/tree.log"
+    for text in 33649 3.143748699812773; do check "Baum nennt $text" grep -qF "$text" "$run/tree.txt"; done
 }
 
 # Servers: each sets DISPLAY; a Wayland compositor also sets wayland.
@@ -172,13 +125,10 @@ start_xephyr() { # a resizable X server in a window of an Xvfb outer, big enough
     xserver Xvfb -screen 0 2560x2048x24 && outer=$display && DISPLAY=$outer xserver Xephyr -resizeable -screen "$size" \
         && export DISPLAY=$display && xephyr_window=$(DISPLAY=$outer xdotool search --class Xephyr | head -n 1)
 }
-compositor() { # the compositor's command, serving the socket mc-wayland in $run/xdg
-    mkdir -m 700 "$run/xdg"
-    XDG_RUNTIME_DIR=$run/xdg "$@" >"$run/compositor.log" 2>&1 &
-    pids+=($!)
-    wait_for 100 test -S "$run/xdg/mc-wayland" || { fail "$1 startete nicht"; return 1; }
-    sleep 1; xdotool mousemove $((W / 2)) $((H / 2))
-    wayland="XDG_RUNTIME_DIR=$run/xdg WAYLAND_DISPLAY=mc-wayland QT_QPA_PLATFORM=wayland"
+compositor() { # the compositor's command, serving the socket mc-wayland in $run/xdg; the pointer in its window
+    mkdir -m 700 "$run/xdg" && wayland="XDG_RUNTIME_DIR=$run/xdg WAYLAND_DISPLAY=mc-wayland QT_QPA_PLATFORM=wayland"
+    XDG_RUNTIME_DIR=$run/xdg "$@" >"$run/compositor.log" 2>&1 & pids+=($!)
+    wait_for 100 test -S "$run/xdg/mc-wayland" && sleep 1 && xdotool mousemove $((W / 2)) $((H / 2))
 }
 start_weston() { start_x "$size" && compositor weston --backend=x11-backend.so --use-pixman --width="$W" --height="$H" --socket=mc-wayland; }
 start_mutter() { start_x "$size" && MUTTER_DEBUG_DUMMY_MODE_SPECS=$size compositor mutter --nested --wayland --no-x11 --wayland-display=mc-wayland; }
@@ -186,9 +136,8 @@ start_mutter() { start_x "$size" && MUTTER_DEBUG_DUMMY_MODE_SPECS=$size composit
 # One row, in a session bus of its own: servers, program, steps, Alt+B; exits with the failures.
 if [ "${1:-}" = --row ]; then
     program=$2 name=$3 server=$4 size=$5 wm=$6 envs=${7#-} && shift 7
-    W=${size%x*} H=${size#*x} tag=$name wayland="" main="" run=$MC_WORK/$name
+    W=${size%x*} H=${size#*x} tag=$name wayland="" main="" run=$MC_WORK/$name && mkdir -p "$run"
     scale=$(sed -n 's/.*QT_SCALE_FACTOR=\([0-9.]*\).*/\1/p' <<<"$envs") && scale=${scale:-1}
-    mkdir -p "$run"
     trap '[ -n "${finished:-}" ] || fail "abgebrochen"; end_session; exit $failures' EXIT # a row cut short fails
     trap 'exit' INT TERM
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR
@@ -198,31 +147,23 @@ if [ "${1:-}" = --row ]; then
     [ -z "$wayland" ] || { sleep 3; check "nativ unter Wayland" eval '! grep -qi "xcb\|could not" "$run/program.log"'; }
     [ -n "$wayland" ] || main=$(wait_for 150 x_window '^Monte Carlo$') && sleep 0.5 \
         || { fail "Hauptfenster erschien nicht: $(head -c 300 "$run/program.log")"; exit; }
-    for step; do
-        IFS=: read -r fn a b <<<"$step"
-        "$fn" $a $b
-    done
-    quit
-    check "Alt+B 0,1 s danach beendet mit 0 (war: $code)" test "$code" = 0
+    for step; do ${step//:/ }; done # a step is a function and its arguments, joined by colons
+    quit; check "Alt+B 0,1 s danach beendet mit 0 (war: $code)" test "$code" = 0
     finished=1 && exit
 fi
 
 ./scripts/install-deps.sh --desktop || exit 1
-program=$(realpath -m "${1:-build-desktop-check/monte-carlo}")
 [ $# -gt 0 ] || { cmake -S . -B build-desktop-check -DMC_BUILD_TESTS=OFF -DMC_BUILD_BENCHMARKS=OFF \
     && cmake --build build-desktop-check -j2 --target monte-carlo; } >/dev/null || { echo "FEHLER: Bau"; exit 1; }
+program=$(realpath -m "${1:-build-desktop-check/monte-carlo}") && shift
 [ -x "$program" ] || { echo "FEHLER: kein ausführbares Programm: $program"; exit 1; }
-[ $# -eq 0 ] || shift
-export MC_SHOTS=${MC_DESKTOP_SHOTS:-$(mktemp -d /tmp/mc-desktop-shots.XXXXXX)} MC_WORK
-MC_WORK=$(mktemp -d)
+export MC_SHOTS=${MC_DESKTOP_SHOTS:-$(mktemp -d /tmp/mc-desktop-shots.XXXXXX)} MC_WORK && MC_WORK=$(mktemp -d) && mkdir -p "$MC_SHOTS"
 trap 'rm -rf "$MC_WORK"' EXIT
-mkdir -p "$MC_SHOTS"
 while read -r name row; do
     [ -n "$name" ] && { [ $# -eq 0 ] || [[ " $* " == *" $name "* ]]; } || continue
     echo "== $name"
-    # The accessibility registry greets on standard output; only the checks' lines pass.
     dbus-run-session -- "$PWD/tests/desktop/desktop-check.sh" --row "$program" "$name" $row 2>"$MC_WORK/$name.log" \
-        | grep -v '^SpiRegistry' | tee -a "$MC_WORK/lines"
+        | grep -v '^SpiRegistry' | tee -a "$MC_WORK/lines" # the accessibility registry greets on standard output
     failures=$((failures + PIPESTATUS[0]))
 done <<<"$table"
 echo "Bilder: $MC_SHOTS"
