@@ -39,8 +39,10 @@ struct Program
     // Lets the window system's events arrive and every paint be served.
     void settle()
     {
-        for (int i = 0; i < 5; ++i)
-            QTest::qWait(5), loop.drain(false);
+        for (int i = 0; i < 5; ++i) {
+            QTest::qWait(5);
+            loop.drain(false);
+        }
     }
     // A menu click: carried out in the next drain.
     void post(int id) { QMetaObject::invokeMethod(&window, [this, id] { window.command(id); }, Qt::QueuedConnection); }
@@ -97,17 +99,17 @@ struct Program
     }
     template <typename T = QLineEdit>
     static T *child(QWidget &dialog, const char *name) { return dialog.findChild<T *>(QLatin1String(name)); }
-    // Typed keys go through the key filter, Alt or Ctrl+Alt held on all but digits; pasting sends no key.
-    enum Entry { Typed, Alt, CtrlAlt, Pasted, CtrlV };
+    // Typed keys go through the key filter, Alt or Ctrl+Alt held on all but digits; Ctrl+V pastes and types nothing.
+    enum Entry { Typed, Alt, CtrlAlt, Pasted };
     static void enter(QWidget &dialog, const char *name, const QString &text, Entry how = Typed)
     {
         QLineEdit *field = child(dialog, name);
         field->selectAll();
-        if (how == Pasted)
-            return field->insert(text);
         QTest::keyClick(field, Qt::Key_Backspace);
-        if (how == CtrlV)
-            return QApplication::clipboard()->setText(text), QTest::keyClick(field, 'v', Qt::ControlModifier);
+        if (how == Pasted) {
+            QApplication::clipboard()->setText(text);
+            return QTest::keyClick(field, 'v', Qt::ControlModifier);
+        }
         const Qt::KeyboardModifiers held[] = {Qt::NoModifier, Qt::AltModifier, Qt::ControlModifier | Qt::AltModifier};
         for (const QChar c : text)
             QTest::keyClick(field, c.toLatin1(), c.isDigit() ? Qt::NoModifier : held[how]);
