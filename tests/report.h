@@ -18,8 +18,8 @@ namespace fs = std::filesystem;
 inline std::string listing(const fs::path &folder)
 {
     std::string all;
-    for (const auto &entry : fs::recursive_directory_iterator(folder))
-        all += entry.path().string() + ":" + (entry.is_regular_file() ? readFile(entry.path()).substr(0, 9) : "") + "\n";
+    for (const auto &item : fs::recursive_directory_iterator(folder))
+        all += item.path().string() + ":" + (item.is_regular_file() ? readFile(item.path()).substr(0, 9) : "") + "\n";
     return all;
 }
 
@@ -34,8 +34,7 @@ struct TempFolder
     {
         fs::current_path(previous);
         // Tests take permissions away inside: give them back so that all of it goes.
-        const std::string folder = path.string();
-        (void)!std::system(("chmod -R u+rwx " + folder + "; rm -rf " + folder).c_str());
+        (void)!std::system(("chmod -R u+rwx " + path.string() + "; rm -rf " + path.string()).c_str());
     }
 };
 
