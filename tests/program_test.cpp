@@ -186,13 +186,16 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         {[] { return linked("sub/report", "mc_result.txt") && fs::create_directory("sub"); }, false, nullptr},
     };
     fs::permissions(work.path, fs::perms(0755));
-    int row = 0;
+    int row = 0, needRoot = 0;
     for (const auto &[prepare, asNobody, reason] : rows) {
         SCOPED_TRACE(++row);
         fs::create_directory(work.path / std::to_string(row));
         fs::current_path(work.path / std::to_string(row));
-        if (!prepare())
+        if (!prepare()) { // only root can make another user's report or mount a file system
+            EXPECT_NE(::geteuid(), 0u) << "not prepared";
+            ++needRoot;
             continue;
+        }
         const std::string before = listing(work.path);
         const bool wasLink = fs::is_symlink(ResultReport::fileName);
         const bool switchUser = asNobody && ::geteuid() == 0;
@@ -208,6 +211,9 @@ TEST(Program, DefaultRunShownAndSavedUnderAGermanLocale)
         fs::current_path(work.path);
         ::umount2((work.path / std::to_string(row)).c_str(), MNT_DETACH); // the row's own file system, if any
     }
+    if (needRoot)
+        GTEST_SKIP() << "the other rows passed; " << needRoot
+                     << " need root: another user's report, full and read-only file systems";
 }
 
 } // namespace
