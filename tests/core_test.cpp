@@ -72,6 +72,7 @@ TEST(Simulation, StopRules)
         {"manual fractional target", 2, false, 10.5, 50, 5e-6, 11, 9, false},
         {"manual target 0: the shot comes first", 2, false, 0, 50, 5e-6, 1, 0, false},
         {"automatic, all hit: after minShots + 1", 1, true, 0, 50, 5e-6, 51, 51, false},
+        {"automatic, none hits: minShots counts shots", 10, true, 0, 50, 5e-6, 51, 0, false},
         {"automatic, one shot's variance is NaN", 1, true, 0, 0, 5e-6, 2, 2, false},
         {"automatic, threshold 0 is never reached", 1, true, 0, 50, 0, 60000, 60000, true},
     };
