@@ -3,7 +3,6 @@
 
 #include <qpa/qplatformnativeinterface.h>
 
-#include <initializer_list>
 #include <tuple>
 #include <utility>
 
@@ -15,7 +14,7 @@ namespace {
 // split: where the status pane starts, right - trunc(right / 2.5).
 struct Screen { const char *name; int width, height; double scale; int split; };
 
-void setScreens(std::initializer_list<Screen> screens)
+void setScreens(const QList<Screen> &screens)
 {
     QJsonArray list;
     int x = 0;
@@ -77,7 +76,6 @@ TEST(Screen, FollowsTheScaleWithoutLosingAnything)
         EXPECT_EQ(ScreenFollower::startScreen(), named(name));
     }
     Program p(named("wide"));
-    expectLayout(p.window, wide);
     const Simulation &s = p.state.simulation;
     p.state.simulation.setAutoStop(false);
     p.state.simulation.setTargetShots(3000);
@@ -97,20 +95,30 @@ TEST(Screen, FollowsTheScaleWithoutLosingAnything)
     EXPECT_EQ(std::tuple(s.running(), s.shots(), s.hits()), std::tuple(false, 3000.0, 2346.0)); // as without a move
 }
 
-// A projector takes the place of the monitor while the window is idle; an
-// erase then keeps the picture of what the smaller screen hides: the whole figure.
-TEST(Screen, AnEraseOnASmallerScreenKeepsWhatItHides)
+// A projector takes the place of the monitor while the window is idle and the
+// settings are open: the dialog stays whole on the new screen and keeps the
+// keyboard, and the erase on closing it keeps the picture of what the smaller
+// screen hides, the whole figure.
+TEST(Screen, IdleAndWithTheSettingsOpen)
 {
     setScreens({wide, sharp});
     Program p(named("wide"));
     p.state.body.setRadius(370);
     p.window.command(IdStop);
     p.settle();
-    const Screen projector{"wide", 640, 480, 1, 384};
-    setScreens({projector, sharp});
+    EXPECT_EQ(p.window.shotPane().extent(), QSize(751, 751)); // no picture beyond the figure
+    const Screen projector{"wide", 800, 600, 1, 480};
+    p.settings([&](SettingsDialog &dialog) {
+        setScreens({projector, sharp});
+        p.settle();
+        const QRect area = dialog.screen()->availableGeometry();
+        EXPECT_TRUE(area.contains(dialog.frameGeometry())) << dialog.x() << "," << dialog.y();
+        QLineEdit *radius = Program::child(dialog, "radius");
+        radius->setFocus();
+        QTest::keyClicks(QApplication::focusWidget(), "12"); // too large: OK warns, Abbrechen closes
+        EXPECT_TRUE(radius->text().endsWith("12"));
+    });
     p.settle();
     expectLayout(p.window, projector);
-    p.window.command(IdStop);
-    p.settle();
-    EXPECT_EQ(p.window.shotPane().extent(), QSize(751, 751));
+    EXPECT_EQ(p.window.shotPane().extent(), QSize(751, 751)); // nor less
 }
