@@ -10,8 +10,6 @@
 
 namespace {
 
-QAccessibleInterface *reader(QObject *o) { return QAccessible::queryAccessibleInterface(o); }
-
 // The panes are named and read out; a changed page tells the screen reader where its text changed,
 // what went and what came; the figure says how many points it shows.
 TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
@@ -26,7 +24,8 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
     QPlatformAccessibility *platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
     platform->setActive(true);
     Program p;
-    auto *status = reader(&p.window.statusPane()), *shots = reader(&p.window.shotPane());
+    QAccessibleInterface *status = QAccessible::queryAccessibleInterface(&p.window.statusPane());
+    QAccessibleInterface *shots = QAccessible::queryAccessibleInterface(&p.window.shotPane());
     EXPECT_EQ(std::tuple(status->text(QAccessible::Name), status->role(), shots->text(QAccessible::Name),
                          shots->role(), shots->text(QAccessible::Description)),
               std::tuple(QString("Statistik"), QAccessible::StaticText, QString("Schussbild"), QAccessible::Graphic,

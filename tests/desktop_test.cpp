@@ -2,7 +2,6 @@
 #include "program.h"
 
 #include <cmath>
-#include <initializer_list>
 
 // Runs once per desktop scale (QT_SCALE_FACTOR, set by ctest): whatever the scale and the desktop's
 // font, the geometry stays in logical pixels and the panes are drawn at the screen's resolution.
@@ -60,7 +59,7 @@ TEST(Desktop, PageAndDialogsKeepTheirGeometryWithAnyDesktopFont)
 
         SettingsDialog settings(p.state.body, p.state.simulation, &p.window);
         AboutDialog about(&p.window);
-        for (QDialog *dialog : std::initializer_list<QDialog *>{&settings, &about}) {
+        for (QDialog *dialog : QList<QDialog *>{&settings, &about}) {
             const auto fields = dialog->findChildren<QLineEdit *>();
             for (QWidget *text : dialog->findChildren<QWidget *>()) {
                 if (!qobject_cast<QLabel *>(text) && !qobject_cast<QCheckBox *>(text))
