@@ -107,7 +107,7 @@ TEST(Screen, IdleAndWithTheSettingsOpen)
     p.window.command(IdStop);
     p.settle();
     EXPECT_EQ(p.window.shotPane().extent(), QSize(751, 751)); // no picture beyond the figure
-    const Screen projector{"wide", 800, 600, 1, 480};
+    const Screen projector{"wide", 1024, 768, 1, 615};
     p.settings([&](SettingsDialog &dialog) {
         setScreens({projector, sharp});
         p.settle();
