@@ -101,7 +101,7 @@ std::string values(const Simulation &s, const PiEstimate &pi, const Body &body)
     return text;
 }
 
-// What start, the shots, stop and the 20 Hz tick refresh, in order; shot 1 misses, shots 2 to 6 hit.
+// What start, the shots, stop and the 20 Hz tick refresh, in order; shot 1 misses, shots 2 to 4 hit.
 TEST(Simulation, WhatEachStepRefreshes)
 {
     ShotGenerator generator;

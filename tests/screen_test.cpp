@@ -120,5 +120,5 @@ TEST(Screen, IdleAndWithTheSettingsOpen)
     });
     p.settle();
     expectLayout(p.window, projector);
-    EXPECT_EQ(p.window.shotPane().extent(), QSize(751, 751)); // nor less
+    EXPECT_EQ(p.window.shotPane().extent(), QSize(751, 751)); // nor less: the erase keeps what is hidden
 }
