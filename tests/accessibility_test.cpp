@@ -4,9 +4,11 @@
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
-namespace {
+#include <string>
+#include <tuple>
+#include <vector>
 
-QAccessibleInterface *reader(QObject *o) { return QAccessible::queryAccessibleInterface(o); }
+namespace {
 
 // The panes are named and read out; a changed page tells the screen reader where its text changed,
 // what went and what came; the figure says how many points it shows.
@@ -22,13 +24,14 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
     QPlatformAccessibility *platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
     platform->setActive(true);
     Program p;
-    auto *status = reader(&p.window.statusPane()), *shots = reader(&p.window.shotPane());
-    EXPECT_EQ(std::tuple(status->text(QAccessible::Name), status->role(), shots->text(QAccessible::Name), shots->role()),
-              std::tuple(QString("Statistik"), QAccessible::StaticText, QString("Schussbild"), QAccessible::Graphic));
-    const auto page = [t = status->textInterface()] { return t->text(0, t->characterCount()); };
-    EXPECT_TRUE(page().startsWith("Körperinformationen:\nRadius: 200 px\n")) << qPrintable(page());
-    EXPECT_EQ(shots->text(QAccessible::Description),
-              "Quadrat mit Kreis, Radius 200 px, kein Durchlauf aktiv, keine Punkte gezeichnet");
+    QAccessibleInterface *status = QAccessible::queryAccessibleInterface(&p.window.statusPane());
+    QAccessibleInterface *shots = QAccessible::queryAccessibleInterface(&p.window.shotPane());
+    EXPECT_EQ(std::tuple(status->text(QAccessible::Name), status->role(), shots->text(QAccessible::Name),
+                         shots->role(), shots->text(QAccessible::Description)),
+              std::tuple(QString("Statistik"), QAccessible::StaticText, QString("Schussbild"), QAccessible::Graphic,
+                         QString("Quadrat mit Kreis, Radius 200 px, kein Durchlauf aktiv, keine Punkte gezeichnet")));
+    const QAccessibleTextInterface *page = status->textInterface();
+    EXPECT_TRUE(page->text(0, page->characterCount()).startsWith("Körperinformationen:\nRadius: 200 px\n"));
 
     told.clear();
     p.state.simulation.start();
@@ -38,11 +41,6 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
     EXPECT_EQ(told, decltype(told)({{135, "0\ngetroffen (m): 0\nWahrscheinl. (p): 0.00000 %\nVarianz: 0.0000000000",
                                      "1\ngetroffen (m): 0\nWahrscheinl. (p): 0.00000 %\nVarianz: nan"}}));
     EXPECT_TRUE(shots->text(QAccessible::Description).endsWith(", Durchlauf aktiv, 1 Punkt gezeichnet"));
-    p.passes(98);
-    p.window.tick();
-    p.loop.pass();
-    EXPECT_TRUE(page().contains("\ngeschossen (n): 100\n"));
-    EXPECT_TRUE(shots->text(QAccessible::Description).endsWith(", Durchlauf aktiv, 100 Punkte gezeichnet"));
     QAccessible::installUpdateHandler(previous);
     platform->setActive(false);
 }
