@@ -44,6 +44,7 @@ TEST(Desktop, ShotPaneEdgesAndShotsAreWholeBlocksOfScreenPixels)
 TEST(Desktop, PageAndDialogsKeepTheirGeometryWithAnyDesktopFont)
 {
     const QFont desktop = QApplication::font();
+    QList<QSize> sizes; // the dialogs' under each font
     for (const QFont &font : {QFont("DejaVu Serif", 8), QFont("DejaVu Sans Mono", 14)}) {
         SCOPED_TRACE(font.toString().toStdString());
         QApplication::setFont(font);
@@ -59,6 +60,7 @@ TEST(Desktop, PageAndDialogsKeepTheirGeometryWithAnyDesktopFont)
 
         SettingsDialog settings(p.state.body, p.state.simulation, &p.window);
         AboutDialog about(&p.window);
+        sizes << settings.size() << about.size();
         for (QDialog *dialog : QList<QDialog *>{&settings, &about}) {
             const auto fields = dialog->findChildren<QLineEdit *>();
             for (QWidget *text : dialog->findChildren<QWidget *>()) {
@@ -72,6 +74,7 @@ TEST(Desktop, PageAndDialogsKeepTheirGeometryWithAnyDesktopFont)
             }
         }
     }
+    EXPECT_EQ(sizes.first(2), sizes.last(2)) << "settings, about";
     QApplication::setFont(desktop);
 }
 
