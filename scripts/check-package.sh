@@ -1,9 +1,8 @@
 #!/bin/bash
-# Builds the Debian package the way Debian does (dpkg-buildpackage on a copy of
-# the tracked tree in a scratch folder) and proves it without installing
-# anything into this machine: its version and date, the desktop entry and
-# AppStream metadata, its files and relations, a start from the unpacked
-# package, apt's resolution (simulated) and lintian.
+# Builds the Debian package the way Debian does (dpkg-buildpackage on a copy of the tracked tree in a
+# scratch folder) and proves it without installing anything into this machine: its version and date, the
+# desktop entry and AppStream metadata, its files and dependencies, a start from the unpacked package,
+# apt's resolution (simulated) and lintian.
 #
 #   scripts/check-package.sh
 set -eu
@@ -58,19 +57,13 @@ usr/share/man/man1/monte-carlo.1.gz "monte\-carlo $version"
 usr/share/metainfo/$app_id.metainfo.xml <release version="$version" date="$release"/>
 EOF
 
-echo "== Beziehungen"
-# has FIELD ENTRY...: the package's FIELD lists each ENTRY (a name, or name and version).
-has() {
-    for want in "${@:2}"; do
-        dpkg-deb -f "$deb" "$1" | tr ',' '\n' | awk -v w="$want" '{ sub(/^ */, "") } $0 == w || $1 == w { f = 1 } END { exit !f }' \
-            || fail "$1 ohne $want"
-    done
-}
-has Depends libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-qpa-plugins fontconfig fonts-dejavu-core
-# The Qt release it was built against, as the installed libqt6core6 provides it.
-has Depends "$(dpkg-query -W -f='${Provides}' libqt6core6 | tr ',' '\n' | sed -n 's/^ *\(qt6-base-abi .*\)/\1/p')"
-has Recommends qt6-wayland qt6-translations-l10n
-has Section science
+echo "== Abhängigkeiten"
+# Each by name, or name and version: the Qt release it was built against as the installed libqt6core6 provides it.
+abi=$(dpkg-query -W -f='${Provides}' libqt6core6 | tr ',' '\n' | sed -n 's/^ *\(qt6-base-abi .*\)/\1/p')
+for want in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-qpa-plugins fontconfig fonts-dejavu-core "$abi"; do
+    dpkg-deb -f "$deb" Depends | tr ',' '\n' | awk -v w="$want" '{ sub(/^ */, "") } $0 == w || $1 == w { f = 1 } END { exit !f }' \
+        || fail "Depends ohne $want"
+done
 
 # Alive after two seconds means it came up; SIGTERM then ends it cleanly, with 0.
 echo "== usr/bin/monte-carlo aus dem entpackten Paket (offscreen, 2 s)"
