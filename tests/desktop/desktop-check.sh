@@ -56,7 +56,6 @@ status_black() {
 layout() { # the window covers the screen: menu on top, shot pane down to the bottom left, status pane from the split on
     local f=$MC_SHOTS/${tag// /-}.png split && split=$(split_at "$W")
     shot "$f" || fail "kein Bild"
-    [ -n "$wayland" ] || check "Fenster ${W}x$H" test "$(xwininfo -id "$main" | awk '/Width:|Height:/ { printf "%sx", $2 }')" = "${W}x${H}x"
     check "Menü oben" menu_on_top
     check "Schussbild reicht nach unten links" fx "$f" "3x1+1+$((H - 2))" 'minima>0.99'
     check "Statistik schwarz ab x=$split bis zum rechten und unteren Rand" status_black "$f" "$split" "$(sc %d '30 * s')"
