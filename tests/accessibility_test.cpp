@@ -15,12 +15,12 @@ namespace {
 TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
 {
     static std::vector<std::tuple<int, std::string, std::string>> told;
-    const auto previous = QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+    QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
         if (const auto *update = dynamic_cast<QAccessibleTextUpdateEvent *>(event))
             told.emplace_back(update->changePosition(), update->textRemoved().toStdString(),
                               update->textInserted().toStdString());
     });
-    // No screen reader turns accessibility on offscreen: the test does.
+    // No screen reader turns accessibility on offscreen: the test does, for the rest of this executable.
     QPlatformAccessibility *platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
     platform->setActive(true);
     Program p;
@@ -41,8 +41,6 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
     EXPECT_EQ(told, decltype(told)({{135, "0\ngetroffen (m): 0\nWahrscheinl. (p): 0.00000 %\nVarianz: 0.0000000000",
                                      "1\ngetroffen (m): 0\nWahrscheinl. (p): 0.00000 %\nVarianz: nan"}}));
     EXPECT_TRUE(shots->text(QAccessible::Description).endsWith(", Durchlauf aktiv, 1 Punkt gezeichnet"));
-    QAccessible::installUpdateHandler(previous);
-    platform->setActive(false);
 }
 
 } // namespace
