@@ -5,8 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
-// Linked with the program's own main: chooses "Ergebnis speichern" as soon as
-// the main loop drains its first events.
+// Linked with the program's own main: chooses "Ergebnis speichern" as soon as the main loop drains its first events.
 static void chooseSaveOnStart()
 {
     QTimer::singleShot(0, [] {

@@ -6,9 +6,8 @@
 #include <tuple>
 #include <utility>
 
-// Runs on the offscreen platform with the screens of screens.json: "wide",
-// 1920 x 1080 at scale 1, and "sharp", 1366 x 768 at scale 2. A screen changes
-// as a projector, a dock or a monitor would change it.
+// Runs on the offscreen platform with the screens of screens.json: "wide", 1920 x 1080 at scale 1, and "sharp",
+// 1366 x 768 at scale 2. A screen changes as a projector, a dock or a monitor would change it.
 namespace {
 
 // split: where the status pane starts, right - trunc(right / 2.5).
@@ -65,9 +64,8 @@ QMap<std::pair<int, int>, QRgb> shots(ShotPane &pane)
 
 } // namespace
 
-// A manual run goes on through a move to a screen of another scale and ends
-// as it would have without one; the points stay where they were, and the
-// square is drawn anew with edges that are whole blocks of screen pixels.
+// A manual run goes on through a move to a screen of another scale and ends as it would have without one; the
+// points stay where they were, and the square is drawn anew with edges that are whole blocks of screen pixels.
 TEST(Screen, FollowsTheScaleWithoutLosingAnything)
 {
     setScreens({wide, sharp});
@@ -95,10 +93,9 @@ TEST(Screen, FollowsTheScaleWithoutLosingAnything)
     EXPECT_EQ(std::tuple(s.running(), s.shots(), s.hits()), std::tuple(false, 3000.0, 2346.0)); // as without a move
 }
 
-// A projector takes the place of the monitor while the window is idle and the
-// settings are open: the dialog stays whole on the new screen and keeps the
-// keyboard, and the erase on closing it keeps the picture of what the smaller
-// screen hides, the whole figure.
+// A projector takes the place of the monitor while the window is idle and the settings are open: the dialog
+// stays whole on the new screen and keeps the keyboard, and the erase on closing it keeps the picture of what
+// the smaller screen hides, the whole figure.
 TEST(Screen, IdleAndWithTheSettingsOpen)
 {
     setScreens({wide, sharp});
