@@ -11,34 +11,39 @@
 
 namespace {
 
-// linked: the report is reached through a symbolic link, so the folder that
-// fails may not be the working folder.
-std::string reasonFor(int error, bool linked)
+using Failure = AtomicFile::Failure;
+
+Failure failureFor(int error)
 {
     switch (error) {
     case EACCES:
     case EPERM:
-        return linked ? "Keine Schreibberechtigung im Ordner des Verknüpfungsziels."
-                      : "Keine Schreibberechtigung im Arbeitsordner.";
+        return Failure::AccessDenied;
     case ENOSPC:
-        return "Der Datenträger ist voll.";
+        return Failure::DiskFull;
     case EDQUOT:
-        return "Das Speicherkontingent ist ausgeschöpft.";
+        return Failure::QuotaExhausted;
     case EROFS:
-        return "Das Dateisystem ist schreibgeschützt.";
+        return Failure::ReadOnlyFileSystem;
     case EISDIR:
-        return "Unter diesem Namen besteht bereits ein Ordner.";
+        return Failure::FolderInTheWay;
     case ENOENT:
     case ENOTDIR:
-        return linked ? "Der Ordner des Verknüpfungsziels ist nicht vorhanden."
-                      : "Der Arbeitsordner ist nicht mehr vorhanden.";
+        return Failure::FolderGone;
     case ELOOP:
-        return "Die symbolische Verknüpfung führt im Kreis.";
+        return Failure::LinkLoop;
     case EIO:
-        return "Ein Ein-/Ausgabefehler ist aufgetreten.";
+        return Failure::IoError;
     default:
-        return std::string("Systemfehler ") + std::to_string(error) + ".";
+        return Failure::Other;
     }
+}
+
+// linked: the report is reached through a symbolic link, so the folder that
+// fails may not be the working folder.
+AtomicFile::Outcome failed(int error, bool linked)
+{
+    return {failureFor(error), linked, error};
 }
 
 std::string folderOf(const std::string &path)
@@ -226,25 +231,24 @@ AtomicFile::Outcome AtomicFile::replace(const std::string &fileName, const std::
     const bool resolved = resolveLinks(path, error);
     const bool linked = path != fileName;
     if (!resolved)
-        return {false, reasonFor(error, linked)};
+        return failed(error, linked);
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (!exists && errno != ENOENT)
-        return {false, reasonFor(errno, linked)};
+        return failed(errno, linked);
     if (exists && S_ISDIR(existing.st_mode))
-        return {false, reasonFor(EISDIR, linked)};
+        return failed(EISDIR, linked);
     // The permission bits say whether the user protected the report, also for root.
     if (exists && (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        return {false, "Die vorhandene Datei ist schreibgeschützt."};
+        return {Failure::ReadOnlyReport, linked, 0};
     if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
-        return {false, errno == EACCES ? "Keine Schreibberechtigung für die vorhandene Datei."
-                                       : reasonFor(errno, linked)};
+        return errno == EACCES ? Outcome{Failure::ReportNotWritable, linked, EACCES} : failed(errno, linked);
 
     if (writeAndName(path, bytes, exists ? &existing.st_mode : nullptr, error))
-        return {true, {}};
+        return {};
     // A folder the user may not write, or a sticky one holding another user's
     // report, forbids the replace but may leave the report itself writable.
     if (exists && folderForbids(error) && writeInPlace(path, bytes, error))
-        return {true, {}};
-    return {false, reasonFor(error, linked)};
+        return {};
+    return failed(error, linked);
 }

@@ -13,10 +13,31 @@
 class AtomicFile
 {
 public:
+    // Why a replace failed, as the system told it; the program words it.
+    enum class Failure {
+        None,
+        AccessDenied, // the folder, or the file, may not be written
+        DiskFull,
+        QuotaExhausted,
+        ReadOnlyFileSystem,
+        FolderInTheWay, // a folder has the file's name
+        FolderGone, // the folder to write into is not there
+        LinkLoop,
+        IoError,
+        ReadOnlyReport, // the user made the existing file read-only
+        ReportNotWritable, // the existing file belongs to someone who forbids it
+        Other,
+    };
+
     struct Outcome
     {
-        bool written = false;
-        std::string reason; // German, UTF-8; empty when written
+        Failure failure = Failure::None;
+        // The failing folder is that of a symbolic link's target, not the working folder.
+        bool throughLink = false;
+        // The system's error number (errno, or GetLastError on Windows).
+        int systemError = 0;
+
+        bool written() const { return failure == Failure::None; }
     };
 
     static Outcome replace(const std::string &path, const std::string &bytes);

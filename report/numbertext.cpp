@@ -37,6 +37,18 @@ std::string scientific(double value, int decimals)
     return std::string(buffer.data(), result.ptr);
 }
 
+std::string bounded(std::string fixedText, double value, int room, int scientificDecimals)
+{
+    if (static_cast<int>(fixedText.size()) <= room)
+        return fixedText;
+    if (scientificDecimals >= 0)
+        return scientific(value, scientificDecimals);
+    std::array<char, 64> buffer;
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::scientific);
+    return std::string(buffer.data(), result.ptr);
+}
+
 std::string integer(long long value)
 {
     std::array<char, 24> buffer;

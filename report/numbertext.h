@@ -17,6 +17,12 @@ std::string fixed(double value, int decimals);
 // same spelling of non-finite values; for numbers too long to show in full.
 std::string scientific(double value, int decimals);
 
+// The one rule for a number that must fit a text buffer: its fixed-point text
+// when that has at most room characters, else the scientific one with
+// scientificDecimals decimals or, when that is negative, the shortest that
+// reads back to the same value.
+std::string bounded(std::string fixedText, double value, int room, int scientificDecimals);
+
 // Like printf's "%i".
 std::string integer(long long value);
 

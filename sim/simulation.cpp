@@ -79,16 +79,6 @@ void Simulation::stop(PiEstimate &pi)
     pi.update(m_hits, m_shots);
 }
 
-void Simulation::tick(PiEstimate &pi, Body &body)
-{
-    if (!m_autoStop) {
-        updateVariance();
-        updateHitRatio();
-    }
-    pi.update(m_hits, m_shots);
-    body.updateVolume(m_hitRatio);
-}
-
 int Simulation::progressPercent() const
 {
     const double percent = m_shots / m_targetShots * 100.0;

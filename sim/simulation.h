@@ -44,10 +44,6 @@ public:
     void start();
     void stop(PiEstimate &pi);
 
-    // The 20 Hz refresh of the derived values: in manual mode the variance (from
-    // the previous refresh's ratio), then the ratio; pi; the body's volume.
-    void tick(PiEstimate &pi, Body &body);
-
     // shots / targetShots * 100 truncated toward zero; 0 when not finite,
     // clamped to the int range when the quotient lies outside it.
     int progressPercent() const;

@@ -1,0 +1,65 @@
+#include "session.h"
+
+#include "commandid.h"
+#include "resultreport.h"
+#include "savemessage.h"
+
+Repaint Session::pass()
+{
+    if (!m_simulation.running())
+        return {};
+    m_simulation.shoot(m_body);
+    m_colour.advance();
+    m_simulation.applyStopRule(m_pi);
+    return {.shotPane = true};
+}
+
+Repaint Session::tick()
+{
+    if (!m_simulation.autoStop()) {
+        m_simulation.updateVariance();
+        m_simulation.updateHitRatio();
+    }
+    m_pi.update(m_simulation.hits(), m_simulation.shots());
+    m_body.updateVolume(m_simulation.hitRatio());
+    return {.statusPane = true};
+}
+
+Reaction Session::command(int id)
+{
+    switch (id) {
+    case IdQuit:
+        m_quitRequested = true;
+        return {};
+    case IdStart:
+        // The picture stays: the new run's points are drawn over it.
+        m_simulation.start();
+        return {};
+    case IdSettings:
+        return {.open = Reaction::Window::Settings};
+    case IdStop:
+        m_simulation.stop(m_pi);
+        return {.repaint = {true, true, true}};
+    case IdAbout:
+        return {.open = Reaction::Window::About};
+    case IdSaveResult:
+        return {.open = Reaction::Window::Message, .message = save()};
+    default:
+        return {};
+    }
+}
+
+Message Session::save() const
+{
+    const RunSummary summary{
+        .radius = m_body.radius(),
+        .dimensions = m_body.dimensions(),
+        .volume = m_body.volume(),
+        .shots = m_simulation.shots(),
+        .hits = m_simulation.hits(),
+        .hitRatio = m_simulation.hitRatio(),
+        .variance = m_simulation.variance(),
+        .pi = m_pi.value(),
+    };
+    return SaveMessage::about(ResultReport::write(summary));
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "body.h"
+#include "piestimate.h"
+#include "reaction.h"
+#include "repaint.h"
+#include "shotcolour.h"
+#include "shotgenerator.h"
+#include "simulation.h"
+
+class SettingsForm;
+
+// One program session: the measured body, the run and its estimate of pi, the
+// colour of the next shot and whether quitting was asked for, created once at
+// start-up. The front end drains its events, then calls pass(); its 50 ms
+// timer calls tick(); its menu calls command(). Each step answers what to
+// repaint. Only the settings form changes the run's parameters.
+class Session
+{
+public:
+    const Body &body() const { return m_body; }
+    const Simulation &simulation() const { return m_simulation; }
+    const PiEstimate &pi() const { return m_pi; }
+    const ShotColour &colour() const { return m_colour; }
+    bool running() const { return m_simulation.running(); }
+    bool quitRequested() const { return m_quitRequested; }
+
+    // The rest of a pass after the drain: while a run is active one shot, the
+    // colour advanced, the plot asked for, then the stop rule.
+    Repaint pass();
+
+    // The 20 Hz refresh: in manual mode the variance (from the ratio of the
+    // previous refresh), then the ratio; pi; the body's volume; then the page.
+    Repaint tick();
+
+    // The menu command with this id; every other id does nothing.
+    Reaction command(int id);
+
+    // The settings dialog closed, whatever ended it: both panes from scratch.
+    Repaint settingsClosed() const { return {true, true, true}; }
+
+    // Closed by the desktop or ended by a signal, as "&Beenden" ends it.
+    void requestQuit() { m_quitRequested = true; }
+
+private:
+    friend class SettingsForm;
+
+    // Writes the report and says how it went.
+    Message save() const;
+
+    ShotGenerator m_generator;
+    Body m_body;
+    Simulation m_simulation{m_generator};
+    PiEstimate m_pi;
+    ShotColour m_colour;
+    bool m_quitRequested = false;
+};

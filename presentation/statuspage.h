@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class Body;
+class PiEstimate;
+class Session;
+class Simulation;
+
+// The status page as texts at their places, formatted the way the pane draws
+// them: numbers with the point as decimal separator whatever the locale, every
+// value followed by the blanks that cover a longer earlier value, no text
+// longer than the text buffer.
+namespace StatusPage {
+
+struct Text
+{
+    int line; // top at lineHeight * line + 10
+    int x;
+    std::string text; // UTF-8
+
+    bool operator==(const Text &) const = default;
+};
+
+std::vector<Text> texts(const Body &body, const Simulation &simulation, const PiEstimate &pi);
+std::vector<Text> texts(const Session &session);
+
+// The page as a screen reader reads it: label and value of a line joined, the
+// blanks that cover longer earlier values dropped, empty page lines left out.
+std::string readingText(const std::vector<Text> &page);
+
+} // namespace StatusPage
