@@ -55,6 +55,15 @@ TEST(SaveWindows, FolderInTheWay)
     EXPECT_EQ(ResultReport::write(run).failure, Failure::FolderInTheWay);
 }
 
+// The path arrives as UTF-8, whatever the system's code page.
+TEST(SaveWindows, FolderNameWithUmlauts)
+{
+    TempFolder work;
+    fs::create_directory(u8"Prüfung");
+    EXPECT_TRUE(AtomicFile::replace("Pr\xC3\xBC" "fung\\mc_result.txt", "neu").written());
+    EXPECT_EQ(readFile(fs::path(u8"Prüfung") / "mc_result.txt"), "neu");
+}
+
 // Windows keeps a process's working folder from being removed; a folder on a
 // drive that was pulled out is gone the same way as one that was never there.
 TEST(SaveWindows, FolderGone)
