@@ -8,13 +8,15 @@
 set -euo pipefail
 exe=$(realpath "$1")
 scratch=$(mktemp -d)
-xvfb=
+xvfb= pid=
 cleanup() {
+    [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
     [ "$WINEPREFIX" != "$scratch/prefix" ] || /usr/lib/wine/wineserver -k 2>/dev/null || true
     [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
     rm -rf "$scratch"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM
 export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$scratch/prefix}
 if [ -z "${DISPLAY:-}" ]; then
     Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
@@ -32,12 +34,13 @@ cpu() { awk -v hz="$(getconf CLK_TCK)" '{ print ($14 + $15) / hz }' "/proc/$1/st
 
 mkdir "$scratch/run" && cd "$scratch/run"
 /usr/lib/wine/wine64 "$exe" & pid=$!
-timeout 30 xdotool search --sync --onlyvisible --name '^Monte Carlo$' >/dev/null
-sleep 1
+timeout 30 xdotool search --sync --onlyvisible --pid $pid --name '^Monte Carlo$' >/dev/null
+sleep 2
 before=$(cpu $pid); sleep 2; after=$(cpu $pid)
 awk -v a="$before" -v b="$after" 'BEGIN { exit !(b - a < 0.2) }' \
     || { echo "FAIL: $(awk -v a="$before" -v b="$after" 'BEGIN { print b - a }') s of CPU in 2 s while idle"; exit 1; }
 
+shots() { tr -d '\r' <mc_result.txt | sed -n 's/^  geschossen (n): *//p'; }
 xdotool key --clearmodifiers alt+s
 # Saved again each second until the run has stopped by itself (slower on a busy machine).
 box='^Ergebnis gespeichert.$'
@@ -47,12 +50,14 @@ for _ in $(seq 120); do
     timeout 10 xdotool search --sync --onlyvisible --name "$box" >/dev/null
     xdotool key --clearmodifiers Return
     while xdotool search --onlyvisible --name "$box" >/dev/null; do sleep 0.1; done
-    ! grep -q 'geschossen (n): *33649' mc_result.txt || break
+    [ "$(shots)" != 0 ] || { echo "FAIL: Alt+S started no run"; exit 1; }
+    [ "$(shots)" != 33649 ] || break
 done
 xdotool key --clearmodifiers alt+b
 status=0
 timeout 10 tail --pid=$pid -f /dev/null || { echo "FAIL: still running after Alt+B"; kill $pid; exit 1; }
 wait $pid || status=$?
+pid=
 [ $status -eq 0 ] || { echo "FAIL: exit code $status"; exit 1; }
 [ "$(ls -A)" = mc_result.txt ] || { echo "FAIL: the folder holds $(ls -A | tr '\n' ' ')"; exit 1; }
 
