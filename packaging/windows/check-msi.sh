@@ -1,7 +1,8 @@
 #!/bin/sh
 # The installer under Wine: an older version installed, then this one over it,
-# then removed. Usage: packaging/windows/check-msi.sh build-win, in a
-# throwaway WINEPREFIX (scripts/windows-tests.sh makes one).
+# the older refused over it, then removed.
+# Usage: packaging/windows/check-msi.sh build-win, in a throwaway WINEPREFIX
+# (scripts/windows-tests.sh makes one).
 set -eu
 build="$1"
 : "${WINEPREFIX:?a throwaway Wine prefix}"
@@ -39,6 +40,10 @@ expect "older version listed" "$(listed)" "DisplayName=Monte Carlo DisplayVersio
 (cd "$build" && $wine msiexec /i "monte-carlo-$version.msi" /qn)
 expect "newer version replaces the older" "$(listed)" \
     "DisplayName=Monte Carlo DisplayVersion=$version Publisher=Monte-Carlo-Projekt "
+refused=yes
+(cd "$build" && $wine msiexec /i monte-carlo-0.1.msi /qn) && refused=no
+expect "older version refused over the newer" "$refused $(listed)" \
+    "yes DisplayName=Monte Carlo DisplayVersion=$version Publisher=Monte-Carlo-Projekt "
 expect "program installed" "$(cmp "$folder/monte-carlo.exe" "$build/monte-carlo.exe" && echo same)" same
 expect "one Start menu shortcut" "$(shortcut)" 1
 
