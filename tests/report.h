@@ -34,7 +34,7 @@ struct TempFolder
     {
         fs::current_path(previous);
 #ifdef _WIN32
-        // A read-only file would stay behind; a test may have removed the folder itself.
+        // A read-only file would stay behind; nothing may throw out of here.
         std::error_code ignored;
         for (const auto &item : fs::recursive_directory_iterator(path, ignored))
             fs::permissions(item.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
