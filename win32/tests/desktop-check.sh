@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# The Windows program on a desktop under Wine, each case left as a screenshot to
+# look at: the settings' warnings, the about dialog that Escape does not close,
+# a save refused with its cause, and the window at 150 % and 200 %.
+# Not part of the test command. Usage: desktop-check.sh monte-carlo.exe [folder for the pictures]
+set -euo pipefail
+exe=$(realpath "$1")
+out=$(realpath -m "${2:-desktop-check-pictures}")
+mkdir -p "$out"
+scratch=$(mktemp -d)
+cleanup() {
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+export WINEDEBUG=-all WINEPREFIX=$scratch/prefix
+Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+xvfb=$!
+until [ -s "$scratch/display" ]; do sleep 0.1; done
+export DISPLAY=:$(cat "$scratch/display")
+/usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+# No window manager here: Wine draws the captions itself (the pictures show
+# which window has a close box) and does not wait for one to hide a window.
+/usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+/usr/lib/wine/wineserver -w
+mkdir "$scratch/run" && cd "$scratch/run"
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+picture() { sleep 0.5; import -window root "$out/$1.png"; echo "picture: $out/$1.png"; }
+key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
+shown() { timeout 5 xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+gone() {
+    for _ in $(seq 30); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+start() {
+    /usr/lib/wine/wine64 "$exe" & pid=$!
+    shown 'Monte Carlo' || fail "no main window"
+    sleep 1
+}
+quit() {
+    key alt+b
+    timeout 10 tail --pid=$pid -f /dev/null || fail "Alt+B did not end the program"
+}
+dpi() {
+    /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+
+# Settings: from the check box, Tab reaches threshold, minimum, radius, dimensions.
+# name, keys to the field, text typed, caption of the warning
+warning() {
+    key alt+e
+    shown Einstellungen || fail "$1: no settings dialog"
+    key $2
+    xdotool type "$3"
+    key Return
+    shown "$4" || fail "$1: no box \"$4\""
+    picture "$1"
+    key Return
+    shown Einstellungen || fail "$1: the dialog closed after the warning"
+    key Escape
+    gone Einstellungen || fail "$1: Escape did not cancel the settings"
+}
+
+start
+picture start
+warning dimensions-0 'Tab Tab Tab Tab' 0 'Fehler: Dimensionen'
+warning radius-32001 'Tab Tab Tab' 32001 'Fehler: Radius'
+warning radius-0 'Tab Tab Tab' 0 'Fehler: Radius'
+# The number of points is enabled once the check box is cleared.
+warning count-above-2-53 'space shift+Tab' 10000000000000000 'Fehler: Anzahl'
+
+key alt+question
+shown 'about Monte-Carlo' || fail "Alt+? opened no about dialog"
+picture about
+key Escape
+shown 'about Monte-Carlo' || fail "Escape closed the about dialog"
+key Return
+gone 'about Monte-Carlo' || fail "Enter did not close the about dialog"
+
+# A report the user made read-only is left alone, and the box says why.
+echo old >mc_result.txt
+/usr/lib/wine/wine64 cmd /c attrib +r mc_result.txt >/dev/null 2>&1
+key alt+g
+shown 'Fehler: Speichern' || fail "a read-only report was not refused"
+picture save-refused
+key Return
+[ "$(cat mc_result.txt)" = old ] || fail "the read-only report was changed"
+/usr/lib/wine/wine64 cmd /c attrib -r mc_result.txt >/dev/null 2>&1
+quit
+
+# Scaled desktops: text and figure at the device's resolution, shots as
+# blocks of whole device pixels, during a long manual run and after Stop.
+for percent in 150 200; do
+    dpi $((96 * percent / 100))
+    start
+    key alt+e
+    key space shift+Tab
+    xdotool type 100000000
+    key Return
+    gone Einstellungen || fail "$percent %: the settings did not close"
+    key alt+s
+    sleep 2
+    picture "scale-$percent-running"
+    convert "$out/scale-$percent-running.png" -crop 64x64+0+30 -scale 800% "$out/scale-$percent-corner.png"
+    key alt+p
+    picture "scale-$percent-stopped"
+    quit
+done
+dpi 96
+
+[ $failures -eq 0 ] && echo "desktop check: every case as expected; look at the pictures in $out"
+exit $failures
