@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows program on a desktop under Wine, each case left as a screenshot to
 # look at: the settings' warnings, the about dialog that Escape does not close,
-# a save refused with its cause, and the window at 150 % and 200 %.
+# a save refused with its cause, the window at 150 % and 200 %, and the window
+# following its screen from 1280 x 800 to 1024 x 768.
 # Not part of the test command. Usage: desktop-check.sh monte-carlo.exe [folder for the pictures]
 set -euo pipefail
 exe=$(realpath "$1")
@@ -10,7 +11,7 @@ mkdir -p "$out"
 scratch=$(mktemp -d)
 cleanup() {
     /usr/lib/wine/wineserver -k 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    kill "$xvfb" ${xephyr:-} 2>/dev/null || true
     rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -113,6 +114,30 @@ for percent in 150 200; do
     quit
 done
 dpi 96
+
+# A smaller screen: Wine 8 changes its monitor with xrandr inside Xephyr but
+# tells no window, so a helper sends WM_DISPLAYCHANGE as Windows would.
+cat >"$scratch/displaychange.cpp" <<'END'
+#include <windows.h>
+int main()
+{
+    SendMessageW(FindWindowW(L"Monte Carlo", L"Monte Carlo"), WM_DISPLAYCHANGE, 32, 0);
+}
+END
+x86_64-w64-mingw32-g++ -static -o "$scratch/displaychange.exe" "$scratch/displaychange.cpp"
+Xephyr -displayfd 4 -resizeable -screen 1280x800 -nolisten tcp 4>"$scratch/xephyr" 2>/dev/null &
+xephyr=$!
+until [ -s "$scratch/xephyr" ]; do sleep 0.1; done
+export DISPLAY=:$(cat "$scratch/xephyr")
+start
+key alt+s
+xrandr -s 1024x768 2>/dev/null
+/usr/lib/wine/wine64 "$scratch/displaychange.exe"
+picture screen-1024
+# The status pane begins at 1024 - trunc(1024 / 2.5) = 615.
+pixel() { convert "$out/screen-1024.png" -crop "1x1+$1+400" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}'; }
+[ "$(pixel 614)$(pixel 615)" = '#FFFFFF#000000' ] || fail "the panes did not follow the screen to 1024 pixels"
+quit
 
 [ $failures -eq 0 ] && echo "desktop check: every case as expected; look at the pictures in $out"
 exit $failures
