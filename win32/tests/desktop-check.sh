@@ -2,7 +2,7 @@
 # The Windows program on a desktop under Wine, each case left as a screenshot to
 # look at: the settings' warnings, the about dialog that Escape does not close,
 # a save refused with its cause, the window at 150 % and 200 %, and the window
-# following its screen from 1280 x 800 to 1024 x 768.
+# following its screen from 1280 x 800 to 1024 x 768 and then to 200 %.
 # Not part of the test command. Usage: desktop-check.sh monte-carlo.exe [folder for the pictures]
 set -euo pipefail
 exe=$(realpath "$1")
@@ -116,15 +116,22 @@ done
 dpi 96
 
 # A smaller screen: Wine 8 changes its monitor with xrandr inside Xephyr but
-# tells no window, so a helper sends WM_DISPLAYCHANGE as Windows would.
+# tells no window, so a helper sends WM_DISPLAYCHANGE as Windows would, or
+# with a DPI WM_DPICHANGED, as when the window moves to a denser monitor.
 cat >"$scratch/displaychange.cpp" <<'END'
 #include <windows.h>
-int main()
+#include <cstdlib>
+int main(int argc, char **argv)
 {
-    SendMessageW(FindWindowW(L"Monte Carlo", L"Monte Carlo"), WM_DISPLAYCHANGE, 32, 0);
+    const HWND window = FindWindowW(L"Monte Carlo", L"Monte Carlo");
+    const int dpi = argc > 1 ? std::atoi(argv[1]) : 0;
+    if (dpi)
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+    else
+        SendMessageW(window, WM_DISPLAYCHANGE, 32, 0);
 }
 END
-x86_64-w64-mingw32-g++ -static -o "$scratch/displaychange.exe" "$scratch/displaychange.cpp"
+x86_64-w64-mingw32-g++ -D_WIN32_WINNT=0x0A00 -static -o "$scratch/displaychange.exe" "$scratch/displaychange.cpp"
 Xephyr -displayfd 4 -resizeable -screen 1280x800 -nolisten tcp 4>"$scratch/xephyr" 2>/dev/null &
 xephyr=$!
 until [ -s "$scratch/xephyr" ]; do sleep 0.1; done
@@ -135,8 +142,14 @@ xrandr -s 1024x768 2>/dev/null
 /usr/lib/wine/wine64 "$scratch/displaychange.exe"
 picture screen-1024
 # The status pane begins at 1024 - trunc(1024 / 2.5) = 615.
-pixel() { convert "$out/screen-1024.png" -crop "1x1+$1+400" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}'; }
-[ "$(pixel 614)$(pixel 615)" = '#FFFFFF#000000' ] || fail "the panes did not follow the screen to 1024 pixels"
+pixel() { convert "$out/$1.png" -crop "1x1+$2+400" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}'; }
+[ "$(pixel screen-1024 614)$(pixel screen-1024 615)" = '#FFFFFF#000000' ] \
+    || fail "the panes did not follow the screen to 1024 pixels"
+/usr/lib/wine/wine64 "$scratch/displaychange.exe" 192
+picture screen-1024-at-200
+# 512 program pixels: the split at 512 - trunc(512 / 2.5) = 308, 616 device pixels.
+[ "$(pixel screen-1024-at-200 615)$(pixel screen-1024-at-200 616)" = '#FFFFFF#000000' ] \
+    || fail "the panes did not follow the scale to 200 %"
 quit
 
 [ $failures -eq 0 ] && echo "desktop check: every case as expected; look at the pictures in $out"
