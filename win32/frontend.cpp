@@ -24,6 +24,14 @@ FrontEnd::FrontEnd(HINSTANCE instance)
     m_handles.instance = instance;
 }
 
+FrontEnd::~FrontEnd()
+{
+    // While the procedures' objects still live: the system would otherwise
+    // destroy the windows at the thread's end and call them after this.
+    if (m_handles.main)
+        DestroyWindow(m_handles.main);
+}
+
 std::optional<std::wstring> FrontEnd::start(int show)
 {
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};

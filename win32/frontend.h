@@ -16,6 +16,9 @@ class FrontEnd
 {
 public:
     explicit FrontEnd(HINSTANCE instance);
+    ~FrontEnd();
+    FrontEnd(const FrontEnd &) = delete;
+    FrontEnd &operator=(const FrontEnd &) = delete;
 
     // Registers the classes and shows the main window; on failure the cause, in German.
     std::optional<std::wstring> start(int show);
