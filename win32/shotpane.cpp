@@ -1,5 +1,6 @@
 #include "shotpane.h"
 
+#include "paneaccessible.h"
 #include "screenreader.h"
 #include "session.h"
 #include "shotpicture.h"
@@ -77,12 +78,17 @@ void ShotPane::serve()
         return;
     m_pending = false;
     fit();
-    if (std::exchange(m_erase, false))
+    if (std::exchange(m_erase, false)) {
         m_picture.fill(white);
-    if (const auto plot = ShotPicture::plot(m_session))
+        m_plotted = 0;
+    }
+    if (const auto plot = ShotPicture::plot(m_session)) {
         m_picture.setBlock(m_scale.device(plot->x), m_scale.device(plot->y), m_scale.block(), plot->rgb);
-    else
+        ++m_plotted;
+    } else {
         drawFigure();
+        m_plotted = 0;
+    }
     m_changed = true;
 }
 
@@ -149,6 +155,13 @@ LRESULT CALLBACK ShotPane::procedure(HWND window, UINT message, WPARAM wParam, L
     case WM_PAINT:
         pane->paint();
         return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT object = PaneAccessible::answer(window, wParam, lParam, [pane] {
+                return WideText::from(
+                    ScreenReader::shotDescription(pane->m_session.body(), pane->m_session.running(), pane->m_plotted));
+            }, nullptr))
+            return object;
+        return DefWindowProcW(window, message, wParam, lParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

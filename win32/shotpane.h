@@ -49,5 +49,7 @@ private:
     bool m_pending = false;
     bool m_erase = false;
     bool m_changed = false;
+    // Points plotted since the figure was drawn, for screen readers.
+    long long m_plotted = 0;
     std::uint64_t m_shownAt = 0;
 };

@@ -1,6 +1,7 @@
 #include "statuspane.h"
 
 #include "frontend.h"
+#include "paneaccessible.h"
 #include "screenreader.h"
 #include "widetext.h"
 
@@ -86,7 +87,8 @@ void StatusPane::fit()
 void StatusPane::request(bool erase)
 {
     std::vector<StatusPage::Text> page = StatusPage::texts(m_frontEnd.session());
-    if (!erase && page == m_shown)
+    const bool changed = page != m_shown;
+    if (!erase && !changed)
         return;
     if (erase)
         m_picture.fill(black);
@@ -106,8 +108,11 @@ void StatusPane::request(bool erase)
         GdiFlush();
     }
     m_shown = std::move(page);
-    if (m_window)
-        InvalidateRect(m_window, nullptr, FALSE);
+    if (!m_window)
+        return;
+    InvalidateRect(m_window, nullptr, FALSE);
+    if (changed)
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_window, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void StatusPane::paint()
@@ -141,6 +146,12 @@ LRESULT CALLBACK StatusPane::procedure(HWND window, UINT message, WPARAM wParam,
     case WM_PAINT:
         pane->paint();
         return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT object = PaneAccessible::answer(
+                window, wParam, lParam, [] { return WideText::from(ScreenReader::statusDescription); },
+                [pane] { return WideText::from(StatusPage::readingText(pane->m_shown)); }))
+            return object;
+        return DefWindowProcW(window, message, wParam, lParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
