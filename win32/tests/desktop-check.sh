@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows program on a desktop under Wine, each case left as a screenshot to
 # look at: the settings' warnings, the about dialog that Escape does not close,
-# a save refused with its cause, the window at 150 % and 200 %, and the window
+# what a screen reader reads of the panes, a save refused with its cause, the window at 150 % and 200 %, and the window
 # following its screen from 1280 x 800 to 1024 x 768 and then to 200 %.
 # Not part of the test command. Usage: desktop-check.sh monte-carlo.exe [folder for the pictures]
 set -euo pipefail
@@ -84,6 +84,48 @@ key Escape
 shown 'about Monte-Carlo' || fail "Escape closed the about dialog"
 key Return
 gone 'about Monte-Carlo' || fail "Enter did not close the about dialog"
+
+# What a screen reader asks through MSAA, from another process: name,
+# description and, of the status pane, the page as value.
+cat >"$scratch/reader.cpp" <<'END'
+#include <windows.h>
+#include <oleacc.h>
+#include <cstdio>
+#include <initializer_list>
+void say(const wchar_t *label, BSTR text)
+{
+    char utf8[4096] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text ? text : L"", -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("%ls: %s\n", label, utf8);
+}
+int main()
+{
+    CoInitialize(nullptr);
+    const HWND main = FindWindowW(L"Monte Carlo", L"Monte Carlo");
+    for (const wchar_t *pane : {L"Statusfenster", L"Schussfenster"}) {
+        IAccessible *object = nullptr;
+        if (FAILED(AccessibleObjectFromWindow(FindWindowExW(main, nullptr, pane, nullptr), OBJID_CLIENT,
+                                              __uuidof(IAccessible), reinterpret_cast<void **>(&object))))
+            return 1;
+        VARIANT self{};
+        self.vt = VT_I4;
+        BSTR name = nullptr, description = nullptr, value = nullptr;
+        object->get_accName(self, &name);
+        object->get_accDescription(self, &description);
+        object->get_accValue(self, &value);
+        say(L"name", name);
+        say(L"description", description);
+        say(L"value", value);
+    }
+}
+END
+x86_64-w64-mingw32-g++ -static -o "$scratch/reader.exe" "$scratch/reader.cpp" -loleacc -lole32 -loleaut32 -luuid
+/usr/lib/wine/wine64 "$scratch/reader.exe" | tr -d '\r' >"$out/screen-reader.txt" || fail "no accessible object for the panes"
+echo "screen reader: $out/screen-reader.txt"
+for heard in 'name: Statistik' 'description: Körper, Schüsse' 'geschossen (n): 0' 'name: Schussbild' \
+    'description: Quadrat mit Kreis, Radius 200 px, kein Durchlauf aktiv'; do
+    grep -qF "$heard" "$out/screen-reader.txt" || fail "a screen reader does not hear \"$heard\""
+done
 
 # A report the user made read-only is left alone, and the box says why.
 echo old >mc_result.txt
