@@ -147,6 +147,7 @@ for percent in 150 200; do
     key alt+e
     key space shift+Tab
     xdotool type 100000000
+    picture "scale-$percent-settings"
     key Return
     gone Einstellungen || fail "$percent %: the settings did not close"
     key alt+s
