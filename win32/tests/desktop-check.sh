@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows program on a desktop under Wine, each case left as a screenshot to
 # look at: the settings' warnings, the about dialog that Escape does not close,
-# what a screen reader reads of the panes, a save refused with its cause, the window at 150 % and 200 %, and the window
-# following its screen from 1280 x 800 to 1024 x 768 and then to 200 %.
+# what a screen reader reads of the panes, a save refused with its cause, the
+# window at 125 %, 150 % and 200 %, and the window following its screen from
+# 1280 x 800 to 1024 x 768 and then to 200 %.
 # Not part of the test command. Usage: desktop-check.sh monte-carlo.exe [folder for the pictures]
 set -euo pipefail
 exe=$(realpath "$1")
@@ -141,7 +142,7 @@ quit alt+F4
 
 # Scaled desktops: text and figure at the device's resolution, shots as
 # blocks of whole device pixels, during a long manual run and after Stop.
-for percent in 150 200; do
+for percent in 125 150 200; do
     dpi $((96 * percent / 100))
     start
     key alt+e
