@@ -40,7 +40,7 @@ MainWindow::MainWindow(Session &session)
     // The status pane is created first, as on the tick it comes first.
     m_statusPane = new StatusPane(m_session, client);
     m_shotPane = new ShotPane(m_session, client);
-    repaint({true, true, true});
+    repaint(m_session.shown());
 
     m_tickTimer.setTimerType(Qt::PreciseTimer);
     m_tickTimer.setInterval(50);
