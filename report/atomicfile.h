@@ -10,6 +10,8 @@
 // through to its target and stays a link. Where the folder forbids the replace
 // but the file itself may be written (a folder the user cannot write, another
 // user's file in a sticky folder), the file is overwritten in place instead.
+// On Windows a temporary file is moved over the target, links are not followed
+// and nothing is overwritten in place.
 class AtomicFile
 {
 public:

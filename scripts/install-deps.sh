@@ -5,7 +5,10 @@
 #   scripts/install-deps.sh            what building and running the program needs
 #   scripts/install-deps.sh --package  that, and what dpkg-buildpackage needs
 #   scripts/install-deps.sh --test     everything: also the tests, the
-#                                      fuzz targets and the package checks
+#                                      fuzz targets, the package checks and
+#                                      the Windows program
+#   scripts/install-deps.sh --windows  what cross-building the Windows program,
+#                                      its MSI and running both under Wine need
 #   scripts/install-deps.sh --desktop  the program and the desktops that
 #                                      tests/desktop/desktop-check.sh tries it on
 set -eu
@@ -27,12 +30,19 @@ desktop-file-utils appstream lintian"
 desktop="xvfb openbox fluxbox xdotool x11-utils imagemagick weston at-spi2-core
 python3-pyatspi dbus xserver-xephyr x11-xserver-utils mutter"
 
+# The mingw-w64 cross compiler, Wine to run the exe and msiexec, wixl for the
+# MSI, GoogleTest's source for the cross-built suites, Python to pack the icon;
+# an X server, a window manager, input and screenshots for the program under Wine.
+windows="g++-mingw-w64-x86-64-posix wine64 wine wixl googletest xvfb xauth xdotool
+imagemagick openbox python3"
+
 case "${1:-}" in
     "") packages="$program" ;;
     --package) packages="$program $package" ;;
-    --test) packages="$program $package $checks" ;;
+    --test) packages="$program $package $checks $windows" ;;
     --desktop) packages="$program $desktop" ;;
-    *) echo "usage: $0 [--package | --test | --desktop]" >&2; exit 2 ;;
+    --windows) packages="cmake make $windows" ;;
+    *) echo "usage: $0 [--package | --test | --desktop | --windows]" >&2; exit 2 ;;
 esac
 
 missing=""

@@ -1,14 +1,16 @@
 #!/bin/sh
 # Installs what is missing, builds the project and runs every test: once in a
 # normal build, then checks the Debian package (in a scratch folder, nothing is
-# installed), runs the fuzz targets for a bounded time, and runs the suite once
-# more built with AddressSanitizer and UndefinedBehaviorSanitizer (its ctest
-# summary is the last line). Our own checks treat warnings as errors
+# installed), runs the fuzz targets for a bounded time, cross-builds the Windows
+# program and runs it, its suites and its installer under Wine, and runs the
+# suite once more built with AddressSanitizer and UndefinedBehaviorSanitizer
+# (its ctest summary is the last line). Our own checks treat warnings as errors
 # (MC_WERROR); a plain build does not.
 #
-# Its build folders are its own (build-test, build-asan, build-fuzz). Run as
-# root (sudo, CI), whatever it made in the checkout is handed back to the
-# checkout's owner when it ends, so that a later build as that user is not refused.
+# Its build folders are its own (build-test, build-asan, build-fuzz,
+# build-win). Run as root (sudo, CI), whatever it made in the checkout is handed
+# back to the checkout's owner when it ends, so that a later build as that user
+# is not refused.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -34,6 +36,9 @@ echo "== Debian package"
 
 echo "== fuzz targets (libFuzzer, bounded run)"
 ./scripts/fuzz.sh
+
+echo "== Windows program (mingw-w64, Wine)"
+jobs="$jobs" ./scripts/windows-tests.sh
 
 echo "== build and tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMC_SANITIZE=ON -DMC_BUILD_BENCHMARKS=OFF -DMC_WERROR=ON

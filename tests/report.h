@@ -4,9 +4,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
-inline std::string readFile(const std::string &path)
+inline std::string readFile(const std::filesystem::path &path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -23,18 +24,34 @@ inline std::string listing(const fs::path &folder)
     return all;
 }
 
-// The report goes to the working folder: a fresh one under /tmp while this lives.
+// The report goes to the working folder: a fresh one in the system's temporary folder while this lives.
 struct TempFolder
 {
     fs::path previous = fs::current_path();
-    std::string name = "/tmp/mc-test-XXXXXX";
-    fs::path path = ::mkdtemp(name.data());
+    fs::path path = fresh();
     TempFolder() { fs::current_path(path); }
     ~TempFolder()
     {
         fs::current_path(previous);
+#ifdef _WIN32
+        // A read-only file would stay behind; nothing may throw out of here.
+        std::error_code ignored;
+        for (const auto &item : fs::recursive_directory_iterator(path, ignored))
+            fs::permissions(item.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+        fs::remove_all(path, ignored);
+#else
         // Tests take permissions away inside: give them back so that all of it goes.
         (void)!std::system(("chmod -R u+rwx " + path.string() + "; rm -rf " + path.string()).c_str());
+#endif
+    }
+    static fs::path fresh()
+    {
+        std::random_device random;
+        fs::path folder;
+        do
+            folder = fs::temp_directory_path() / ("mc-test-" + std::to_string(random()));
+        while (!fs::create_directory(folder));
+        return folder;
     }
 };
 

@@ -1,0 +1,127 @@
+#include "atomicfile.h"
+
+#include <random>
+#include <windows.h>
+
+namespace {
+
+using Failure = AtomicFile::Failure;
+
+Failure failureFor(DWORD error)
+{
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+        return Failure::AccessDenied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return Failure::DiskFull;
+    case ERROR_WRITE_PROTECT:
+        return Failure::ReadOnlyFileSystem;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+        return Failure::FolderGone;
+    case ERROR_IO_DEVICE:
+    case ERROR_CRC:
+        return Failure::IoError;
+    default:
+        return Failure::Other;
+    }
+}
+
+AtomicFile::Outcome failed(DWORD error)
+{
+    return {failureFor(error), false, static_cast<int>(error)};
+}
+
+// UTF-8 to the UTF-16 the W calls take; false on bytes that are no UTF-8.
+bool toWide(const std::string &text, std::wstring &wide)
+{
+    if (text.empty())
+        return true;
+    const int size = static_cast<int>(text.size());
+    const int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    if (length <= 0)
+        return false;
+    wide.resize(static_cast<std::size_t>(length));
+    return ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), length) == length;
+}
+
+// The folder part with its separator; empty for the working folder.
+std::wstring folderOf(const std::wstring &path)
+{
+    const auto separator = path.find_last_of(L"\\/:");
+    return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+}
+
+// A file beside the report that did not exist before, open for writing.
+HANDLE createFresh(const std::wstring &folder, std::wstring &name)
+{
+    static std::mt19937 random{std::random_device{}()};
+    static constexpr wchar_t letters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int tries = 0; tries < 100 && (tries == 0 || ::GetLastError() == ERROR_FILE_EXISTS); ++tries) {
+        name = folder + L".mc_result.";
+        for (int i = 0; i < 8; ++i)
+            name += letters[random() % (sizeof letters / sizeof *letters - 1)];
+        file = ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            break;
+    }
+    return file;
+}
+
+bool writeAll(HANDLE file, const std::string &bytes)
+{
+    const char *data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const DWORD chunk = left > 1u << 30 ? 1u << 30 : static_cast<DWORD>(left);
+        DWORD written = 0;
+        if (!::WriteFile(file, data, chunk, &written, nullptr))
+            return false;
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+} // namespace
+
+AtomicFile::Outcome AtomicFile::replace(const std::string &fileName, const std::string &bytes)
+{
+    std::wstring path;
+    if (!toWide(fileName, path))
+        return failed(::GetLastError());
+    // A missing folder fails here with ERROR_PATH_NOT_FOUND.
+    const DWORD existing = ::GetFileAttributesW(path.c_str());
+    if (existing == INVALID_FILE_ATTRIBUTES && ::GetLastError() != ERROR_FILE_NOT_FOUND)
+        return failed(::GetLastError());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY))
+        return {Failure::FolderInTheWay, false, ERROR_DIRECTORY};
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY))
+        return {Failure::ReadOnlyReport, false, 0};
+
+    std::wstring temporary;
+    const HANDLE file = createFresh(folderOf(path), temporary);
+    if (file == INVALID_HANDLE_VALUE)
+        return failed(::GetLastError());
+    bool ok = writeAll(file, bytes) && ::FlushFileBuffers(file);
+    DWORD error = ok ? ERROR_SUCCESS : ::GetLastError();
+    if (!::CloseHandle(file) && ok) {
+        ok = false;
+        error = ::GetLastError();
+    }
+    // The new bytes are on disk: only now may they take the report's name.
+    if (ok && !::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ok = false;
+        error = ::GetLastError();
+    }
+    if (ok)
+        return {};
+    ::DeleteFileW(temporary.c_str());
+    // The folder took the new file, so what refuses is the report: read-only for
+    // us or held open by another program.
+    if (error == ERROR_ACCESS_DENIED && existing != INVALID_FILE_ATTRIBUTES)
+        return {Failure::ReportNotWritable, false, static_cast<int>(error)};
+    return failed(error);
+}

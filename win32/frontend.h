@@ -1,0 +1,46 @@
+#pragma once
+
+#include "handles.h"
+#include "repaint.h"
+#include "session.h"
+#include "shotpane.h"
+#include "statuspane.h"
+
+#include <optional>
+#include <string>
+
+// The Windows front end: the session, its windows and the loop. It decides
+// nothing the session decides; it routes messages, keys and timers to it and
+// shows what it answers.
+class FrontEnd
+{
+public:
+    explicit FrontEnd(HINSTANCE instance);
+
+    // Registers the classes and shows the main window; on failure the cause, in German.
+    std::optional<std::wstring> start(int show);
+    // The loop until quitting is asked for; the exit code.
+    int run();
+    // One pass: drain the queue, serve the paints asked for, then one shot, or
+    // while no run is active wait for the next message without using the CPU.
+    void step();
+
+    Session &session() { return m_session; }
+    const Handles &handles() const { return m_handles; }
+    void apply(const Repaint &repaint);
+    void command(int id);
+
+    // The main window's own events.
+    bool createPanes(HWND main);
+    void layout();
+    void setDpi(int dpi);
+
+private:
+    void giveKeyboardToMain();
+
+    Handles m_handles;
+    Session m_session;
+    Scale m_scale;
+    ShotPane m_shots{m_session};
+    StatusPane m_status{*this};
+};

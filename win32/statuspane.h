@@ -1,0 +1,53 @@
+#pragma once
+
+#include "picture.h"
+#include "scale.h"
+#include "statuspage.h"
+
+#include <windows.h>
+
+#include <vector>
+
+class FrontEnd;
+class Session;
+
+// The right pane: the status page in white on black, kept in a picture and
+// redrawn in place at each 50 ms tick of its timer.
+class StatusPane
+{
+public:
+    static constexpr const wchar_t *className = L"Statusfenster";
+    static constexpr UINT_PTR timerId = 1;
+
+    explicit StatusPane(FrontEnd &frontEnd);
+    ~StatusPane();
+    StatusPane(const StatusPane &) = delete;
+    StatusPane &operator=(const StatusPane &) = delete;
+
+    static bool registerClass(HINSTANCE instance);
+    HWND create(HWND parent, HINSTANCE instance);
+    HWND window() const { return m_window; }
+
+    // The pane's place in device pixels; only visibleWidth of it shows.
+    void place(const RECT &area, int visibleWidth);
+    void setScale(Scale scale);
+
+    // Draws the page now, over the old one or from black if erase is set;
+    // a page that has not changed is not drawn again.
+    void request(bool erase);
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+    void fit();
+
+    FrontEnd &m_frontEnd;
+    HWND m_window = nullptr;
+    Picture m_picture;
+    Scale m_scale;
+    HFONT m_font = nullptr;
+    int m_lineHeight = 0;
+    int m_visibleWidth = 0;
+    int m_height = 0;
+    std::vector<StatusPage::Text> m_shown;
+};

@@ -1,0 +1,25 @@
+#include "widetext.h"
+
+#include <windows.h>
+
+namespace WideText {
+
+std::wstring from(std::string_view utf8)
+{
+    const int length = static_cast<int>(utf8.size());
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+std::string toUtf8(std::wstring_view utf16)
+{
+    const int length = static_cast<int>(utf16.size());
+    std::string utf8(
+        static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, nullptr, 0, nullptr, nullptr)),
+        '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+    return utf8;
+}
+
+} // namespace WideText
