@@ -6,10 +6,11 @@
 //   loop_bench --long [shots]   a long run (default 100,000,000): the rate and
 //                               the memory at its start and at its end
 
-#include "appstate.h"
 #include "commandid.h"
 #include "mainloop.h"
 #include "mainwindow.h"
+#include "session.h"
+#include "settingsform.h"
 #include "statuspane.h"
 
 #include <QApplication>
@@ -57,9 +58,9 @@ double residentMegabytes()
 
 struct Bench
 {
-    AppState state;
-    MainWindow window{state};
-    MainLoop loop{state, window};
+    Session session;
+    MainWindow window{session};
+    MainLoop loop{session, window};
     long ticks = 0;
 
     Bench()
@@ -67,17 +68,16 @@ struct Bench
         window.setGeometry(0, 0, 1280, 800);
         window.show();
         QObject::connect(&window.tickTimer(), &QTimer::timeout, [this] { ++ticks; });
-        state.simulation.setAutoStop(false);
     }
 
     // Passes of the real loop until the run has fired `shots` more shots.
     double shoot(double shots)
     {
-        const double target = state.simulation.shots() + shots;
+        const double target = session.simulation().shots() + shots;
         const auto start = Clock::now();
-        while (state.simulation.running() && state.simulation.shots() < target)
+        while (session.running() && session.simulation().shots() < target)
             loop.pass();
-        return (state.simulation.shots() - (target - shots)) / secondsSince(start);
+        return (session.simulation().shots() - (target - shots)) / secondsSince(start);
     }
 
     static double bare(long passes)
@@ -90,7 +90,12 @@ struct Bench
 
     void startRun(double shots)
     {
-        state.simulation.setTargetShots(shots);
+        // A manual run of that many shots, as the settings would store it.
+        SettingsForm form(session);
+        SettingsForm::Entries entries = form.shown();
+        entries.autoStop = false;
+        entries.targetShots = std::to_string(static_cast<long long>(shots));
+        form.accept(entries);
         window.command(IdStart);
         loop.pass();
     }

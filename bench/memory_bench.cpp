@@ -5,10 +5,11 @@
 //
 //   memory_bench
 
-#include "appstate.h"
 #include "commandid.h"
 #include "mainloop.h"
 #include "mainwindow.h"
+#include "session.h"
+#include "settingsform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -51,14 +52,17 @@ void bareWindow()
 // every shot plotted, the tick running.
 void program()
 {
-    AppState state;
-    MainWindow window(state);
-    MainLoop loop(state, window);
+    Session session;
+    MainWindow window(session);
+    MainLoop loop(session, window);
     window.showOn(QGuiApplication::primaryScreen());
-    state.simulation.setAutoStop(false);
-    state.simulation.setTargetShots(300000);
+    SettingsForm form(session);
+    SettingsForm::Entries entries = form.shown();
+    entries.autoStop = false;
+    entries.targetShots = "300000";
+    form.accept(entries);
     window.command(IdStart);
-    while (state.simulation.running())
+    while (session.running())
         loop.pass();
     QElapsedTimer clock;
     clock.start();

@@ -36,6 +36,9 @@ public:
     // The menu command with this id; every other id does nothing.
     Reaction command(int id);
 
+    // The window's first display: both panes from scratch.
+    Repaint shown() const { return {true, true, true}; }
+
     // The settings dialog closed, whatever ended it: both panes from scratch.
     Repaint settingsClosed() const { return {true, true, true}; }
 

@@ -14,7 +14,7 @@ root="$(pwd)"
 
 runs="${FUZZ_RUNS:-1000000}"
 seconds="${FUZZ_SECONDS:-15}"
-targets="textconversion"
+targets="fieldtext"
 
 echo "== build fuzz targets"
 cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -34,7 +34,7 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
     EXPECT_TRUE(page->text(0, page->characterCount()).startsWith("Körperinformationen:\nRadius: 200 px\n"));
 
     told.clear();
-    p.state.simulation.start();
+    p.session.command(IdStart);
     p.loop.pass(); // one shot, a miss: its variance is NaN; the count stands 135 characters in
     p.window.tick(); // served by the next pass, which fires one shot more, not yet plotted
     p.loop.pass();

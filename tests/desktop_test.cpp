@@ -34,10 +34,10 @@ TEST(Desktop, ShotPaneEdgesAndShotsAreWholeBlocksOfScreenPixels)
     p.run(500);
     p.window.servePendingPaints();
     const QImage &shots = p.window.shotPane().image();
-    const int x = toImage(p.window.shotPane().toPane(p.state.simulation.shotX()));
-    const int y = toImage(p.window.shotPane().toPane(p.state.simulation.shotY()));
+    const int x = toImage(ShotPicture::toPane(p.session.body(), p.session.simulation().shotX()));
+    const int y = toImage(ShotPicture::toPane(p.session.body(), p.session.simulation().shotY()));
     for (int i = 0; i < block * block; ++i)
-        EXPECT_EQ(shots.pixel(x + i % block, y + i / block) & 0xFFFFFF, p.state.colour.rgb() & 0xFFFFFF);
+        EXPECT_EQ(shots.pixel(x + i % block, y + i / block) & 0xFFFFFF, p.session.colour().rgb());
 }
 
 // Application fonts a desktop may set, small and large: the page and the dialogs do not follow them.
@@ -58,7 +58,7 @@ TEST(Desktop, PageAndDialogsKeepTheirGeometryWithAnyDesktopFont)
                 for (int x = toImage(136); x < toImage(140); ++x)
                     ASSERT_TRUE(black(page, x, y)) << "line " << line;
 
-        SettingsDialog settings(p.state.body, p.state.simulation, &p.window);
+        SettingsDialog settings(p.session, &p.window);
         AboutDialog about(&p.window);
         sizes << settings.size() << about.size();
         for (QDialog *dialog : QList<QDialog *>{&settings, &about}) {

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "appstate.h"
 #include "commandid.h"
 #include "mainloop.h"
 #include "mainwindow.h"
 #include "report.h"
+#include "session.h"
 #include "settingsdialog.h"
+#include "settings.h"
 #include "shotpane.h"
-#include "statuspage.h"
+#include "shotpicture.h"
 #include "statuspane.h"
 
 #include <QtTest>
@@ -18,9 +19,9 @@
 // The program as a user drives it, headless, on a 1024 x 768 window; the tick is left to the test.
 struct Program
 {
-    AppState state;
-    MainWindow window{state};
-    MainLoop loop{state, window};
+    Session session;
+    MainWindow window{session};
+    MainLoop loop{session, window};
     QStringList boxes; // each box answered: "caption|text", "!" first for a warning
 
     // Given a screen, the window covers it as the program's own start does.
@@ -50,7 +51,7 @@ struct Program
     void run(int budget = 100000)
     {
         post(IdStart);
-        for (int i = 0; i < budget && (i == 0 || state.simulation.running()); ++i)
+        for (int i = 0; i < budget && (i == 0 || session.running()); ++i)
             loop.pass();
     }
     // The shot pane as seen: white beyond the part it keeps a picture of.
@@ -58,17 +59,6 @@ struct Program
     {
         const QImage &image = window.shotPane().image();
         return image.valid(x, y) ? image.pixel(x, y) & 0xFFFFFF : 0xFFFFFF;
-    }
-    // The status page as the pane draws it, each text as "line,x:text" and "+n" for n blanks after it.
-    QString page()
-    {
-        QStringList page;
-        for (const auto &[line, x, text] : StatusPage::texts(state.body, state.simulation, state.pi)) {
-            const qsizetype blanks = text.size() - text.trimmed().size();
-            page << QStringLiteral("%1,%2:%3").arg(line).arg(x).arg(text.trimmed())
-                    + (blanks ? "+" + QString::number(blanks) : "");
-        }
-        return page.join(u' ');
     }
     // Does action, answering every message box that comes up meanwhile with OK.
     void answering(const std::function<void()> &action)

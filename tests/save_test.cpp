@@ -1,5 +1,6 @@
 #include "germanqttexts.h"
 #include "program.h"
+#include "resultreport.h"
 
 #include <csignal>
 #include <sys/syscall.h>
@@ -46,7 +47,7 @@ TEST(QuitSignals, MidSave)
         EXPECT_TRUE(QTest::qWaitFor(inFsync, 20000)) << "no save under way";
         ::kill(saving.processId(), signal);
         EXPECT_TRUE(saving.waitForFinished(4000)) << "still running 4 s after the signal";
-        const std::string report = status ? "the old report" : ResultReport::compose(200, 2, 0, 0, 0, 0, 0, 0);
+        const std::string report = status ? "the old report" : ResultReport::compose({.radius = 200, .dimensions = 2});
         EXPECT_EQ(std::tuple(saving.exitCode(), listing(work.path), readFile(ResultReport::fileName)),
                   std::tuple(status, work.path.string() + "/mc_result.txt:" + report.substr(0, 9) + "\n", report));
     }

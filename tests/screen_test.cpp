@@ -74,9 +74,11 @@ TEST(Screen, FollowsTheScaleWithoutLosingAnything)
         EXPECT_EQ(ScreenFollower::startScreen(), named(name));
     }
     Program p(named("wide"));
-    const Simulation &s = p.state.simulation;
-    p.state.simulation.setAutoStop(false);
-    p.state.simulation.setTargetShots(3000);
+    const Simulation &s = p.session.simulation();
+    configure(p.session, [](SettingsForm::Entries &e) {
+        e.autoStop = false;
+        e.targetShots = "3000";
+    });
     p.window.command(IdStart);
     p.passes(1000);
     p.settle();
@@ -100,7 +102,7 @@ TEST(Screen, IdleAndWithTheSettingsOpen)
 {
     setScreens({wide, sharp});
     Program p(named("wide"));
-    p.state.body.setRadius(370);
+    configure(p.session, [](SettingsForm::Entries &e) { e.radius = "370"; });
     p.window.command(IdStop);
     p.settle();
     EXPECT_EQ(p.window.shotPane().extent(), QSize(751, 751)); // no picture beyond the figure

@@ -1,8 +1,8 @@
 #include "shotpaneaccessible.h"
 
-#include "body.h"
+#include "screenreader.h"
+#include "session.h"
 #include "shotpane.h"
-#include "simulation.h"
 
 #include <algorithm>
 
@@ -20,19 +20,13 @@ QAccessibleInterface *ShotPaneAccessible::create(const QString &, QObject *objec
 QString ShotPaneAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Name)
-        return QStringLiteral("Schussbild");
+        return QString::fromUtf8(ScreenReader::shotName);
     if (t != QAccessible::Description)
         return QAccessibleWidget::text(t);
-
     const auto *pane = static_cast<const ShotPane *>(widget());
-    const QString figure = QStringLiteral("Quadrat mit Kreis, Radius %1 px")
-                               .arg(pane->body().radius());
-    if (!pane->simulation().running())
-        return figure + QStringLiteral(", kein Durchlauf aktiv, keine Punkte gezeichnet");
+    const Session &session = pane->session();
     // Every shot of the run is plotted at the next paint, the latest may still wait for it.
-    const auto plotted = std::max<qint64>(
-        0, static_cast<qint64>(pane->simulation().shots()) - (pane->paintPending() ? 1 : 0));
-    return figure + QStringLiteral(", Durchlauf aktiv, %1 %2 gezeichnet")
-                        .arg(plotted)
-                        .arg(plotted == 1 ? QStringLiteral("Punkt") : QStringLiteral("Punkte"));
+    const auto plotted = std::max<long long>(
+        0, static_cast<long long>(session.simulation().shots()) - (pane->paintPending() ? 1 : 0));
+    return QString::fromStdString(ScreenReader::shotDescription(session.body(), session.running(), plotted));
 }

@@ -1,5 +1,6 @@
 #include "statuspaneaccessible.h"
 
+#include "screenreader.h"
 #include "statuspage.h"
 #include "statuspane.h"
 
@@ -16,15 +17,15 @@ QAccessibleInterface *StatusPaneAccessible::create(const QString &, QObject *obj
 
 QString StatusPaneAccessible::pageText() const
 {
-    return StatusPage::readingText(static_cast<const StatusPane *>(widget())->shownPage());
+    return QString::fromStdString(StatusPage::readingText(static_cast<const StatusPane *>(widget())->shownPage()));
 }
 
 QString StatusPaneAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Name)
-        return QStringLiteral("Statistik");
+        return QString::fromUtf8(ScreenReader::statusName);
     if (t == QAccessible::Description)
-        return QStringLiteral("Körper, Schüsse, Treffer, Varianz und Näherung von PI");
+        return QString::fromUtf8(ScreenReader::statusDescription);
     return QAccessibleWidget::text(t);
 }
 

@@ -1,10 +1,10 @@
-#include "appstate.h"
 #include "platformstart.h"
 #include "germanqttexts.h"
 #include "mainloop.h"
 #include "mainwindow.h"
 #include "quitsignals.h"
 #include "screenfollower.h"
+#include "session.h"
 
 #include <QApplication>
 
@@ -17,10 +17,10 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("monte-carlo"));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.montecarlo.MonteCarlo"));
 
-    AppState state;
-    MainWindow window(state);
+    Session session;
+    MainWindow window(session);
     window.showOn(ScreenFollower::startScreen());
     QuitSignals quitSignals(window);
 
-    return MainLoop(state, window).run();
+    return MainLoop(session, window).run();
 }

@@ -1,13 +1,13 @@
 #include "mainloop.h"
 
-#include "appstate.h"
 #include "mainwindow.h"
+#include "session.h"
 #include "shotpane.h"
 
 #include <QCoreApplication>
 
-MainLoop::MainLoop(AppState &state, MainWindow &window)
-    : m_state(state)
+MainLoop::MainLoop(Session &session, MainWindow &window)
+    : m_session(session)
     , m_window(window)
 {
 }
@@ -22,16 +22,13 @@ void MainLoop::drain(bool mayWait)
 
 bool MainLoop::pass()
 {
-    if (m_state.quitRequested)
+    if (m_session.quitRequested())
         return false;
-    Simulation &simulation = m_state.simulation;
-    drain(!simulation.running());
-    if (simulation.running()) {
-        simulation.shoot(m_state.body);
-        m_state.colour.advance();
+    drain(!m_session.running());
+    // The plot is served by the loop itself after its next drain: posting an
+    // event costs more than a whole pass.
+    if (m_session.pass().shotPane)
         m_window.shotPane().requestPaintFromLoop();
-        simulation.applyStopRule(m_state.pi);
-    }
     return true;
 }
 

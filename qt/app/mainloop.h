@@ -1,16 +1,15 @@
 #pragma once
 
-struct AppState;
 class MainWindow;
+class Session;
 
-// The program's loop: each pass drains the event queue once and then, while a
-// run is active, fires one shot, advances the colour, asks the shot pane to
-// plot it and applies the stop rule. With no run active the drain waits for
-// the next event instead of polling.
+// The program's loop: each pass drains the event queue once and then hands the
+// rest of the pass to the session, which shoots while a run is active. With no
+// run active the drain waits for the next event instead of polling.
 class MainLoop
 {
 public:
-    MainLoop(AppState &state, MainWindow &window);
+    MainLoop(Session &session, MainWindow &window);
 
     // One pass; false, without draining, once quitting was requested.
     bool pass();
@@ -23,6 +22,6 @@ public:
     void drain(bool mayWait);
 
 private:
-    AppState &m_state;
+    Session &m_session;
     MainWindow &m_window;
 };

@@ -1,10 +1,10 @@
 #include "aboutdialog.h"
 
+#include "aboutbox.h"
 #include "appicon.h"
 #include "dialogflags.h"
 #include "dialogunits.h"
 #include "modaldialog.h"
-#include "release.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -20,39 +20,48 @@ constexpr int IconPixels = 32;
 AboutDialog::AboutDialog(QWidget *parent)
     : QDialog(parent, DialogFlags::make(false))
 {
-    setWindowTitle(QStringLiteral("about Monte-Carlo"));
+    using Kind = DialogControl::Kind;
+    setWindowTitle(QString::fromUtf8(AboutBox::title));
     setModal(true);
     setFont(DialogUnits::dialogFont());
     const DialogUnits units(font());
-    setFixedSize(units.toPixels(186, 103));
+    setFixedSize(units.toPixels(AboutBox::width, AboutBox::height));
 
-    // Template order; only the button takes the focus.
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setGeometry(units.toPixels(35, 82, 50, 14));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &AboutDialog::accept);
-
-    auto *icon = new QLabel(this);
-    icon->setObjectName(QStringLiteral("aboutIcon"));
-    icon->setPixmap(AppIcon::icon().pixmap(IconPixels, IconPixels));
-    icon->setGeometry(QRect(units.toPixels(7, 22, 20, 20).topLeft(), QSize(IconPixels, IconPixels)));
-
-    auto *box = new QGroupBox(QStringLiteral("Monte Carlo"), this);
-    box->setGeometry(units.toPixels(35, 7, 144, 71));
-
-    auto label = [&](const QString &text, int x, int y, int w, int h) {
-        auto *staticText = new QLabel(text, this);
-        staticText->setTextFormat(Qt::PlainText);
-        units.placeText(staticText, x, y, w, h);
-    };
-    label(QString::fromUtf8(Release::versionText), 42, 23, 89, 8);
-    // The documentation installed with the program is its home.
-    label(QString::fromUtf8(Release::docDir), 42, 34, 68, 8);
-    label(QString::fromUtf8(Release::monthText), 135, 88, 44, 8);
-    label(QStringLiteral("Eine Programmbeschreibung sowie Hilfe"), 41, 51, 127, 8);
-    label(QStringLiteral("befinden sich auf der Homepage."), 41, 63, 106, 8);
-
+    QPushButton *ok = nullptr;
+    for (const DialogControl &control : AboutBox::controls) {
+        const QString text = QString::fromUtf8(control.text);
+        const auto [x, y, w, h] = control.units;
+        switch (control.kind) {
+        case Kind::DefaultButton:
+        case Kind::Button:
+            ok = new QPushButton(text, this);
+            ok->setObjectName(QLatin1String(control.name));
+            ok->setGeometry(units.toPixels(x, y, w, h));
+            ok->setDefault(true);
+            connect(ok, &QPushButton::clicked, this, &AboutDialog::accept);
+            break;
+        case Kind::Icon: {
+            auto *icon = new QLabel(this);
+            icon->setObjectName(QLatin1String(control.name));
+            icon->setPixmap(AppIcon::icon().pixmap(IconPixels, IconPixels));
+            icon->setGeometry(QRect(units.toPixels(x, y, w, h).topLeft(), QSize(IconPixels, IconPixels)));
+            break;
+        }
+        case Kind::GroupBox:
+            (new QGroupBox(text, this))->setGeometry(units.toPixels(x, y, w, h));
+            break;
+        case Kind::Label: {
+            auto *label = new QLabel(text, this);
+            label->setTextFormat(Qt::PlainText);
+            units.placeText(label, x, y, w, h);
+            break;
+        }
+        case Kind::Edit:
+        case Kind::CheckBox:
+            break;
+        }
+    }
+    // Only the button takes the focus.
     ok->setFocus();
     ModalDialog::centreOnScreen(this);
 }

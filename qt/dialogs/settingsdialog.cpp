@@ -1,36 +1,22 @@
 #include "settingsdialog.h"
 
-#include "body.h"
 #include "dialogflags.h"
 #include "dialogunits.h"
 #include "digitkeyfilter.h"
+#include "messagebox.h"
 #include "modaldialog.h"
-#include "simulation.h"
-#include "textconversion.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
-namespace {
-
-// A field contributes what the shared text buffer can hold, the rest is cut off.
-QString fieldText(const QLineEdit *field)
-{
-    return field->text().left(TextConversion::BufferSize - 1);
-}
-
-} // namespace
-
-SettingsDialog::SettingsDialog(Body &body, Simulation &simulation, QWidget *parent)
+SettingsDialog::SettingsDialog(Session &session, QWidget *parent)
     : QDialog(parent, DialogFlags::make(true))
-    , m_body(body)
-    , m_simulation(simulation)
+    , m_form(session)
 {
-    setWindowTitle(QStringLiteral("Einstellungen"));
+    setWindowTitle(QString::fromUtf8(SettingsForm::title));
     setModal(true);
     createControls();
     showValues();
@@ -39,148 +25,111 @@ SettingsDialog::SettingsDialog(Body &body, Simulation &simulation, QWidget *pare
 
 void SettingsDialog::createControls()
 {
+    using Kind = DialogControl::Kind;
     setFont(DialogUnits::dialogFont());
     const DialogUnits units(font());
-    setFixedSize(units.toPixels(199, 178));
+    setFixedSize(units.toPixels(SettingsForm::width, SettingsForm::height));
 
     auto *digitsOnly = new DigitKeyFilter(this);
-    auto edit = [&](const char *name, int x, int y, int w, int h, bool digits) {
-        auto *field = new QLineEdit(this);
-        field->setObjectName(QLatin1String(name));
-        field->setGeometry(units.toPixels(x, y, w, h));
-        if (digits)
-            field->installEventFilter(digitsOnly);
-        return field;
-    };
-    // A label's buddy field takes the label's text as its name for screen readers.
-    auto label = [&](const QString &text, int x, int y, int w, int h, QWidget *buddy = nullptr) {
-        auto *staticText = new QLabel(text, this);
-        staticText->setTextFormat(Qt::PlainText);
-        staticText->setBuddy(buddy);
-        units.placeText(staticText, x, y, w, h);
-    };
-    // Group boxes come late in the tab order but must lie beneath the fields they
-    // frame, or they would take the fields' mouse clicks.
-    auto group = [&](const QString &title, int x, int y, int w, int h) {
-        auto *box = new QGroupBox(title, this);
-        box->setGeometry(units.toPixels(x, y, w, h));
-        box->lower();
-    };
-
-    // Template order, which is the tab order.
-    m_targetShots = edit("targetShots", 13, 33, 114, 14, true);
-    m_autoStop = new QCheckBox(QStringLiteral("automatisch festlegen (über Varianz)"), this);
-    m_autoStop->setObjectName(QStringLiteral("autoStop"));
-    units.placeText(m_autoStop, 13, 53, 130, 10);
-    m_threshold = edit("threshold", 72, 66, 56, 12, false);
-    m_minShots = edit("minShots", 63, 84, 29, 12, true);
-    m_radius = edit("radius", 40, 129, 35, 12, false);
-    m_radius->setMaxLength(5);
-    m_dimensions = edit("dimensions", 147, 129, 31, 12, true);
-    m_dimensions->setMaxLength(2);
-
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setGeometry(units.toPixels(7, 157, 50, 14));
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    cancel->setGeometry(units.toPixels(142, 157, 50, 14));
-
-    group(QString(), 7, 7, 185, 103);
-    label(QStringLiteral("Anzahl der zu schießenden Punkte:"), 14, 17, 113, 8, m_targetShots);
-    group(QStringLiteral("Körper"), 7, 116, 185, 34);
-    label(QStringLiteral("Dimensionen:"), 101, 132, 44, 8, m_dimensions);
-    label(QStringLiteral("Radius:"), 13, 131, 25, 8, m_radius);
-    label(QStringLiteral("Abbruchwert:"), 25, 68, 43, 8, m_threshold);
-    label(QStringLiteral("mindestens"), 24, 87, 36, 8, m_minShots);
-    label(QStringLiteral("Durchläufe"), 96, 87, 36, 8, m_minShots);
-
-    QWidget::setTabOrder(m_targetShots, m_autoStop);
-    QWidget::setTabOrder(m_autoStop, m_threshold);
-    QWidget::setTabOrder(m_threshold, m_minShots);
-    QWidget::setTabOrder(m_minShots, m_radius);
-    QWidget::setTabOrder(m_radius, m_dimensions);
-    QWidget::setTabOrder(m_dimensions, ok);
-    QWidget::setTabOrder(ok, cancel);
-
-    connect(m_autoStop, &QCheckBox::toggled, this, &SettingsDialog::applyMode);
-    connect(ok, &QPushButton::clicked, this, &SettingsDialog::storeValues);
-    connect(cancel, &QPushButton::clicked, this, &SettingsDialog::reject);
+    QWidget *previous = nullptr;
+    for (const DialogControl &control : SettingsForm::controls) {
+        const QString text = QString::fromUtf8(control.text);
+        const auto [x, y, w, h] = control.units;
+        QWidget *widget = nullptr;
+        switch (control.kind) {
+        case Kind::Edit: {
+            auto *field = new QLineEdit(this);
+            field->setGeometry(units.toPixels(x, y, w, h));
+            if (control.maxLength > 0)
+                field->setMaxLength(control.maxLength);
+            if (control.digitsOnly)
+                field->installEventFilter(digitsOnly);
+            m_fields.insert(control.id, field);
+            widget = field;
+            break;
+        }
+        case Kind::CheckBox:
+            m_autoStop = new QCheckBox(text, this);
+            units.placeText(m_autoStop, x, y, w, h);
+            connect(m_autoStop, &QCheckBox::toggled, this, &SettingsDialog::applyMode);
+            widget = m_autoStop;
+            break;
+        case Kind::DefaultButton:
+        case Kind::Button: {
+            auto *button = new QPushButton(text, this);
+            button->setGeometry(units.toPixels(x, y, w, h));
+            button->setDefault(control.kind == Kind::DefaultButton);
+            if (control.id == SettingsForm::Ok)
+                connect(button, &QPushButton::clicked, this, &SettingsDialog::storeValues);
+            else
+                connect(button, &QPushButton::clicked, this, &SettingsDialog::reject);
+            widget = button;
+            break;
+        }
+        case Kind::GroupBox: {
+            auto *box = new QGroupBox(text, this);
+            box->setGeometry(units.toPixels(x, y, w, h));
+            // Late in the tab order but beneath the fields it frames, or it would take their clicks.
+            box->lower();
+            break;
+        }
+        case Kind::Label: {
+            auto *label = new QLabel(text, this);
+            label->setTextFormat(Qt::PlainText);
+            // A label's buddy field takes the label's text as its name for screen readers.
+            label->setBuddy(m_fields.value(control.buddy));
+            units.placeText(label, x, y, w, h);
+            break;
+        }
+        case Kind::Icon:
+            break;
+        }
+        if (widget) {
+            widget->setObjectName(QLatin1String(control.name));
+            if (previous)
+                QWidget::setTabOrder(previous, widget);
+            previous = widget;
+        }
+    }
 }
 
 void SettingsDialog::showValues()
 {
-    using TextConversion::formatFixed;
-    using TextConversion::formatInt;
-    m_targetShots->setText(formatFixed(m_simulation.targetShots(), 0));
-    m_dimensions->setText(formatInt(m_body.dimensions()));
-    m_radius->setText(formatInt(m_body.radius()));
-    m_threshold->setText(formatFixed(m_simulation.threshold(), 10));
-    m_minShots->setText(formatInt(m_simulation.minShots()));
-
-    const bool automatic = m_simulation.autoStop();
-    m_autoStop->setChecked(automatic);
-    applyMode(automatic);
-    // The number of points is disabled in automatic mode and cannot take the focus.
-    if (automatic)
+    const SettingsForm::Entries shown = m_form.shown();
+    m_fields[SettingsForm::TargetShots]->setText(QString::fromStdString(shown.targetShots));
+    m_fields[SettingsForm::Dimensions]->setText(QString::fromStdString(shown.dimensions));
+    m_fields[SettingsForm::Radius]->setText(QString::fromStdString(shown.radius));
+    m_fields[SettingsForm::Threshold]->setText(QString::fromStdString(shown.threshold));
+    m_fields[SettingsForm::MinShots]->setText(QString::fromStdString(shown.minShots));
+    m_autoStop->setChecked(shown.autoStop);
+    applyMode(shown.autoStop);
+    const int first = SettingsForm::firstFocus(shown.autoStop);
+    if (first == SettingsForm::AutoStop)
         m_autoStop->setFocus();
     else
-        m_targetShots->setFocus();
+        m_fields[first]->setFocus();
 }
 
 void SettingsDialog::applyMode(bool automatic)
 {
-    m_targetShots->setEnabled(!automatic);
-    m_threshold->setEnabled(automatic);
-    m_minShots->setEnabled(automatic);
+    for (auto field = m_fields.cbegin(); field != m_fields.cend(); ++field)
+        field.value()->setEnabled(SettingsForm::enabled(field.key(), automatic));
 }
 
 void SettingsDialog::storeValues()
 {
-    using TextConversion::toDouble;
-    using TextConversion::toInt;
-
-    // Every field is read, enabled or not; each check stops before its store.
-    const double targetShots = toDouble(fieldText(m_targetShots));
-    if (targetShots > MaxTargetShots) {
-        warn(QStringLiteral("Anzahl zu groß!\nHöchstens 9007199254740992 Punkte verwenden."),
-             QStringLiteral("Fehler: Anzahl"));
+    const auto text = [this](int id) { return m_fields[id]->text().toStdString(); };
+    const std::optional<Message> warning = m_form.accept({
+        .targetShots = text(SettingsForm::TargetShots),
+        .autoStop = m_autoStop->isChecked(),
+        .threshold = text(SettingsForm::Threshold),
+        .minShots = text(SettingsForm::MinShots),
+        .radius = text(SettingsForm::Radius),
+        .dimensions = text(SettingsForm::Dimensions),
+    });
+    if (!warning) {
+        accept();
         return;
     }
-    m_simulation.setTargetShots(targetShots);
-
-    const int dimensions = toInt(fieldText(m_dimensions));
-    if (dimensions < MinDimensions) {
-        warn(QStringLiteral("Dimensionen zu klein!\nMindestens 1 Dimension verwenden."),
-             QStringLiteral("Fehler: Dimensionen"));
-        return;
-    }
-    m_body.setDimensions(dimensions);
-
-    const int radius = toInt(fieldText(m_radius));
-    if (radius > MaxRadius) {
-        warn(QStringLiteral("Radius zu groß!\nRadius darf maximal 32000 betragen."),
-             QStringLiteral("Fehler: Radius"));
-        return;
-    }
-    if (radius < MinRadius) {
-        warn(QStringLiteral("Radius zu klein!\nRadius muss mindestens 1 betragen."),
-             QStringLiteral("Fehler: Radius"));
-        return;
-    }
-    m_body.setRadius(radius);
-
-    m_simulation.setThreshold(toDouble(fieldText(m_threshold)));
-    m_simulation.setMinShots(toInt(fieldText(m_minShots)));
-    m_simulation.setAutoStop(m_autoStop->isChecked());
-    accept();
-}
-
-void SettingsDialog::warn(const QString &text, const QString &caption)
-{
-    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
-    box.setWindowFlags(DialogFlags::make(true));
-    box.setTextFormat(Qt::PlainText);
-    ModalDialog::exec(box);
+    MessageBox::show(*warning, this);
 }

@@ -1,8 +1,7 @@
 #include "shotpane.h"
 
-#include "body.h"
-#include "shotcolour.h"
-#include "simulation.h"
+#include "session.h"
+#include "shotpicture.h"
 
 #include <QAccessible>
 #include <QPainter>
@@ -12,20 +11,12 @@ namespace {
 constexpr std::size_t maxUnsettled = 1 << 16;
 } // namespace
 
-ShotPane::ShotPane(const Body &body, const Simulation &simulation, const ShotColour &colour,
-                   QWidget *parent)
+ShotPane::ShotPane(const Session &session, QWidget *parent)
     : RetainedPane(Qt::white, QImage::Format_RGB32, parent)
-    , m_body(body)
-    , m_simulation(simulation)
-    , m_colour(colour)
+    , m_session(session)
 {
     setObjectName(QStringLiteral("shotPane"));
     m_unsettled.reserve(maxUnsettled);
-}
-
-int ShotPane::toPane(int k) const
-{
-    return k + margin + m_body.radius();
 }
 
 QSize ShotPane::pictureSize(const QSize &visible, const QSize &before) const
@@ -33,16 +24,17 @@ QSize ShotPane::pictureSize(const QSize &visible, const QSize &before) const
     // Nothing but the figure and the shots inside it is ever drawn; the pixel
     // beyond holds what a block at a fractional scale spills over. Shots of a
     // run that land where a shrunk screen hides them are kept for when it grows.
-    const int side = margin + m_body.sideLength() + 1;
+    const int side = ShotPicture::keptSide(m_session.body());
     return visible.expandedTo(before).boundedTo(QSize(side, side));
 }
 
 void ShotPane::drawFigure(QImage &image, const PixelGrid &grid) const
 {
     // Drawn in image pixels: every edge is one block thick on all four sides.
+    const Rect square = ShotPicture::figure(m_session.body());
     const int block = grid.block;
-    const int first = grid.toImage(margin);
-    const int last = grid.toImage(margin + m_body.sideLength() - 1);
+    const int first = grid.toImage(square.x);
+    const int last = grid.toImage(square.x + square.width - 1);
     const QRect box(first, first, last + block - first, last + block - first);
     const qreal scale = image.devicePixelRatio();
     image.setDevicePixelRatio(1);
@@ -103,14 +95,13 @@ void ShotPane::reshaped()
 
 void ShotPane::paintRetained(QImage &image, QRect &dirty, bool erased)
 {
-    if (m_simulation.running()) {
+    if (const auto shot = ShotPicture::plot(m_session)) {
         if (erased)
             m_figureShown = false;
-        const int x = toPane(m_simulation.shotX());
-        const int y = toPane(m_simulation.shotY());
+        const auto [x, y, rgb] = *shot;
         if (!QRect(QPoint(0, 0), extent()).contains(x, y))
             return;
-        m_unsettled.push_back({x, y, m_colour.rgb()});
+        m_unsettled.push_back({x, y, 0xFF000000u | rgb});
         if (m_unsettled.size() == maxUnsettled)
             settle(image);
         dirty |= QRect(x, y, grid().span, grid().span);
@@ -124,6 +115,7 @@ void ShotPane::paintRetained(QImage &image, QRect &dirty, bool erased)
         QAccessibleEvent event(this, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);
     }
-    const int side = m_body.sideLength() + grid().span - 1;
-    dirty |= QRect(margin, margin, side, side).intersected(rect());
+    const Rect square = ShotPicture::figure(m_session.body());
+    const int side = square.width + grid().span - 1;
+    dirty |= QRect(square.x, square.y, side, side).intersected(rect());
 }

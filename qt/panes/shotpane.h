@@ -6,28 +6,17 @@
 
 #include <vector>
 
-class Body;
-class Simulation;
-struct ShotColour;
+class Session;
 
-// Left pane: while a run is active every paint plots the latest shot as one
-// pixel; otherwise it draws the square with its inscribed circle, whose white
-// inside covers the points of the run.
+// Left pane: draws what ShotPicture says a paint draws, the latest shot while a
+// run is active, else the figure; one program pixel is one block of the grid.
 class ShotPane : public RetainedPane
 {
     Q_OBJECT
 public:
-    ShotPane(const Body &body, const Simulation &simulation, const ShotColour &colour,
-             QWidget *parent);
+    ShotPane(const Session &session, QWidget *parent);
 
-    // Pixels between the pane's top left corner and the square's.
-    static constexpr int margin = 10;
-
-    // The pane pixel of a body coordinate, the same for x and y; y grows downwards.
-    int toPane(int k) const;
-
-    const Body &body() const { return m_body; }
-    const Simulation &simulation() const { return m_simulation; }
+    const Session &session() const { return m_session; }
 
 protected:
     QSize pictureSize(const QSize &visible, const QSize &before) const override;
@@ -42,9 +31,7 @@ private:
     // exclusive.
     void drawFigure(QImage &image, const PixelGrid &grid) const;
 
-    const Body &m_body;
-    const Simulation &m_simulation;
-    const ShotColour &m_colour;
+    const Session &m_session;
     // Whether the figure is on the picture: after an erase during a run it is not.
     bool m_figureShown = false;
 

@@ -1,8 +1,6 @@
 #include "statuspane.h"
 
-#include "body.h"
-#include "piestimate.h"
-#include "simulation.h"
+#include "session.h"
 #include "statuspage.h"
 
 #include <QAccessible>
@@ -12,16 +10,13 @@
 #include <algorithm>
 #include <utility>
 
-StatusPane::StatusPane(const Body &body, const Simulation &simulation, const PiEstimate &pi,
-                       QWidget *parent)
+StatusPane::StatusPane(const Session &session, QWidget *parent)
     // White text on black: a quarter of the memory of a colour picture.
     : RetainedPane(Qt::black, QImage::Format_Grayscale8, parent)
-    , m_body(body)
-    , m_simulation(simulation)
-    , m_pi(pi)
+    , m_session(session)
 {
     setObjectName(QStringLiteral("statusPane"));
-    setFont(pageFont(StatusPage::texts(m_body, m_simulation, m_pi)));
+    setFont(pageFont(StatusPage::texts(m_session)));
 }
 
 QFont StatusPane::pageFont(const std::vector<StatusPage::Text> &page)
@@ -38,7 +33,7 @@ QFont StatusPane::pageFont(const std::vector<StatusPage::Text> &page)
         const bool fits = std::none_of(page.begin(), page.end(), [&](const StatusPage::Text &a) {
             return std::any_of(page.begin(), page.end(), [&](const StatusPage::Text &b) {
                 return a.line == b.line && a.x < b.x
-                    && a.x + metrics.horizontalAdvance(a.text) + gap > b.x;
+                    && a.x + metrics.horizontalAdvance(QString::fromStdString(a.text)) + gap > b.x;
             });
         });
         if (fits || pixels == 6)
@@ -48,7 +43,7 @@ QFont StatusPane::pageFont(const std::vector<StatusPage::Text> &page)
 
 void StatusPane::paintRetained(QImage &image, QRect &dirty, bool erased)
 {
-    std::vector<StatusPage::Text> page = StatusPage::texts(m_body, m_simulation, m_pi);
+    std::vector<StatusPage::Text> page = StatusPage::texts(m_session);
     if (!erased && page == m_shown)
         return;
     QPainter painter(&image);
@@ -58,10 +53,11 @@ void StatusPane::paintRetained(QImage &image, QRect &dirty, bool erased)
     painter.setPen(Qt::white);
     for (const StatusPage::Text &text : page) {
         const int top = m_lineHeight * text.line + 10;
+        const QString shown = QString::fromStdString(text.text);
         // Opaque cells, trailing blanks included, cover a longer earlier text.
-        const QRect cell(text.x, top, metrics.horizontalAdvance(text.text), metrics.height());
+        const QRect cell(text.x, top, metrics.horizontalAdvance(shown), metrics.height());
         painter.fillRect(cell, Qt::black);
-        painter.drawText(text.x, top + metrics.ascent(), text.text);
+        painter.drawText(text.x, top + metrics.ascent(), shown);
         dirty |= cell;
     }
     const std::vector<StatusPage::Text> before = std::exchange(m_shown, std::move(page));
@@ -71,8 +67,8 @@ void StatusPane::paintRetained(QImage &image, QRect &dirty, bool erased)
 
 void StatusPane::tellScreenReader(const std::vector<StatusPage::Text> &before)
 {
-    const QString old = StatusPage::readingText(before);
-    const QString now = StatusPage::readingText(m_shown);
+    const QString old = QString::fromStdString(StatusPage::readingText(before));
+    const QString now = QString::fromStdString(StatusPage::readingText(m_shown));
     // Only the changed middle, so that a reader need not repeat the whole page.
     qsizetype head = 0;
     while (head < old.size() && head < now.size() && old[head] == now[head])

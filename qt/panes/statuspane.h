@@ -5,9 +5,7 @@
 
 #include <vector>
 
-class Body;
-class PiEstimate;
-class Simulation;
+class Session;
 
 // Right pane: white on black statistics, drawn over the previous page without
 // clearing it. It only reads the run; the window's tick refreshes it.
@@ -15,8 +13,7 @@ class StatusPane : public RetainedPane
 {
     Q_OBJECT
 public:
-    StatusPane(const Body &body, const Simulation &simulation, const PiEstimate &pi,
-               QWidget *parent);
+    StatusPane(const Session &session, QWidget *parent);
 
     int lineHeight() const { return m_lineHeight; }
     // The page on the image now.
@@ -35,9 +32,7 @@ private:
     // The page changed from before: tells a screen reader which part of its text.
     void tellScreenReader(const std::vector<StatusPage::Text> &before);
 
-    const Body &m_body;
-    const Simulation &m_simulation;
-    const PiEstimate &m_pi;
+    const Session &m_session;
     int m_lineHeight = 0;
     // The page on the image now: drawing it again would change no pixel.
     std::vector<StatusPage::Text> m_shown;

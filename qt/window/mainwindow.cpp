@@ -2,11 +2,12 @@
 
 #include "aboutdialog.h"
 #include "appicon.h"
-#include "appstate.h"
-#include "commandid.h"
-#include "dialogflags.h"
+#include "layout.h"
+#include "menu.h"
+#include "messagebox.h"
 #include "modaldialog.h"
 #include "screenfollower.h"
+#include "session.h"
 #include "settingsdialog.h"
 #include "shotpane.h"
 #include "shotpaneaccessible.h"
@@ -17,12 +18,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 
-#include <cmath>
-
-MainWindow::MainWindow(AppState &state)
-    : m_state(state)
+MainWindow::MainWindow(Session &session)
+    : m_session(session)
 {
     // Before any pane exists: Qt keeps the first interface it made for a widget.
     QAccessible::installFactory(StatusPaneAccessible::create);
@@ -31,27 +29,18 @@ MainWindow::MainWindow(AppState &state)
     setWindowIcon(AppIcon::icon());
     setWindowFlag(Qt::FramelessWindowHint);
 
-    QMenuBar *bar = menuBar();
-    bar->setNativeMenuBar(false);
-    addCommand(QStringLiteral("&Einstellungen"), IdSettings);
-    addCommand(QStringLiteral("|"), IdDividerAfterSettings);
-    addCommand(QStringLiteral("&Start"), IdStart);
-    addCommand(QStringLiteral("Sto&p"), IdStop);
-    addCommand(QStringLiteral("|"), IdDividerAfterStop);
-    addCommand(QStringLiteral("Er&gebnis speichern"), IdSaveResult);
-    addCommand(QStringLiteral("|"), IdDividerAfterSave);
-    addCommand(QStringLiteral("&Beenden"), IdQuit);
-    addCommand(QStringLiteral("|"), IdDividerAfterQuit);
-    addCommand(QStringLiteral("&?"), IdAbout);
+    menuBar()->setNativeMenuBar(false);
+    for (const Menu::Item &item : Menu::items)
+        addCommand(QString::fromUtf8(item.label), item.id);
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->installEventFilter(this);
     setCentralWidget(client);
     // The status pane is created first, as on the tick it comes first.
-    m_statusPane = new StatusPane(m_state.body, m_state.simulation, m_state.pi, client);
-    m_shotPane = new ShotPane(m_state.body, m_state.simulation, m_state.colour, client);
-    eraseBothPanes();
+    m_statusPane = new StatusPane(m_session, client);
+    m_shotPane = new ShotPane(m_session, client);
+    repaint(m_session.shown());
 
     m_tickTimer.setTimerType(Qt::PreciseTimer);
     m_tickTimer.setInterval(50);
@@ -68,15 +57,11 @@ void MainWindow::showOn(QScreen *screen)
         m_follower = new ScreenFollower(*this);
 }
 
-// The client area under the menu bar: the status pane as wide as all of it,
-// from the split on and clipped at its right edge; the shot pane left of it.
 void MainWindow::layoutPanes()
 {
-    const int right = clientSize().width();
-    const int bottom = clientSize().height();
-    const int split = paneSplit(right);
-    m_statusPane->setGeometry(split, 0, right, bottom);
-    m_shotPane->setGeometry(0, 0, split, bottom);
+    const auto [status, shots] = Layout::panes(clientSize().width(), clientSize().height());
+    m_statusPane->setGeometry(status.x, status.y, status.width, status.height);
+    m_shotPane->setGeometry(shots.x, shots.y, shots.width, shots.height);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -88,18 +73,20 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::tick()
 {
-    m_state.simulation.tick(m_state.pi, m_state.body);
-    m_statusPane->requestPaint(false);
+    repaint(m_session.tick());
+}
+
+void MainWindow::repaint(const Repaint &repaint)
+{
+    if (repaint.statusPane)
+        m_statusPane->requestPaint(repaint.erase);
+    if (repaint.shotPane)
+        m_shotPane->requestPaint(repaint.erase);
 }
 
 QSize MainWindow::clientSize() const
 {
     return centralWidget()->size();
-}
-
-int MainWindow::paneSplit(int right)
-{
-    return right - static_cast<int>(std::trunc(right / 2.5));
 }
 
 void MainWindow::addCommand(const QString &label, int id)
@@ -115,76 +102,30 @@ void MainWindow::addCommand(const QString &label, int id)
 
 void MainWindow::command(int id)
 {
-    switch (id) {
-    case IdQuit:
-        requestQuit();
-        break;
-    case IdStart:
-        m_state.simulation.start();
-        break;
-    case IdSettings: {
-        servePendingPaints();
-        SettingsDialog dialog(m_state.body, m_state.simulation, this);
+    const Reaction reaction = m_session.command(id);
+    repaint(reaction.repaint);
+    if (reaction.open == Reaction::Window::None)
+        return;
+    // What the window showed before, on screen while the modal window is open.
+    servePendingPaints();
+    switch (reaction.open) {
+    case Reaction::Window::Settings: {
+        SettingsDialog dialog(m_session, this);
         ModalDialog::exec(dialog);
-        eraseBothPanes();
+        repaint(m_session.settingsClosed());
         break;
     }
-    case IdStop:
-        stop();
-        break;
-    case IdAbout: {
-        servePendingPaints();
+    case Reaction::Window::About: {
         AboutDialog dialog(this);
         ModalDialog::exec(dialog);
         break;
     }
-    case IdSaveResult:
-        saveResult();
+    case Reaction::Window::Message:
+        MessageBox::show(reaction.message, this);
         break;
-    default:
+    case Reaction::Window::None:
         break;
     }
-}
-
-void MainWindow::requestQuit()
-{
-    m_state.quitRequested = true;
-}
-
-void MainWindow::stop()
-{
-    m_state.simulation.stop(m_state.pi);
-    m_shotPane->requestPaint(true);
-    m_statusPane->requestPaint(true);
-}
-
-// Erasing the main window erases both panes: it does not clip its children.
-void MainWindow::eraseBothPanes()
-{
-    m_shotPane->requestPaint(true);
-    m_statusPane->requestPaint(true);
-}
-
-void MainWindow::saveResult()
-{
-    const Body &body = m_state.body;
-    const Simulation &simulation = m_state.simulation;
-    const ResultReport::Outcome outcome = m_state.report.write(
-        body.radius(), body.dimensions(), body.volume(), simulation.shots(), simulation.hits(),
-        simulation.hitRatio(), simulation.variance(), m_state.pi.value());
-    servePendingPaints();
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Ergebnis gespeichert."),
-                    QStringLiteral("Auswertung in Datei 'mc_result.txt' gespeichert."),
-                    QMessageBox::Ok, this);
-    if (!outcome.written) {
-        box.setIcon(QMessageBox::Warning);
-        box.setWindowTitle(QStringLiteral("Fehler: Speichern"));
-        box.setText(QStringLiteral("Auswertung konnte nicht in Datei 'mc_result.txt' "
-                                   "gespeichert werden.\n")
-                    + QString::fromStdString(outcome.reason));
-    }
-    box.setWindowFlags(DialogFlags::make(true));
-    ModalDialog::exec(box);
 }
 
 bool MainWindow::paintsPending() const
@@ -201,6 +142,6 @@ void MainWindow::servePendingPaints()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Closed by the desktop: end the program as "&Beenden" does.
-    requestQuit();
+    m_session.requestQuit();
     event->accept();
 }

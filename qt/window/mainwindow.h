@@ -3,21 +3,23 @@
 #include <QMainWindow>
 #include <QTimer>
 
-struct AppState;
+struct Reaction;
+struct Repaint;
 class QScreen;
+class Session;
 class ScreenFollower;
 class ShotPane;
 class StatusPane;
 
-// The full-screen main window: its menu bar of ten plain commands, the shot
-// pane on the left and the status pane on the right, laid out anew whenever
-// the client area changes size; and the 20 Hz tick that refreshes the run's
-// derived values for the status pane.
+// The full-screen main window: the layer's menu bar, the shot pane on the left
+// and the status pane on the right, laid out anew whenever the client area
+// changes size, and the 20 Hz timer. It hands commands and ticks to the
+// session and does what the session answers.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit MainWindow(AppState &state);
+    explicit MainWindow(Session &session);
 
     // Shows the window full screen on that screen, and keeps it covering
     // whatever screen it is on from then on.
@@ -25,11 +27,11 @@ public:
 
     QSize clientSize() const;
 
-    // x where the status pane begins: right - trunc(right / 2.5).
-    static int paneSplit(int right);
-
     // Carries out the menu command with this id; every other id is ignored.
     void command(int id);
+
+    // Asks the panes for what the session said to repaint.
+    void repaint(const Repaint &repaint);
 
     ShotPane &shotPane() { return *m_shotPane; }
     StatusPane &statusPane() { return *m_statusPane; }
@@ -37,8 +39,7 @@ public:
     bool paintsPending() const;
     void servePendingPaints();
 
-    // Refreshes variance, ratio, pi and volume and asks the status pane for
-    // its page; the tick timer calls it every 50 ms.
+    // The session's tick; the tick timer calls it every 50 ms.
     void tick();
     QTimer &tickTimer() { return m_tickTimer; }
 
@@ -48,13 +49,9 @@ protected:
 
 private:
     void addCommand(const QString &label, int id);
-    void requestQuit();
-    void saveResult();
-    void stop();
-    void eraseBothPanes();
     void layoutPanes();
 
-    AppState &m_state;
+    Session &m_session;
     ShotPane *m_shotPane = nullptr;
     StatusPane *m_statusPane = nullptr;
     QTimer m_tickTimer;

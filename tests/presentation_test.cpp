@@ -1,0 +1,354 @@
+// The layer without a toolkit: what the screens show and what the commands, the pass, the tick and the
+// settings decide.
+
+#include "body.h"
+#include "commandid.h"
+#include "piestimate.h"
+#include "report.h"
+#include "resultreport.h"
+#include "session.h"
+#include "settings.h"
+#include "settingsform.h"
+#include "shotpicture.h"
+#include "simulation.h"
+#include "statuspage.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <climits>
+#include <functional>
+#include <map>
+#include <optional>
+#include <tuple>
+#include <regex>
+#include <string>
+
+#ifndef _WIN32
+#include <sys/mount.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The page as "line,x:text+n", n the blanks after the text, texts joined by a blank.
+std::string page(const std::vector<StatusPage::Text> &texts)
+{
+    std::string all;
+    for (const auto &[line, x, text] : texts) {
+        const auto end = text.find_last_not_of(' ') + 1;
+        all += (all.empty() ? "" : " ") + std::to_string(line) + "," + std::to_string(x) + ":" + text.substr(0, end)
+            + (end < text.size() ? "+" + std::to_string(text.size() - end) : "");
+    }
+    return all;
+}
+
+// Starts a run from the menu and passes until it stops, at most budget passes.
+void run(Session &session, int budget = 100000)
+{
+    session.command(IdStart);
+    for (int i = 0; i < budget && session.running(); ++i)
+        session.pass();
+}
+
+void manual(Session &session, const char *target)
+{
+    configure(session, [&](SettingsForm::Entries &e) {
+        e.autoStop = false;
+        e.targetShots = target;
+    });
+}
+
+// Each command in turn on one session: what it asks the front end to repaint or open, and the run after it.
+TEST(Session, CommandsAndWhatTheyRepaint)
+{
+    const Repaint nothing, bothErased{true, true, true};
+    Session s;
+    const struct { const char *name; std::function<Reaction()> step; Reaction reaction; bool running, quit; } rows[] = {
+        {"start: runs, the picture stays", [&] { return s.command(IdStart); }, {}, true, false},
+        {"a divider does nothing", [&] { return s.command(IdDividerAfterSettings); }, {}, true, false},
+        {"40003 belongs to no item", [&] { return s.command(40003); }, {}, true, false},
+        {"40011 belongs to no item", [&] { return s.command(40011); }, {}, true, false},
+        {"an id beyond the menu", [&] { return s.command(50000); }, {}, true, false},
+        {"settings open over the run", [&] { return s.command(IdSettings); }, {nothing, Reaction::Window::Settings},
+         true, false},
+        {"settings closed: both panes erased", [&] { return Reaction{s.settingsClosed()}; }, {bothErased}, true, false},
+        {"about opens its box", [&] { return s.command(IdAbout); }, {nothing, Reaction::Window::About}, true, false},
+        {"stop: both panes erased", [&] { return s.command(IdStop); }, {bothErased}, false, false},
+        {"stop while idle: the same", [&] { return s.command(IdStop); }, {bothErased}, false, false},
+        {"quit", [&] { return s.command(IdQuit); }, {}, false, true},
+    };
+    for (const auto &row : rows) {
+        EXPECT_EQ(row.step(), row.reaction) << row.name;
+        EXPECT_EQ(std::pair(s.running(), s.quitRequested()), std::pair(row.running, row.quit)) << row.name;
+    }
+}
+
+// Counts, ratio, variance, pi, volume and whether it runs, as one text; a NaN variance of either sign as "nan".
+std::string values(const Session &session)
+{
+    const Simulation &s = session.simulation();
+    const PiEstimate &pi = session.pi();
+    const Body &body = session.body();
+    const double variance = std::isnan(s.variance()) ? std::fabs(s.variance()) : s.variance();
+    char text[200];
+    std::snprintf(text, sizeof text, "%g %g %g %g %g %g %s", s.shots(), s.hits(), s.hitRatio(), variance, pi.value(),
+                  body.volume(), s.running() ? "running" : "idle");
+    return text;
+}
+
+// What start, the shots, stop and the 20 Hz tick refresh, in order; shot 1 misses, shots 2 to 4 hit.
+TEST(Session, WhatEachStepRefreshes)
+{
+    Session s;
+    manual(s, "3");
+    const auto start = [&](bool automatic) {
+        configure(s, [&](SettingsForm::Entries &e) { e.autoStop = automatic; });
+        s.command(IdStart);
+    };
+    const auto fire = [&](int shots) {
+        while (shots-- > 0)
+            s.pass();
+    };
+    const auto tick = [&] { s.tick(); };
+    const struct { const char *name; std::function<void()> step; const char *values; } rows[] = {
+        {"manual start", [&] { start(false); }, "0 0 0 0 0 0 running"},
+        {"manual shots refresh nothing", [&] { fire(2); }, "2 1 0 0 0 0 running"},
+        {"manual tick: variance from the old ratio, then ratio, pi, volume", tick, "2 1 0.5 0 2 80000 running"},
+        {"next manual tick: variance from that ratio", tick, "2 1 0.5 0.25 2 80000 running"},
+        {"stop at the target: ratio and pi, not variance", [&] { fire(1); }, "3 2 0.666667 0.25 2.66667 80000 idle"},
+        {"automatic start zeros counts, ratio and variance", [&] { start(true); }, "0 0 0 0 2.66667 80000 running"},
+        {"automatic tick: pi and volume, not variance", tick, "0 0 0 0 0 0 running"},
+        {"automatic shot: ratio and variance, NaN at one", [&] { fire(1); }, "1 1 1 nan 0 0 running"},
+    };
+    for (const auto &row : rows) {
+        row.step();
+        EXPECT_EQ(values(s), row.values) << row.name;
+    }
+}
+
+// A pass shoots, advances the colour, asks for the plot and applies the stop rule; idle it does nothing.
+TEST(Session, PassPlotsTheLatestShotInTheColourOfThePaint)
+{
+    Session s;
+    EXPECT_EQ(s.pass(), Repaint{});
+    EXPECT_EQ(s.colour().rgb(), 0u);
+    manual(s, "3");
+    s.command(IdStart);
+    EXPECT_EQ(ShotPicture::plot(s), (ShotPicture::Plot{210, 210, 0})); // before the first shot: the centre
+    EXPECT_EQ(s.pass(), Repaint{.shotPane = true});
+    EXPECT_EQ(ShotPicture::plot(s), (ShotPicture::Plot{51, 77, 0x030000})); // (-159, -133)
+    s.pass();
+    s.pass(); // the third stops the run: the figure is drawn instead of its point
+    EXPECT_EQ(std::pair(s.simulation().shots(), ShotPicture::plot(s).has_value()), std::pair(3.0, false));
+    Session first;
+    run(first);
+    EXPECT_EQ(first.colour().rgb(), 0x458D0Cu); // red 69, green 141, blue 12 after 33649 shots
+}
+
+// The page as each kind of run leaves it, after the tick that refreshes it.
+TEST(StatusPage, Pages)
+{
+    const std::string defaultRun =
+        "0,10:Körperinformationen: 2,20:Radius: 3,20:Seitenlänge: 4,20:Dimensionen: 5,20:Kreisfläche: "
+        "2,140:200  px+10 3,140:400  px+10 4,140:2+13 5,140:125749.948  px^2+19 7,10:Monte-Carlo-Simulation:+19 "
+        "9,20:geschossen (n): 10,20:getroffen (m): 11,20:Wahrscheinl. (p): 12,20:Varianz: 9,140:33649+14 "
+        "10,140:26446+14 11,140:78.59372 %+11 12,140:0.0000050000+14 14,10:Berechnung von PI: "
+        "16,20:PI = 4 * (m / n) 17,20:3.143748699812773+13";
+    const struct { const char *name; std::function<void(Session &)> steps; std::string expected; } rows[] = {
+        {"the first automatic run", [](Session &s) { run(s); }, defaultRun},
+        {"manual, 2 of 3: truncated", [](Session &s) { manual(s, "3"); s.command(IdStart); s.pass(); s.pass(); },
+         "7,10:Monte-Carlo-Simulation:    (66 %)+8"},
+        {"manual tick before a shot: a negative zero variance shown unsigned",
+         [](Session &s) { manual(s, "3"); s.command(IdStart); }, "12,140:0.0000000000+14"},
+        {"one dimension: no pi", [](Session &s) { configure(s, [](auto &e) { e.dimensions = "1"; }); },
+         "17,20:Berechnung nur bei 2 Dimensionen möglich"},
+        {"three dimensions: no pi", [](Session &s) { configure(s, [](auto &e) { e.dimensions = "3"; }); },
+         "17,20:Berechnung nur bei 2 Dimensionen möglich"},
+    };
+    for (const auto &row : rows) {
+        Session s;
+        row.steps(s);
+        s.tick();
+        EXPECT_NE(page(StatusPage::texts(s)).find(row.expected), std::string::npos) << row.name;
+    }
+}
+
+// 269 integer digits of a volume fit the 299-character buffer beside "  px^99" and its blanks; 270 turn scientific.
+TEST(StatusPage, VolumeBoundedByTheTextBuffer)
+{
+    const struct { const char *name; int radius; const char *volume; } rows[] = {
+        {"269 digits in full", 260, "7661\\d{265}\\.000"},
+        {"270 digits scientific", 261, "1\\.120e\\+269"},
+    };
+    for (const auto &row : rows) {
+        Body body;
+        body.setDimensions(99);
+        body.setRadius(row.radius);
+        body.updateVolume(1.0);
+        ShotGenerator generator;
+        const std::string shown = page(StatusPage::texts(body, Simulation(generator), PiEstimate()));
+        EXPECT_TRUE(std::regex_search(shown, std::regex(std::string(" 5,140:") + row.volume + "  px\\^99\\+19 ")))
+            << row.name;
+    }
+}
+
+// OK after the number of points "123" and the dimensions "3", manual mode where the number is entered: the
+// fields are checked and stored in order, the first that fails warns, and what was stored before it stays.
+TEST(SettingsForm, OkChecksInOrder)
+{
+    const std::string dims = "Fehler: Dimensionen|Dimensionen zu klein!\nMindestens 1 Dimension verwenden.";
+    const std::string large = "Fehler: Radius|Radius zu groß!\nRadius darf maximal 32000 betragen.";
+    const std::string small = "Fehler: Radius|Radius zu klein!\nRadius muss mindestens 1 betragen.";
+    const std::string count = "Fehler: Anzahl|Anzahl zu groß!\nHöchstens 9007199254740992 Punkte verwenden.";
+    const std::string nines(99999, '9');
+    const struct { std::string field, text, warning; double stored; } rows[] = {
+        {"targetShots", "0,5", "", 0}, // the comma ends the number
+        {"targetShots", "9007199254740992", "", 9007199254740992.0},
+        {"targetShots", "9.007199254740994e15", count, 50000}, // the next number above, as an exponent
+        {"threshold", nines, "", 1e299}, // cut to the buffer's 299
+        {"minShots", "\t \t12", "", 12}, // leading tabs and blanks skipped
+        {"minShots", "123abc", "", 123}, // the leading number
+        {"minShots", "2147483648", "", INT_MAX}, // clamped to the int range
+        {"minShots", "-99999999999999999999", "", INT_MIN},
+        {"radius", "", small, 200},
+        {"radius", "-7", small, 200},
+        {"radius", "32000", "", 32000},
+        {"radius", "32001", large, 200},
+        {"dimensions", "+5", "", 5},
+        {"dimensions", "00", dims, 2},
+    };
+    for (const auto &row : rows) {
+        Session s;
+        SettingsForm form(s);
+        SettingsForm::Entries entries = form.shown();
+        entries.targetShots = "123";
+        entries.dimensions = "3";
+        entries.autoStop = row.field != "targetShots";
+        std::map<std::string, std::string *>{{"targetShots", &entries.targetShots}, {"threshold", &entries.threshold},
+                                             {"minShots", &entries.minShots}, {"radius", &entries.radius},
+                                             {"dimensions", &entries.dimensions}}.at(row.field)->assign(row.text);
+        const std::optional<Message> warning = form.accept(entries);
+        EXPECT_EQ(warning ? warning->caption + "|" + warning->text : "", row.warning) << row.field << " " << row.text;
+        const Simulation &sim = s.simulation();
+        const std::map<std::string, std::pair<double, double>> stored = { // value, and what it is unless entered
+            {"targetShots", {sim.targetShots(), 123}}, {"threshold", {sim.threshold(), 0.000005}},
+            {"minShots", {sim.minShots(), 50}}, {"radius", {s.body().radius(), 200}},
+            {"dimensions", {s.body().dimensions(), row.warning == count ? 2 : 3}}};
+        for (const auto &[name, values] : stored)
+            EXPECT_EQ(values.first, name == row.field ? row.stored : values.second) << row.field << ": " << name;
+        EXPECT_EQ(sim.autoStop(), row.field != "targetShots" || !row.warning.empty()); // the mode is stored last
+    }
+}
+
+TEST(SettingsForm, ShownValuesReadBackUnchanged)
+{
+    Session s;
+    configure(s, [](SettingsForm::Entries &e) {
+        e.targetShots = "10.7"; // pasted into the digits-only field
+        e.threshold = "1e300";
+    });
+    const SettingsForm::Entries shown = SettingsForm(s).shown();
+    EXPECT_EQ(std::tuple(shown.targetShots, shown.threshold, shown.minShots, shown.radius, shown.dimensions),
+              std::tuple("11", "1e+300", "50", "200", "2"));
+}
+
+#ifndef _WIN32
+// Writes size bytes to name (none: it is there already) and gives it mode.
+bool put(const fs::path &name, int mode, int size = 7)
+{
+    if (size >= 0)
+        std::ofstream(name) << std::string(size, 'x');
+    fs::permissions(name, fs::perms(mode));
+    return true;
+}
+
+bool linked(const char *target, const char *name) { return ::symlink(target, name) == 0; }
+
+// A 16 KiB file system mounted on the working folder and entered (root only): full, or read-only with a report.
+bool mounted(bool readOnly)
+{
+    if (::geteuid() != 0 || ::mount("tmpfs", ".", "tmpfs", 0, "size=16k") != 0)
+        return false;
+    fs::current_path(fs::current_path()); // into the mounted one
+    put(readOnly ? ResultReport::fileName : "filler", 0644, readOnly ? 7 : 65536);
+    EXPECT_EQ(readOnly ? ::mount(nullptr, ".", nullptr, MS_REMOUNT | MS_RDONLY, nullptr) : 0, 0);
+    return true; // mounted: the row runs, and its file system goes after it
+}
+
+// Saves during a manual run, before its first shot: the report of zeros with a negative zero variance. A refused
+// save warns with the reason and changes nothing, an allowed one writes in place or through links; the run goes on.
+TEST(Session, SaveMessagesAndWhatIsLeft)
+{
+    const Message saved{"Ergebnis gespeichert.", "Auswertung in Datei 'mc_result.txt' gespeichert.", false};
+    const std::string zeros = reportBytes("0.00000", "0", "0", "0.0000000000", "-0.0000000000", "0.000000000000000");
+    TempFolder work;
+    Session s;
+    manual(s, "1e9");
+    s.command(IdStart);
+    s.tick();
+    EXPECT_EQ(s.command(IdSaveResult).message, saved);
+    fs::permissions(ResultReport::fileName, fs::perms(0640)); // a replaced report keeps its mode
+    s.command(IdSaveResult);
+    EXPECT_EQ(readFile(ResultReport::fileName), zeros);
+    EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(0640));
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1); // no temporary left
+
+    // Each in a folder of its own: what is there, whether user nobody saves (folder permissions do not
+    // stop root), and the warning's reason, or none if the report is written (through the links, if any).
+    const struct { bool (*prepare)(); bool asNobody; const char *reason; } rows[] = {
+        {[] { return put("mc_result.txt", 0444); }, false, "Die vorhandene Datei ist schreibgeschützt."},
+        {[] { return fs::create_directories("mc_result.txt/inside"); }, false,
+         "Unter diesem Namen besteht bereits ein Ordner."},
+        {[] { return fs::remove(fs::current_path()); }, false, "Der Arbeitsordner ist nicht mehr vorhanden."},
+        {[] { return linked("gone/report.txt", "mc_result.txt"); }, false,
+         "Der Ordner des Verknüpfungsziels ist nicht vorhanden."},
+        {[] { return ::geteuid() == 0 && put(ResultReport::fileName, 0644) && put(".", 0777, -1); }, true,
+         "Keine Schreibberechtigung für die vorhandene Datei."}, // root's report
+        {[] { return put(".", 0555, -1); }, true, "Keine Schreibberechtigung im Arbeitsordner."},
+        {[] { return mounted(false); }, false, "Der Datenträger ist voll."},
+        {[] { return mounted(true); }, false, "Das Dateisystem ist schreibgeschützt."},
+        // Written in place: over a longer report in a locked folder, and over root's report in a sticky one.
+        {[] { return put("mc_result.txt", 0666, 999) && put(".", 0555, -1); }, true, nullptr},
+        {[] { return put("mc_result.txt", 0666) && put(".", 01777, -1); }, true, nullptr},
+        // A chain of links, each relative to its own folder; a link to a report not yet there.
+        {[] { return fs::create_directory("sub") && put("sub/report", 0644) && linked("report", "sub/a")
+                     && linked("sub/a", "mc_result.txt"); }, false, nullptr},
+        {[] { return linked("sub/report", "mc_result.txt") && fs::create_directory("sub"); }, false, nullptr},
+    };
+    fs::permissions(work.path, fs::perms(0755));
+    int row = 0, needRoot = 0;
+    for (const auto &[prepare, asNobody, reason] : rows) {
+        SCOPED_TRACE(++row);
+        fs::create_directory(work.path / std::to_string(row));
+        fs::current_path(work.path / std::to_string(row));
+        if (!prepare()) { // only root can make another user's report or mount a file system
+            EXPECT_NE(::geteuid(), 0u) << "not prepared";
+            ++needRoot;
+            continue;
+        }
+        const std::string before = listing(work.path);
+        const bool wasLink = fs::is_symlink(ResultReport::fileName);
+        const bool switchUser = asNobody && ::geteuid() == 0;
+        ASSERT_TRUE(!switchUser || (::setegid(65534) == 0 && ::seteuid(65534) == 0));
+        const Reaction reaction = s.command(IdSaveResult);
+        ASSERT_TRUE(!switchUser || (::seteuid(0) == 0 && ::setegid(0) == 0));
+        const std::string refused = "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n";
+        const Message expected = reason ? Message{"Fehler: Speichern", refused + reason, true} : saved;
+        EXPECT_EQ(reaction.message, expected);
+        EXPECT_EQ(reason ? listing(work.path) : readFile(ResultReport::fileName), reason ? before : zeros);
+        EXPECT_EQ(fs::is_symlink(ResultReport::fileName), wasLink);
+        EXPECT_TRUE(s.running()); // the run goes on
+        fs::current_path(work.path);
+        ::umount2((work.path / std::to_string(row)).c_str(), MNT_DETACH); // the row's own file system, if any
+    }
+    if (needRoot)
+        GTEST_SKIP() << "the other rows passed; " << needRoot
+                     << " need root: another user's report, full and read-only file systems";
+}
+
+#endif
+
+} // namespace
