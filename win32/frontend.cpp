@@ -62,7 +62,7 @@ bool FrontEnd::createPanes(HWND main)
     m_shots.setScale(m_scale);
     layout();
     SetTimer(m_handles.status, StatusPane::timerId, statusMilliseconds, nullptr);
-    apply({.shotPane = true, .statusPane = true, .erase = true});
+    apply(m_session.shown());
     return true;
 }
 
