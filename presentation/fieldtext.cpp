@@ -37,7 +37,10 @@ bool tooLarge(std::string_view number)
         const bool below = !digits.empty() && digits.front() == '-';
         if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
             digits.remove_prefix(1);
-        std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+        // An exponent beyond long long counts as far out as one can get.
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+        if (error == std::errc::result_out_of_range)
+            exponent = LLONG_MAX / 2;
         exponent = below ? -exponent : exponent;
     }
     // Digits before the point from the first significant one, negative after it.
@@ -54,12 +57,13 @@ int toInt(std::string_view text)
 {
     bool negative = false;
     const std::string_view digits = unsignedPart(text, negative);
+    // from_chars would take a second sign ("+-2"), which atoi does not.
+    if (digits.empty() || digits.front() < '0' || digits.front() > '9')
+        return 0;
     long long value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    const auto error = std::from_chars(digits.data(), digits.data() + digits.size(), value).ec;
     if (error == std::errc::result_out_of_range)
         return negative ? INT_MIN : INT_MAX;
-    if (end == digits.data())
-        return 0;
     value = negative ? -value : value;
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }

@@ -211,6 +211,7 @@ TEST(SettingsForm, OkChecksInOrder)
         {"threshold", nines, "", 1e299}, // cut to the buffer's 299
         {"minShots", "\t \t12", "", 12}, // leading tabs and blanks skipped
         {"minShots", "123abc", "", 123}, // the leading number
+        {"minShots", "+-2", "", 0}, // one sign at most
         {"minShots", "2147483648", "", INT_MAX}, // clamped to the int range
         {"minShots", "-99999999999999999999", "", INT_MIN},
         {"radius", "", small, 200},
