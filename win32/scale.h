@@ -1,15 +1,18 @@
 #pragma once
 
+#include "pixelgrid.h"
+
 #include <windows.h>
 
-// Program pixels to device pixels: positions stay in program pixels, as the
-// layer gives them, and land on floor(position * dpi / 96).
+// Program pixels to device pixels at a monitor's DPI: positions stay in program
+// pixels, as the layer gives them, and land where the layer's grid puts them.
 struct Scale
 {
     int dpi = USER_DEFAULT_SCREEN_DPI;
 
-    int device(int pixels) const { return pixels * dpi / USER_DEFAULT_SCREEN_DPI; }
+    PixelGrid grid() const { return PixelGrid(static_cast<double>(dpi) / USER_DEFAULT_SCREEN_DPI); }
+    int device(int pixels) const { return grid().toImage(pixels); }
     int program(int devicePixels) const { return devicePixels * USER_DEFAULT_SCREEN_DPI / dpi; }
     // The side of one program pixel in device pixels, rounded up so that no gap shows.
-    int block() const { return (dpi + USER_DEFAULT_SCREEN_DPI - 1) / USER_DEFAULT_SCREEN_DPI; }
+    int block() const { return grid().block; }
 };

@@ -12,6 +12,7 @@ cmake --build "$build" --target msi
 # The same package a version lower, as an earlier release would be.
 root="$PWD"
 (cd "$build" && wixl --arch x64 -D Version=0.1 -D Exe=monte-carlo.exe -D Icon=win32/generated/monte-carlo.ico \
+    -D Readme=packaging/windows/documents/README.md -D Licence=packaging/windows/documents/LICENSE \
     -o monte-carlo-0.1.msi "$root/packaging/windows/monte-carlo.wxs")
 
 folder="$WINEPREFIX/drive_c/Program Files/Monte Carlo"
@@ -45,6 +46,7 @@ refused=yes
 expect "older version refused over the newer" "$refused $(listed)" \
     "yes DisplayName=Monte Carlo DisplayVersion=$version Publisher=Monte-Carlo-Projekt "
 expect "program installed" "$(cmp "$folder/monte-carlo.exe" "$build/monte-carlo.exe" && echo same)" same
+expect "the README the about dialog names beside it" "$(cmp "$folder/README.md" README.md && echo same)" same
 expect "one Start menu shortcut" "$(shortcut)" 1
 
 (cd "$build" && $wine msiexec /x "monte-carlo-$version.msi" /qn)

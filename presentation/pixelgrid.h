@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-// Where logical pixels fall on an image of a screen's resolution. At a whole
+// Where program pixels fall on a picture of a screen's resolution, the one
+// rounding rule of every front end. At a whole
 // scale a logical pixel is a square of scale image pixels; at a fractional one
 // it is drawn as a block of ceil(scale) image pixels from floor(x * scale), the
 // same size wherever it lands, so neighbouring blocks leave no gaps.
