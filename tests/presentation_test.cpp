@@ -12,6 +12,7 @@
 #include "shotpicture.h"
 #include "simulation.h"
 #include "statuspage.h"
+#include "textfit.h"
 
 #include <gtest/gtest.h>
 
@@ -254,6 +255,19 @@ TEST(SettingsForm, ShownValuesReadBackUnchanged)
     const SettingsForm::Entries shown = SettingsForm(s).shown();
     EXPECT_EQ(std::tuple(shown.targetShots, shown.threshold, shown.minShots, shown.radius, shown.dimensions),
               std::tuple("11", "1e+300", "50", "200", "2"));
+}
+
+// A text wider than its place in the dialog's font grows to the right, or moves left where the dialog ends.
+TEST(TextFit, Widened)
+{
+    const struct { const char *name; int textWidth; Rect place; } rows[] = {
+        {"fits: unchanged", 50, {20, 5, 60, 12}},
+        {"wider: grows to the right", 90, {20, 5, 90, 12}},
+        {"wider than the room left: moves left", 170, {10, 5, 170, 12}},
+        {"wider than the dialog: from its left edge", 250, {0, 5, 250, 12}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(TextFit::widened({20, 5, 60, 12}, row.textWidth, 180), row.place) << row.name;
 }
 
 #ifndef _WIN32

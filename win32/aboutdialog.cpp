@@ -1,6 +1,7 @@
 #include "aboutdialog.h"
 
 #include "aboutbox.h"
+#include "dialogtexts.h"
 #include "widetext.h"
 
 void AboutDialog::show(HINSTANCE instance, HWND owner)
@@ -22,6 +23,7 @@ INT_PTR CALLBACK AboutDialog::procedure(HWND dialog, UINT message, WPARAM wParam
                 SetWindowTextW(child, WideText::from(control.text).c_str());
             child = GetWindow(child, GW_HWNDNEXT);
         }
+        DialogTexts::fit(dialog);
         SetFocus(GetDlgItem(dialog, IDOK));
         return FALSE; // the focus set above stays
     }

@@ -1,5 +1,6 @@
 #include "settingsdialog.h"
 
+#include "dialogtexts.h"
 #include "messagebox.h"
 #include "settingsform.h"
 #include "widetext.h"
@@ -79,6 +80,7 @@ INT_PTR CALLBACK SettingsDialog::procedure(HWND dialog, UINT message, WPARAM wPa
 {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        DialogTexts::fit(dialog);
         open(dialog, *reinterpret_cast<SettingsForm *>(lParam));
         return FALSE; // the focus set above stays
     }

@@ -1,5 +1,7 @@
 #include "dialogunits.h"
 
+#include "textfit.h"
+
 #include <QFontMetrics>
 #include <QCheckBox>
 #include <QStyle>
@@ -59,15 +61,10 @@ QSize DialogUnits::toPixels(int width, int height) const
 
 void DialogUnits::placeText(QWidget *control, int x, int y, int width, int height) const
 {
-    QRect rect = toPixels(x, y, width, height);
-    const QSize needed = control->sizeHint();
-    if (needed.width() > rect.width()) {
-        rect.setWidth(needed.width());
-        // Never past the dialog's edge: a text at the right moves left instead.
-        const int room = control->parentWidget()->width() - toPixelsX(dialogMargin);
-        if (rect.right() >= room)
-            rect.moveRight(std::max(room - 1, needed.width() - 1));
-    }
+    const int room = control->parentWidget()->width() - toPixelsX(TextFit::dialogMargin);
+    const Rect wide = TextFit::widened({toPixelsX(x), toPixelsY(y), toPixelsX(width), toPixelsY(height)},
+                                       control->sizeHint().width(), room);
+    QRect rect(wide.x, wide.y, wide.width, wide.height);
     // Taller only where a line of text or the check box's indicator would not fit.
     int neededHeight = control->fontMetrics().height();
     if (qobject_cast<QCheckBox *>(control))

@@ -32,9 +32,6 @@ public:
     void placeText(QWidget *control, int x, int y, int width, int height) const;
 
 private:
-    // Dialog units kept free at a dialog's right edge.
-    static constexpr int dialogMargin = 3;
-
     int m_baseX;
     int m_baseY;
 };
