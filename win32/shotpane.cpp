@@ -77,8 +77,9 @@ void ShotPane::serve()
     if (!m_pending)
         return;
     m_pending = false;
-    fit();
     if (std::exchange(m_erase, false)) {
+        // The body may have changed with the settings: the picture follows its size.
+        fit();
         m_picture.fill(white);
         m_plotted = 0;
     }
@@ -86,6 +87,7 @@ void ShotPane::serve()
         m_picture.setBlock(m_scale.device(plot->x), m_scale.device(plot->y), m_scale.block(), plot->rgb);
         ++m_plotted;
     } else {
+        fit();
         drawFigure();
         m_plotted = 0;
     }
