@@ -4,20 +4,11 @@
 # Usage: run-bench.sh build-folder (configured with the mingw-w64 toolchain and MC_BUILD_BENCHMARKS=ON)
 set -euo pipefail
 build=$(realpath "$1")
-scratch=$(mktemp -d)
-cleanup() {
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-export WINEDEBUG=-all WINEPREFIX=$scratch/prefix
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-xvfb=$!
-until [ -s "$scratch/display" ]; do sleep 0.1; done
-export DISPLAY=:$(cat "$scratch/display")
-/usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-/usr/lib/wine/wineserver -w
+# Always a screen and prefix of its own: the figures compare runs on the same X server.
+unset DISPLAY WINEPREFIX
+. "$(dirname "$0")/../tests/wine-session.sh"
+trap end_wine_session EXIT
+wine_session 1920x1080
 cd "$scratch"
 bench=$build/win32/bench/win32_bench.exe
 bare=$(/usr/lib/wine/wine64 "$bench" bare | tr -d '\r')

@@ -9,19 +9,15 @@ set -euo pipefail
 exe=$(realpath "$1")
 out=$(realpath -m "${2:-desktop-check-pictures}")
 mkdir -p "$out"
-scratch=$(mktemp -d)
+# A screen and prefix of its own: the check changes the prefix's settings.
+unset DISPLAY WINEPREFIX
+. "$(dirname "$0")/wine-session.sh"
 cleanup() {
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
-    kill "$xvfb" ${xephyr:-} 2>/dev/null || true
-    rm -rf "$scratch"
+    [ -z "${xephyr:-}" ] || kill "$xephyr" 2>/dev/null || true
+    end_wine_session
 }
 trap cleanup EXIT
-export WINEDEBUG=-all WINEPREFIX=$scratch/prefix
-Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-xvfb=$!
-until [ -s "$scratch/display" ]; do sleep 0.1; done
-export DISPLAY=:$(cat "$scratch/display")
-/usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+wine_session 1920x1200
 # No window manager here: Wine draws the captions itself (the pictures show
 # which window has a close box) and does not wait for one to hide a window.
 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1

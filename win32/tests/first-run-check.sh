@@ -7,27 +7,15 @@
 # Runs on the caller's DISPLAY and WINEPREFIX when they are set, else on its own.
 set -euo pipefail
 exe=$(realpath "$1")
-scratch=$(mktemp -d)
-xvfb= pid=
+. "$(dirname "$0")/wine-session.sh"
+pid=
 cleanup() {
     [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
-    [ "$WINEPREFIX" != "$scratch/prefix" ] || /usr/lib/wine/wineserver -k 2>/dev/null || true
-    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
-    rm -rf "$scratch"
+    end_wine_session
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM
-export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$scratch/prefix}
-if [ -z "${DISPLAY:-}" ]; then
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-    xvfb=$!
-    until [ -s "$scratch/display" ]; do sleep 0.1; done
-    export DISPLAY=:$(cat "$scratch/display")
-fi
-if [ ! -e "$WINEPREFIX/system.reg" ]; then
-    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-    /usr/lib/wine/wineserver -w
-fi
+wine_session 1280x800
 
 # CPU seconds the process has used, from /proc (utime + stime in clock ticks).
 cpu() { awk -v hz="$(getconf CLK_TCK)" '{ print ($14 + $15) / hz }' "/proc/$1/stat"; }
