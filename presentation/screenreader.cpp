@@ -1,6 +1,9 @@
 #include "screenreader.h"
 
 #include "body.h"
+#include "numbertext.h"
+#include "session.h"
+#include "textbuffer.h"
 
 namespace ScreenReader {
 
@@ -11,6 +14,27 @@ std::string shotDescription(const Body &body, bool running, long long plotted)
         return figure + ", kein Durchlauf aktiv, keine Punkte gezeichnet";
     return figure + ", Durchlauf aktiv, " + std::to_string(plotted) + (plotted == 1 ? " Punkt" : " Punkte")
         + " gezeichnet";
+}
+
+std::string announcement(const Session &session)
+{
+    if (session.running())
+        return "Durchlauf gestartet.";
+    const Simulation &run = session.simulation();
+    const auto number = [](double value, int decimals) {
+        return NumberText::bounded(NumberText::fixed(value, decimals), value, TextBuffer::maxLength, 3);
+    };
+    std::string found;
+    if (session.body().dimensions() == 2) {
+        found = "Pi " + number(session.pi().value(), 15);
+    } else {
+        Body body = session.body();
+        body.updateVolume(run.hitRatio());
+        found = "Volumen " + number(body.volume(), 3) + " px hoch " + std::to_string(body.dimensions());
+    }
+    const char *points = run.shots() == 1 ? " Punkt" : " Punkte";
+    return "Durchlauf beendet: " + number(run.shots(), 0) + points + " geschossen, " + number(run.hits(), 0)
+        + " Treffer, " + found + ".";
 }
 
 } // namespace ScreenReader

@@ -11,7 +11,7 @@ Repaint Session::pass()
     m_simulation.shoot(m_body);
     m_colour.advance();
     m_simulation.applyStopRule(m_pi);
-    return {.shotPane = true};
+    return {.shotPane = true, .announce = !m_simulation.running()};
 }
 
 Repaint Session::tick()
@@ -34,12 +34,14 @@ Reaction Session::command(int id)
     case IdStart:
         // The picture stays: the new run's points are drawn over it.
         m_simulation.start();
-        return {};
+        return {.repaint = {.announce = true}};
     case IdSettings:
         return {.open = Reaction::Window::Settings};
-    case IdStop:
+    case IdStop: {
+        const bool wasRunning = m_simulation.running();
         m_simulation.stop(m_pi);
-        return {.repaint = {true, true, true}};
+        return {.repaint = {true, true, true, wasRunning}};
+    }
     case IdAbout:
         return {.open = Reaction::Window::About};
     case IdSaveResult:

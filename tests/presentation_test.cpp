@@ -6,6 +6,7 @@
 #include "piestimate.h"
 #include "report.h"
 #include "resultreport.h"
+#include "screenreader.h"
 #include "session.h"
 #include "settings.h"
 #include "settingsform.h"
@@ -65,10 +66,10 @@ void manual(Session &session, const char *target)
 // Each command in turn on one session: what it asks the front end to repaint or open, and the run after it.
 TEST(Session, CommandsAndWhatTheyRepaint)
 {
-    const Repaint nothing, bothErased{true, true, true};
+    const Repaint nothing, bothErased{true, true, true}, told{.announce = true};
     Session s;
     const struct { const char *name; std::function<Reaction()> step; Reaction reaction; bool running, quit; } rows[] = {
-        {"start: runs, the picture stays", [&] { return s.command(IdStart); }, {}, true, false},
+        {"start: runs, the picture stays, told", [&] { return s.command(IdStart); }, {told}, true, false},
         {"a divider does nothing", [&] { return s.command(IdDividerAfterSettings); }, {}, true, false},
         {"40003 belongs to no item", [&] { return s.command(40003); }, {}, true, false},
         {"40011 belongs to no item", [&] { return s.command(40011); }, {}, true, false},
@@ -77,8 +78,8 @@ TEST(Session, CommandsAndWhatTheyRepaint)
          true, false},
         {"settings closed: both panes erased", [&] { return Reaction{s.settingsClosed()}; }, {bothErased}, true, false},
         {"about opens its box", [&] { return s.command(IdAbout); }, {nothing, Reaction::Window::About}, true, false},
-        {"stop: both panes erased", [&] { return s.command(IdStop); }, {bothErased}, false, false},
-        {"stop while idle: the same", [&] { return s.command(IdStop); }, {bothErased}, false, false},
+        {"stop: both panes erased, told", [&] { return s.command(IdStop); }, {{true, true, true, true}}, false, false},
+        {"stop while idle: erased, nothing told", [&] { return s.command(IdStop); }, {bothErased}, false, false},
         {"quit", [&] { return s.command(IdQuit); }, {}, false, true},
     };
     for (const auto &row : rows) {
@@ -142,11 +143,31 @@ TEST(Session, PassPlotsTheLatestShotInTheColourOfThePaint)
     EXPECT_EQ(s.pass(), Repaint{.shotPane = true});
     EXPECT_EQ(ShotPicture::plot(s), (ShotPicture::Plot{51, 77, 0x030000})); // (-159, -133)
     s.pass();
-    s.pass(); // the third stops the run: the figure is drawn instead of its point
+    // The third stops the run, which is told: the figure is drawn instead of its point.
+    EXPECT_EQ(s.pass(), (Repaint{.shotPane = true, .announce = true}));
     EXPECT_EQ(std::pair(s.simulation().shots(), ShotPicture::plot(s).has_value()), std::pair(3.0, false));
     Session first;
     run(first);
     EXPECT_EQ(first.colour().rgb(), 0x458D0Cu); // red 69, green 141, blue 12 after 33649 shots
+}
+
+// What a screen reader is told when a run starts and ends, with the numbers of the page's next refresh.
+TEST(ScreenReader, RunStartAndEnd)
+{
+    Session s;
+    s.command(IdStart);
+    const std::string started = ScreenReader::announcement(s);
+    run(s);
+    const std::string firstRun = ScreenReader::announcement(s);
+    configure(s, [](SettingsForm::Entries &e) { e.dimensions = "3"; });
+    s.command(IdStart);
+    for (int shot = 0; shot < 4; ++shot)
+        s.pass();
+    s.command(IdStop); // before the tick that refreshes the volume
+    EXPECT_EQ(started, "Durchlauf gestartet.");
+    EXPECT_EQ(firstRun, "Durchlauf beendet: 33649 Punkte geschossen, 26446 Treffer, Pi 3.143748699812773.");
+    EXPECT_EQ(ScreenReader::announcement(s),
+              "Durchlauf beendet: 4 Punkte geschossen, 2 Treffer, Volumen 32000000.000 px hoch 3.");
 }
 
 // The page as each kind of run leaves it, after the tick that refreshes it.
