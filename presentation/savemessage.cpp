@@ -1,6 +1,7 @@
 #include "savemessage.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -39,6 +40,50 @@ std::string cause(const AtomicFile::Outcome &outcome)
     return "Systemfehler " + std::to_string(outcome.systemError) + ".";
 }
 
+// The causes another working folder cures.
+bool elsewhereHelps(Failure failure)
+{
+    return failure == Failure::AccessDenied || failure == Failure::DiskFull || failure == Failure::QuotaExhausted
+        || failure == Failure::ReadOnlyFileSystem || failure == Failure::FolderGone;
+}
+
+// The length of the UTF-8 sequence a byte starts; 0 for a byte that starts none.
+std::size_t sequenceLength(unsigned char lead)
+{
+    return lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+}
+
+// A folder's path in at most 60 characters, so that no path makes the box wider
+// than the screen: the middle gives way to "…", as both ends tell the most. Bytes
+// that are no UTF-8 show as U+FFFD each.
+std::string shortened(const std::string &path)
+{
+    constexpr std::size_t most = 60;
+    std::vector<std::string> characters;
+    for (std::size_t i = 0; i < path.size();) {
+        const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(path[at]); };
+        const unsigned char lead = byte(i);
+        const std::size_t length = sequenceLength(lead);
+        char32_t code = length > 1 ? lead & (0x7F >> length) : lead;
+        std::size_t n = 1;
+        for (; n < length && i + n < path.size() && (byte(i + n) & 0xC0) == 0x80; ++n)
+            code = code << 6 | (byte(i + n) & 0x3F);
+        // Too short, overlong, a surrogate or beyond Unicode.
+        const bool valid = length > 0 && n == length && code >= (length == 3 ? 0x800u : length == 4 ? 0x10000u : 0u)
+            && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+        characters.push_back(valid ? path.substr(i, n) : "\uFFFD");
+        i += valid ? n : 1;
+    }
+    if (characters.size() > most) {
+        characters.erase(characters.begin() + most / 2 - 1, characters.end() - most / 2);
+        characters.insert(characters.begin() + most / 2 - 1, "…");
+    }
+    std::string shown;
+    for (const auto &character : characters)
+        shown += character;
+    return shown;
+}
+
 } // namespace
 
 namespace SaveMessage {
@@ -47,8 +92,11 @@ Message about(const AtomicFile::Outcome &outcome)
 {
     if (outcome.written())
         return {"Ergebnis gespeichert.", "Auswertung in Datei 'mc_result.txt' gespeichert.", false};
+    const std::string elsewhere = "\nStarten Sie das Programm aus einem Ordner, in dem Sie schreiben dürfen.";
     return {"Fehler: Speichern",
-            "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n" + cause(outcome), true};
+            "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n" + cause(outcome) + "\nOrdner: "
+                + shortened(outcome.folder) + (elsewhereHelps(outcome.failure) ? elsewhere : ""),
+            true};
 }
 
 } // namespace SaveMessage

@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,11 +41,9 @@ Failure failureFor(int error)
     }
 }
 
-// linked: the report is reached through a symbolic link, so the folder that
-// fails may not be the working folder.
-AtomicFile::Outcome failed(int error, bool linked)
+AtomicFile::Outcome failed(int error)
 {
-    return {failureFor(error), linked, error};
+    return {failureFor(error), false, error, {}};
 }
 
 std::string folderOf(const std::string &path)
@@ -222,27 +222,23 @@ bool writeAndName(const std::string &path, const std::string &bytes, const mode_
     return false;
 }
 
-} // namespace
-
-AtomicFile::Outcome AtomicFile::replace(const std::string &fileName, const std::string &bytes)
+// Replaces the file path finally names; path becomes that name.
+AtomicFile::Outcome replaceLinked(std::string &path, const std::string &bytes)
 {
-    std::string path = fileName;
     int error = 0;
-    const bool resolved = resolveLinks(path, error);
-    const bool linked = path != fileName;
-    if (!resolved)
-        return failed(error, linked);
+    if (!resolveLinks(path, error))
+        return failed(error);
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (!exists && errno != ENOENT)
-        return failed(errno, linked);
+        return failed(errno);
     if (exists && S_ISDIR(existing.st_mode))
-        return failed(EISDIR, linked);
+        return failed(EISDIR);
     // The permission bits say whether the user protected the report, also for root.
     if (exists && (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        return {Failure::ReadOnlyReport, linked, 0};
+        return {Failure::ReadOnlyReport, false, 0, {}};
     if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
-        return errno == EACCES ? Outcome{Failure::ReportNotWritable, linked, EACCES} : failed(errno, linked);
+        return errno == EACCES ? AtomicFile::Outcome{Failure::ReportNotWritable, false, EACCES, {}} : failed(errno);
 
     if (writeAndName(path, bytes, exists ? &existing.st_mode : nullptr, error))
         return {};
@@ -250,5 +246,47 @@ AtomicFile::Outcome AtomicFile::replace(const std::string &fileName, const std::
     // report, forbids the replace but may leave the report itself writable.
     if (exists && folderForbids(error) && writeInPlace(path, bytes, error))
         return {};
-    return failed(error, linked);
+    return failed(error);
+}
+
+// The working folder as the user reached it: $PWD where it names it, as a shell
+// keeps the links the user went through there; else its real path, also the
+// one the kernel keeps for a removed folder.
+std::filesystem::path workingFolder()
+{
+    struct stat here {}, there {};
+    const char *pwd = std::getenv("PWD");
+    if (pwd && *pwd == '/' && ::stat(".", &here) == 0 && ::stat(pwd, &there) == 0 && here.st_dev == there.st_dev
+        && here.st_ino == there.st_ino)
+        return pwd;
+    std::error_code error;
+    if (auto real = std::filesystem::current_path(error); !error)
+        return real;
+    std::string kept = std::filesystem::read_symlink("/proc/self/cwd", error).string();
+    if (const std::string removed = " (deleted)"; kept.ends_with(removed))
+        kept.resize(kept.size() - removed.size());
+    return kept;
+}
+
+// The folder of path, absolute: path's folders from the working folder, or from / if path is absolute.
+std::string folderShown(const std::string &path)
+{
+    std::filesystem::path folder = workingFolder();
+    for (const auto &part : std::filesystem::path(path).parent_path())
+        if (part != ".")
+            folder /= part;
+    return folder.string();
+}
+
+} // namespace
+
+AtomicFile::Outcome AtomicFile::replace(const std::string &fileName, const std::string &bytes)
+{
+    std::string path = fileName;
+    Outcome outcome = replaceLinked(path, bytes);
+    // Through a symbolic link the folder that fails may not be the working folder.
+    outcome.throughLink = path != fileName;
+    if (!outcome.written())
+        outcome.folder = folderShown(path);
+    return outcome;
 }

@@ -38,6 +38,8 @@ public:
         bool throughLink = false;
         // The system's error number (errno, or GetLastError on Windows).
         int systemError = 0;
+        // The folder a failed save tried, absolute, as the user reached it (UTF-8 on Windows).
+        std::string folder;
 
         bool written() const { return failure == Failure::None; }
     };

@@ -30,7 +30,7 @@ Failure failureFor(DWORD error)
 
 AtomicFile::Outcome failed(DWORD error)
 {
-    return {failureFor(error), false, static_cast<int>(error)};
+    return {failureFor(error), false, static_cast<int>(error), {}};
 }
 
 // UTF-8 to the UTF-16 the W calls take; false on bytes that are no UTF-8.
@@ -46,11 +46,32 @@ bool toWide(const std::string &text, std::wstring &wide)
     return ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), length) == length;
 }
 
+// UTF-16 from the W calls to UTF-8; a lone surrogate becomes U+FFFD.
+std::string toUtf8(const std::wstring &wide)
+{
+    const int size = static_cast<int>(wide.size());
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
+    return text;
+}
+
 // The folder part with its separator; empty for the working folder.
 std::wstring folderOf(const std::wstring &path)
 {
     const auto separator = path.find_last_of(L"\\/:");
     return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+}
+
+// The folder of path, absolute, with no separator at its end but a drive's own.
+std::string folderShown(const std::wstring &path)
+{
+    const std::wstring folder = folderOf(path).empty() ? L"." : folderOf(path);
+    std::wstring full(::GetFullPathNameW(folder.c_str(), 0, nullptr, nullptr), L'\0');
+    full.resize(::GetFullPathNameW(folder.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+    if (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/'))
+        full.pop_back();
+    return toUtf8(full);
 }
 
 // A file beside the report that did not exist before, open for writing.
@@ -85,21 +106,16 @@ bool writeAll(HANDLE file, const std::string &bytes)
     return true;
 }
 
-} // namespace
-
-AtomicFile::Outcome AtomicFile::replace(const std::string &fileName, const std::string &bytes)
+AtomicFile::Outcome replaceAt(const std::wstring &path, const std::string &bytes)
 {
-    std::wstring path;
-    if (!toWide(fileName, path))
-        return failed(::GetLastError());
     // A missing folder fails here with ERROR_PATH_NOT_FOUND.
     const DWORD existing = ::GetFileAttributesW(path.c_str());
     if (existing == INVALID_FILE_ATTRIBUTES && ::GetLastError() != ERROR_FILE_NOT_FOUND)
         return failed(::GetLastError());
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY))
-        return {Failure::FolderInTheWay, false, ERROR_DIRECTORY};
+        return {Failure::FolderInTheWay, false, ERROR_DIRECTORY, {}};
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY))
-        return {Failure::ReadOnlyReport, false, 0};
+        return {Failure::ReadOnlyReport, false, 0, {}};
 
     std::wstring temporary;
     const HANDLE file = createFresh(folderOf(path), temporary);
@@ -122,6 +138,17 @@ AtomicFile::Outcome AtomicFile::replace(const std::string &fileName, const std::
     // The folder took the new file, so what refuses is the report: read-only for
     // us or held open by another program.
     if (error == ERROR_ACCESS_DENIED && existing != INVALID_FILE_ATTRIBUTES)
-        return {Failure::ReportNotWritable, false, static_cast<int>(error)};
+        return {Failure::ReportNotWritable, false, static_cast<int>(error), {}};
     return failed(error);
+}
+
+} // namespace
+
+AtomicFile::Outcome AtomicFile::replace(const std::string &fileName, const std::string &bytes)
+{
+    std::wstring path;
+    Outcome outcome = toWide(fileName, path) ? replaceAt(path, bytes) : failed(::GetLastError());
+    if (!outcome.written())
+        outcome.folder = folderShown(path);
+    return outcome;
 }

@@ -29,7 +29,9 @@
 #include <string>
 
 #ifndef _WIN32
+#include <sched.h>
 #include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -303,7 +305,8 @@ bool put(const fs::path &name, int mode, int size = 7)
 
 bool linked(const char *target, const char *name) { return ::symlink(target, name) == 0; }
 
-// A 16 KiB file system mounted on the working folder and entered (root only): full, or read-only with a report.
+// A 16 KiB file system mounted on the working folder and entered (root only, in the row's own mount namespace):
+// full, or read-only with a report.
 bool mounted(bool readOnly)
 {
     if (::geteuid() != 0 || ::mount("tmpfs", ".", "tmpfs", 0, "size=16k") != 0)
@@ -311,11 +314,12 @@ bool mounted(bool readOnly)
     fs::current_path(fs::current_path()); // into the mounted one
     put(readOnly ? ResultReport::fileName : "filler", 0644, readOnly ? 7 : 65536);
     EXPECT_EQ(readOnly ? ::mount(nullptr, ".", nullptr, MS_REMOUNT | MS_RDONLY, nullptr) : 0, 0);
-    return true; // mounted: the row runs, and its file system goes after it
+    return true;
 }
 
 // Saves during a manual run, before its first shot: the report of zeros with a negative zero variance. A refused
-// save warns with the reason and changes nothing, an allowed one writes in place or through links; the run goes on.
+// save warns with the reason and the folder, changes nothing, and says to start elsewhere where that helps; an
+// allowed one writes in place or through links; the run goes on.
 TEST(Session, SaveMessagesAndWhatIsLeft)
 {
     const Message saved{"Ergebnis gespeichert.", "Auswertung in Datei 'mc_result.txt' gespeichert.", false};
@@ -332,20 +336,31 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
     EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(0640));
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1); // no temporary left
 
-    // Each in a folder of its own: what is there, whether user nobody saves (folder permissions do not
-    // stop root), and the warning's reason, or none if the report is written (through the links, if any).
-    const struct { bool (*prepare)(); bool asNobody; const char *reason; } rows[] = {
-        {[] { return put("mc_result.txt", 0444); }, false, "Die vorhandene Datei ist schreibgeschützt."},
+    // Each in a folder of its own: what is there, whether user nobody saves (folder permissions do not stop
+    // root), the warning's reason, whether starting elsewhere helps and the folder named, if not the row's
+    // own; or no reason if the report is written (through the links, if any).
+    const struct { bool (*prepare)(); bool asNobody; const char *reason; bool elsewhere = true; const char *folder{}; }
+        rows[] = {
+        {[] { return put("mc_result.txt", 0444); }, false, "Die vorhandene Datei ist schreibgeschützt.", false},
         {[] { return fs::create_directories("mc_result.txt/inside"); }, false,
-         "Unter diesem Namen besteht bereits ein Ordner."},
+         "Unter diesem Namen besteht bereits ein Ordner.", false},
         {[] { return fs::remove(fs::current_path()); }, false, "Der Arbeitsordner ist nicht mehr vorhanden."},
         {[] { return linked("gone/report.txt", "mc_result.txt"); }, false,
-         "Der Ordner des Verknüpfungsziels ist nicht vorhanden."},
+         "Der Ordner des Verknüpfungsziels ist nicht vorhanden.", true, "gone"},
         {[] { return ::geteuid() == 0 && put(ResultReport::fileName, 0644) && put(".", 0777, -1); }, true,
-         "Keine Schreibberechtigung für die vorhandene Datei."}, // root's report
-        {[] { return put(".", 0555, -1); }, true, "Keine Schreibberechtigung im Arbeitsordner."},
+         "Keine Schreibberechtigung für die vorhandene Datei.", false}, // root's report
+        // Reached through a link, as the shell's $PWD tells.
+        {[] { return linked(".", "here") && put(".", 0555, -1)
+                     && !::setenv("PWD", (fs::current_path() / "here").c_str(), 1); }, true,
+         "Keine Schreibberechtigung im Arbeitsordner.", true, "here"},
         {[] { return mounted(false); }, false, "Der Datenträger ist voll."},
+        // Without /proc no unnamed file can be named: a named temporary one, which a full disk leaves nowhere.
+        {[] { return mounted(false) && !::umount2("/proc", MNT_DETACH); }, false, "Der Datenträger ist voll."},
         {[] { return mounted(true); }, false, "Das Dateisystem ist schreibgeschützt."},
+        // A long path: its middle elided, between whole characters; a byte that is no UTF-8 replaced.
+        {[] { return linked("/nirgends/Prüfläufe der Monte-Carlo-Simulation für Kreise und Kugeln \xFF älter/r",
+                            "mc_result.txt"); }, false, "Der Ordner des Verknüpfungsziels ist nicht vorhanden.", true,
+         "/nirgends/Prüfläufe der Monte… für Kreise und Kugeln � älter"},
         // Written in place: over a longer report in a locked folder, and over root's report in a sticky one.
         {[] { return put("mc_result.txt", 0666, 999) && put(".", 0555, -1); }, true, nullptr},
         {[] { return put("mc_result.txt", 0666) && put(".", 01777, -1); }, true, nullptr},
@@ -355,31 +370,53 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
         {[] { return linked("sub/report", "mc_result.txt") && fs::create_directory("sub"); }, false, nullptr},
     };
     fs::permissions(work.path, fs::perms(0755));
+    const fs::path real = fs::canonical(work.path);
+    const auto failures = [] {
+        return testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
+    };
     int row = 0, needRoot = 0;
-    for (const auto &[prepare, asNobody, reason] : rows) {
+    for (const auto &[prepare, asNobody, reason, elsewhere, folder] : rows) {
         SCOPED_TRACE(++row);
-        fs::create_directory(work.path / std::to_string(row));
-        fs::current_path(work.path / std::to_string(row));
-        if (!prepare()) { // only root can make another user's report or mount a file system
-            EXPECT_NE(::geteuid(), 0u) << "not prepared";
-            ++needRoot;
-            continue;
+        const fs::path own = real / std::to_string(row);
+        fs::create_directory(own);
+        std::fflush(stdout); // else the child prints it again
+        const pid_t child = ::fork();
+        if (child == 0) { // the row alone: its mounts and its user end with it, also if it fails or crashes
+            const int failed = failures();
+            bool prepared = true;
+            [&]() noexcept { // an ASSERT ends the row, an exception the child
+                fs::current_path(own);
+                ASSERT_TRUE(::geteuid() != 0 || !::unshare(CLONE_NEWNS)); // mounts of its own, unseen outside
+                ASSERT_TRUE(::geteuid() != 0 || !::mount(nullptr, "/", nullptr, MS_PRIVATE | MS_REC, nullptr));
+                if (!(prepared = prepare())) { // only root can make another user's report or mount a file system
+                    EXPECT_NE(::geteuid(), 0u) << "not prepared";
+                    return;
+                }
+                const std::string before = listing(work.path);
+                const bool wasLink = fs::is_symlink(ResultReport::fileName);
+                const bool switchUser = asNobody && ::geteuid() == 0;
+                ASSERT_TRUE(!switchUser || (!::setegid(65534) && !::seteuid(65534)));
+                const Reaction reaction = s.command(IdSaveResult);
+                ASSERT_TRUE(!switchUser || (!::seteuid(0) && !::setegid(0))); // to read it all
+                const std::string refused = "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n";
+                const std::string named = "\nOrdner: " + (folder ? own / folder : own).string()
+                    + (elsewhere ? "\nStarten Sie das Programm aus einem Ordner, in dem Sie schreiben dürfen." : "");
+                const Message expected = reason ? Message{"Fehler: Speichern", refused + reason + named, true} : saved;
+                EXPECT_EQ(reaction.message.text, expected.text);
+                EXPECT_EQ(reaction.message, expected);
+                EXPECT_EQ(reason ? listing(work.path) : readFile(ResultReport::fileName), reason ? before : zeros);
+                EXPECT_EQ(fs::is_symlink(ResultReport::fileName), wasLink);
+                EXPECT_TRUE(s.running()); // the run goes on
+            }();
+            std::fflush(stdout);
+            ::_exit(failures() != failed ? 1 : prepared ? 0 : 2);
         }
-        const std::string before = listing(work.path);
-        const bool wasLink = fs::is_symlink(ResultReport::fileName);
-        const bool switchUser = asNobody && ::geteuid() == 0;
-        ASSERT_TRUE(!switchUser || (::setegid(65534) == 0 && ::seteuid(65534) == 0));
-        const Reaction reaction = s.command(IdSaveResult);
-        ASSERT_TRUE(!switchUser || (::seteuid(0) == 0 && ::setegid(0) == 0));
-        const std::string refused = "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n";
-        const Message expected = reason ? Message{"Fehler: Speichern", refused + reason, true} : saved;
-        EXPECT_EQ(reaction.message, expected);
-        EXPECT_EQ(reason ? listing(work.path) : readFile(ResultReport::fileName), reason ? before : zeros);
-        EXPECT_EQ(fs::is_symlink(ResultReport::fileName), wasLink);
-        EXPECT_TRUE(s.running()); // the run goes on
-        fs::current_path(work.path);
-        ::umount2((work.path / std::to_string(row)).c_str(), MNT_DETACH); // the row's own file system, if any
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 1) << "failed or crashed: " << status;
+        needRoot += WIFEXITED(status) && WEXITSTATUS(status) == 2;
     }
+    EXPECT_EQ(readFile("/proc/self/mounts").find(real.string()), std::string::npos); // no row's mount left
     if (needRoot)
         GTEST_SKIP() << "the other rows passed; " << needRoot
                      << " need root: another user's report, full and read-only file systems";

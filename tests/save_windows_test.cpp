@@ -66,10 +66,13 @@ TEST(SaveWindows, FolderNameWithUmlauts)
 
 // Windows keeps a process's working folder from being removed; a folder on a
 // drive that was pulled out is gone the same way as one that was never there.
+// The refusal names the folder, absolute and in UTF-8, for the box to show.
 TEST(SaveWindows, FolderGone)
 {
     TempFolder work;
-    EXPECT_EQ(AtomicFile::replace("gone\\mc_result.txt", "neu").failure, Failure::FolderGone);
+    const AtomicFile::Outcome outcome = AtomicFile::replace("gone\\Pr\xC3\xBC" "fung\\mc_result.txt", "neu");
+    EXPECT_EQ(outcome.failure, Failure::FolderGone);
+    EXPECT_EQ(outcome.folder, fs::current_path().string() + "\\gone\\Pr\xC3\xBC" "fung");
 }
 
 } // namespace
