@@ -81,7 +81,7 @@ struct Program
             auto *dialog = window.findChild<SettingsDialog *>();
             fill(*dialog);
             answering([&] { QTest::mouseClick(child<QPushButton>(*dialog, "okButton"), Qt::LeftButton); });
-            if ((stayedOpen = dialog->isVisible())) { // with the keyboard back, not in the window behind it
+            if ((stayedOpen = dialog->isVisible())) { // the keyboard back in it, not in the window behind
                 settle();
                 EXPECT_TRUE(QApplication::activeWindow() == dialog && dialog->isAncestorOf(QApplication::focusWidget()));
                 child<QPushButton>(*dialog, "cancelButton")->click();
