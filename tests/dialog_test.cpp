@@ -4,7 +4,8 @@
 namespace {
 
 // Text typed (through the key filter) or pasted into one field after the number of points "123" and the
-// dimensions "3"; OK hands the fields to the form, whose warning comes as a box and keeps the dialog open.
+// dimensions "3"; OK hands the fields to the form, whose warning comes as a box and keeps the dialog open,
+// the keyboard back in it when the box closes (Program::settings checks).
 TEST(Settings, TypedAndPastedIntoTheFields)
 {
     const QString large = "!Fehler: Radius|Radius zu groß!\nRadius darf maximal 32000 betragen.";

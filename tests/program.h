@@ -81,8 +81,11 @@ struct Program
             auto *dialog = window.findChild<SettingsDialog *>();
             fill(*dialog);
             answering([&] { QTest::mouseClick(child<QPushButton>(*dialog, "okButton"), Qt::LeftButton); });
-            if ((stayedOpen = dialog->isVisible()))
+            if ((stayedOpen = dialog->isVisible())) { // the keyboard back in it, not in the window behind
+                settle();
+                EXPECT_TRUE(QApplication::activeWindow() == dialog && dialog->isAncestorOf(QApplication::focusWidget()));
                 child<QPushButton>(*dialog, "cancelButton")->click();
+            }
         });
         window.command(IdSettings);
         return stayedOpen;

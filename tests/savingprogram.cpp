@@ -2,16 +2,28 @@
 #include "mainwindow.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
 #include <QTimer>
-#include <QWidget>
 
-// Linked with the program's own main: chooses "Ergebnis speichern" as soon as the main loop drains its first events.
-static void chooseSaveOnStart()
+#include <cstdio>
+#include <memory>
+
+// Linked with the program's own main; once its loop drains its first events, chooses "Ergebnis speichern",
+// or started with "texts" prints the actions of a field's context menu, as Qt names them there, and quits.
+static void chooseOnStart()
 {
     QTimer::singleShot(0, [] {
         for (QWidget *window : QApplication::topLevelWidgets())
-            if (auto *program = qobject_cast<MainWindow *>(window))
-                program->command(IdSaveResult);
+            if (auto *program = qobject_cast<MainWindow *>(window)) {
+                if (!QCoreApplication::arguments().contains(QLatin1String("texts")))
+                    return program->command(IdSaveResult);
+                QLineEdit field; // as in the settings
+                const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+                for (const QAction *action : menu->actions())
+                    std::printf("%s|", qPrintable(action->text()));
+                program->command(IdQuit);
+            }
     });
 }
-Q_COREAPP_STARTUP_FUNCTION(chooseSaveOnStart)
+Q_COREAPP_STARTUP_FUNCTION(chooseOnStart)
