@@ -119,8 +119,8 @@ def walk(node):
 sys.exit(not [walk(app) for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "monte-carlo"])' >"$run/tree.txt" 2>"$run/tree.log"
     for text in 33649 3.143748699812773; do check "Baum nennt $text" grep -qF "$text" "$run/tree.txt"; done
 }
-# What Orca said since the mark, one utterance a line; said PATTERN...: each matched by one of them.
-spoken() { tail -n +$((mark + 1)) "$run/orca.log" | tr -d '\r' | sed -n "s/.*SPEECH OUTPUT: '//; T; s/'\( *voice=[a-z]*\)\? *\({.*\|None\)\?\$//; p"; }
+# What Orca said since the mark, an utterance's lines as they came; said PATTERN...: each matched by one of them.
+spoken() { tail -n +$((mark + 1)) "$run/orca.log" | sed "s/^SPEECH OUTPUT: '//; s/'\( *voice=[a-z]*\)\?\( *{.*\)\?\$//"; }
 said() { local p; for p; do spoken | grep -qE -- "$p" || return 1; done; }
 mark() { mark=$(wc -l <"$run/orca.log"); }
 # hears WHAT TEST...: TEST holds within 5 s; if not, what Orca said instead.
@@ -136,7 +136,7 @@ speech() { # what Orca says of the program, driven by keys alone
     mark; key Down
     hears "Pfeil runter: nächste Zeile vorgelesen" said "Radius: 200 px"
     mark; key Escape alt
-    hears "Alt: Menüleiste gesagt" said Einstellungen; sleep 0.5 # the arrows, sooner, went unheard
+    hears "Alt: Menüleiste gesagt" said Einstellungen
     mark; key --delay 300 Right Right Right Left Left Left; sleep 1
     hears "Menüleiste mit Pfeilen: Trenner nicht als | gesagt" eval 'said Start Stop Einstellungen && ! said "[|]"'
     key Escape; key alt+e; await '^Einstellungen$' Einstellungen || return; sleep 0.5
@@ -158,20 +158,22 @@ compositor() { # the compositor's command, serving the socket mc-wayland in $run
     XDG_RUNTIME_DIR=$run/xdg "$@" >"$run/compositor.log" 2>&1 & pids+=($!)
     wait_for 100 test -S "$run/xdg/mc-wayland" && sleep 1 && xdotool mousemove $((W / 2)) $((H / 2))
 }
-# start_orca WxH: an X screen with the screen reader Orca (German voice, no key echo) and speech-dispatcher,
-# whose sound goes to a null device; Orca's debug log (block-buffered unless a terminal, hence script)
-# holds every utterance. Orca turns the accessibility bus on, Qt follows.
+# start_orca WxH: an X screen with the screen reader Orca (German voice, no key echo, repeated digits not
+# counted) and speech-dispatcher, whose sound goes to a null device. Orca's speech log, kept in memory, is
+# copied line by line to orca.log: what it says and nothing else, unbuffered, unlike its debug log.
 start_orca() {
     mkdir -p "$HOME/.config/speech-dispatcher" "$HOME/.local/share/orca" && echo 'pcm.!default { type null }' >"$HOME/.asoundrc"
     sed 's/^#* *AudioOutputMethod .*/AudioOutputMethod "alsa"/' /etc/speech-dispatcher/speechd.conf >"$HOME/.config/speech-dispatcher/speechd.conf"
     echo '{"general": {"enableKeyEcho": false, "enableBraille": false, "enableSound": false, "repeatCharacterLimit": 0},
         "pronunciations": {}, "keybindings": {}, "profiles": {"default": {"profile": ["Default", "default"],
         "voices": {"default": {"family": {"name": "german", "lang": "de"}}}}}}' >"$HOME/.local/share/orca/user-settings.conf"
-    start_x "$1" || return
+    printf 'import logging\nlogging.getLogger("speech").addHandler(logging.StreamHandler(open("%s", "a", buffering=1)))\n' \
+        "$run/orca.log" >"$HOME/.local/share/orca/orca-customizations.py"
+    # The accessibility bus, started on demand, names itself on the root window, where Qt finds it at once.
+    start_x "$1" && dbus-update-activation-environment DISPLAY || return
     speech-dispatcher --run-single >"$run/speechd.log" 2>&1 & pids+=($!)
-    # In a process namespace: --replace kills every Orca of the user it sees, and any other one stops it.
-    LANG=de_DE.UTF-8 unshare -rpf --kill-child --mount-proc script -qfc "orca --replace --debug-file=/dev/stdout" \
-        "$run/orca.log" >/dev/null 2>&1 & pids+=($!)
+    # In a process namespace of its own: Orca kills (--replace) or yields to any other Orca of the user it sees.
+    LANG=de_DE.UTF-8 unshare -rpf --kill-child --mount-proc orca --replace >"$run/orca.out" 2>&1 & pids+=($!)
     wait_for 200 grep -qa "SPEECH OUTPUT" "$run/orca.log" # "Bildschirmleser an."
 }
 start_weston() { start_x "$size" && compositor weston --backend=x11-backend.so --use-pixman --width="$W" --height="$H" --socket=mc-wayland; }
