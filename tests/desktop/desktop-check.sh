@@ -207,9 +207,9 @@ export MC_SHOTS=${MC_DESKTOP_SHOTS:-$(mktemp -d /tmp/mc-desktop-shots.XXXXXX)} M
 trap 'rm -rf "$MC_WORK"' EXIT
 while read -r name row; do
     [ -n "$name" ] && { [ $# -eq 0 ] || [[ " $* " == *" $name "* ]]; } || continue
-    echo "== $name" && mkdir -p -m 700 "$MC_WORK/$name/home/.run"
-    # a private home: what the session's services write stays in the scratch folder
-    env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME HOME="$MC_WORK/$name/home" XDG_RUNTIME_DIR="$MC_WORK/$name/home/.run" dbus-run-session -- "$PWD/tests/desktop/desktop-check.sh" --row "$program" "$name" $row 2>"$MC_WORK/$name.log" \
+    echo "== $name" && home=$MC_WORK/$name/home && mkdir -p -m 700 "$home/.run" # what the session writes stays here
+    env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME HOME="$home" XDG_RUNTIME_DIR="$home/.run" \
+        dbus-run-session -- "$PWD/tests/desktop/desktop-check.sh" --row "$program" "$name" $row 2>"$MC_WORK/$name.log" \
         | grep -v '^SpiRegistry' | tee -a "$MC_WORK/lines" # the accessibility registry greets on standard output
     failures=$((failures + PIPESTATUS[0]))
 done <<<"$table"
