@@ -27,8 +27,10 @@ desktop-file-utils appstream lintian"
 
 # X and Wayland servers, window managers, input and screenshots, the screen reader bus;
 # a nested X server whose screen changes size (xrandr), GNOME's compositor.
+# The screen reader Orca, speaking through speech-dispatcher with eSpeak NG.
 desktop="xvfb openbox fluxbox xdotool x11-utils imagemagick weston at-spi2-core
-python3-pyatspi dbus xserver-xephyr x11-xserver-utils mutter"
+python3-pyatspi dbus xserver-xephyr x11-xserver-utils mutter
+orca speech-dispatcher speech-dispatcher-espeak-ng"
 
 # The mingw-w64 cross compiler, Wine to run the exe and msiexec, wixl for the
 # MSI, GoogleTest's source for the cross-built suites, Python to pack the icon;

@@ -15,6 +15,7 @@ bare      x      1280x800  -       -                                  dialogs
 weston    weston 1280x800  -       -                                  layout dialogs
 mutter    mutter 1280x800  -       -                                  layout dialogs
 atspi     x      1280x800  openbox QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start atspi
+orca      orca   1280x800  openbox -                                  speech
 scale-1.5 x      1920x1200 openbox QT_SCALE_FACTOR=1.5                start layout
 scale-2   x      2560x1600 openbox QT_SCALE_FACTOR=2                  start layout
 screens   xephyr 1920x1080 openbox -                                  manual start layout switch:1024x768 switch:1920x1080 switch:1024x768:dialog switch:1366x768 switch:1080x1920
@@ -118,6 +119,34 @@ def walk(node):
 sys.exit(not [walk(app) for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "monte-carlo"])' >"$run/tree.txt" 2>"$run/tree.log"
     for text in 33649 3.143748699812773; do check "Baum nennt $text" grep -qF "$text" "$run/tree.txt"; done
 }
+# What Orca said since the mark, an utterance's lines as they came; said PATTERN...: each matched by one of them.
+spoken() { tail -n +$((mark + 1)) "$run/orca.log" | sed "s/^SPEECH OUTPUT: '//; s/'\( *voice=[a-z]*\)\?\( *{.*\)\?\$//"; }
+said() { local p; for p; do spoken | grep -qE -- "$p" || return 1; done; }
+mark() { mark=$(wc -l <"$run/orca.log"); }
+# hears WHAT TEST...: TEST holds within 5 s; if not, what Orca said instead.
+hears() { if wait_for 50 "${@:2}"; then echo "ok: $tag: $1"; else fail "$1"; spoken | sed 's/^/    Orca: /'; fi; }
+speech() { # what Orca says of the program, driven by keys alone
+    mark=0 && hears "Orca nennt das Fenster" said "Monte Carlo"
+    check "Gegenprobe: nie Gesagtes fehlt" eval '! said Zauberwort'
+    mark; key alt+s
+    hears "Start gesagt" said gestartet
+    hears "Ende des Laufs gesagt: 33649 Punkte, Pi 3.143748699812773" said 33649 '3\.143748699812773'
+    mark; key Tab
+    hears "Tab: Statistik vorgelesen" said Statistik Körperinformationen:
+    mark; key Down
+    hears "Pfeil runter: nächste Zeile vorgelesen" said "Radius: 200 px"
+    mark; key Escape alt
+    hears "Alt: Menüleiste gesagt" said Einstellungen
+    mark; key --delay 300 Right Right Right Left Left Left; sleep 1
+    hears "Menüleiste mit Pfeilen: Trenner nicht als | gesagt" eval 'said Start Stop Einstellungen && ! said "[|]"'
+    key Escape; key alt+e; await '^Einstellungen$' Einstellungen || return; sleep 0.5
+    mark; key Tab Tab
+    hears "Einstellungen: Feld zwischen mindestens und Durchläufe mit beiden Wörtern" said mindestens Durchläufe
+    key Tab ctrl+a; xdotool type 99999; key Return; await '^Fehler: Radius$' Warnung || return; sleep 0.5
+    mark; key Return
+    hears "nach der Warnung: Radius 99999 gesagt" said 99999
+    key Escape; wait_for 30 gone '^Einstellungen$'
+}
 
 # Servers: each sets DISPLAY; a Wayland compositor also sets wayland.
 start_xephyr() { # a resizable X server in a window of an Xvfb outer, big enough for every size
@@ -128,6 +157,24 @@ compositor() { # the compositor's command, serving the socket mc-wayland in $run
     mkdir -m 700 "$run/xdg" && wayland="XDG_RUNTIME_DIR=$run/xdg WAYLAND_DISPLAY=mc-wayland QT_QPA_PLATFORM=wayland"
     XDG_RUNTIME_DIR=$run/xdg "$@" >"$run/compositor.log" 2>&1 & pids+=($!)
     wait_for 100 test -S "$run/xdg/mc-wayland" && sleep 1 && xdotool mousemove $((W / 2)) $((H / 2))
+}
+# start_orca WxH: an X screen with the screen reader Orca (German voice, no key echo, repeated digits not
+# counted) and speech-dispatcher, whose sound goes to a null device. Orca's speech log, kept in memory, is
+# copied line by line to orca.log: what it says and nothing else, unbuffered, unlike its debug log.
+start_orca() {
+    mkdir -p "$HOME/.config/speech-dispatcher" "$HOME/.local/share/orca" && echo 'pcm.!default { type null }' >"$HOME/.asoundrc"
+    sed 's/^#* *AudioOutputMethod .*/AudioOutputMethod "alsa"/' /etc/speech-dispatcher/speechd.conf >"$HOME/.config/speech-dispatcher/speechd.conf"
+    echo '{"general": {"enableKeyEcho": false, "enableBraille": false, "enableSound": false, "repeatCharacterLimit": 0},
+        "pronunciations": {}, "keybindings": {}, "profiles": {"default": {"profile": ["Default", "default"],
+        "voices": {"default": {"family": {"name": "german", "lang": "de"}}}}}}' >"$HOME/.local/share/orca/user-settings.conf"
+    printf 'import logging\nlogging.getLogger("speech").addHandler(logging.StreamHandler(open("%s", "a", buffering=1)))\n' \
+        "$run/orca.log" >"$HOME/.local/share/orca/orca-customizations.py"
+    # The accessibility bus, started on demand, names itself on the root window, where Qt finds it at once.
+    start_x "$1" && dbus-update-activation-environment DISPLAY || return
+    speech-dispatcher --run-single >"$run/speechd.log" 2>&1 & pids+=($!)
+    # In a process namespace of its own: Orca kills (--replace) or yields to any other Orca of the user it sees.
+    LANG=de_DE.UTF-8 unshare -rpf --kill-child --mount-proc orca --replace >"$run/orca.out" 2>&1 & pids+=($!)
+    wait_for 200 grep -qa "SPEECH OUTPUT" "$run/orca.log" # "Bildschirmleser an."
 }
 start_weston() { start_x "$size" && compositor weston --backend=x11-backend.so --use-pixman --width="$W" --height="$H" --socket=mc-wayland; }
 start_mutter() { start_x "$size" && MUTTER_DEBUG_DUMMY_MODE_SPECS=$size compositor mutter --nested --wayland --no-x11 --wayland-display=mc-wayland; }
@@ -160,8 +207,9 @@ export MC_SHOTS=${MC_DESKTOP_SHOTS:-$(mktemp -d /tmp/mc-desktop-shots.XXXXXX)} M
 trap 'rm -rf "$MC_WORK"' EXIT
 while read -r name row; do
     [ -n "$name" ] && { [ $# -eq 0 ] || [[ " $* " == *" $name "* ]]; } || continue
-    echo "== $name"
-    dbus-run-session -- "$PWD/tests/desktop/desktop-check.sh" --row "$program" "$name" $row 2>"$MC_WORK/$name.log" \
+    echo "== $name" && home=$MC_WORK/$name/home && mkdir -p -m 700 "$home/.run" # what the session writes stays here
+    env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME HOME="$home" XDG_RUNTIME_DIR="$home/.run" \
+        dbus-run-session -- "$PWD/tests/desktop/desktop-check.sh" --row "$program" "$name" $row 2>"$MC_WORK/$name.log" \
         | grep -v '^SpiRegistry' | tee -a "$MC_WORK/lines" # the accessibility registry greets on standard output
     failures=$((failures + PIPESTATUS[0]))
 done <<<"$table"
