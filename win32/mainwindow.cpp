@@ -70,6 +70,13 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
         fitToMonitor(window);
         frontEnd->layout();
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            frontEnd->keepFocus();
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SETFOCUS:
+        frontEnd->restoreFocus();
+        return 0;
     case WM_COMMAND:
         frontEnd->command(LOWORD(wParam));
         return 0;
