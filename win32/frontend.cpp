@@ -102,8 +102,6 @@ void FrontEnd::apply(const Repaint &repaint)
 
 void FrontEnd::command(int id)
 {
-    // Opening a dialog disables this window, which takes the keyboard from its pane.
-    keepFocus();
     const Reaction reaction = m_session.command(id);
     apply(reaction.repaint);
     switch (reaction.open) {

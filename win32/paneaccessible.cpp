@@ -10,15 +10,14 @@ LRESULT PaneAccessible::answer(HWND window, WPARAM wParam, LPARAM lParam, LONG i
     if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void **>(&standard))))
         return 0;
-    auto *object = new PaneAccessible(window, standard, std::move(answers));
+    auto *object = new PaneAccessible(standard, std::move(answers));
     const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, object);
     object->Release();
     return result;
 }
 
-PaneAccessible::PaneAccessible(HWND window, IAccessible *standard, Answers answers)
-    : m_window(window)
-    , m_standard(standard)
+PaneAccessible::PaneAccessible(IAccessible *standard, Answers answers)
+    : m_standard(standard)
     , m_answers(std::move(answers))
 {
 }
@@ -95,12 +94,8 @@ HRESULT PaneAccessible::get_accRole(VARIANT child, VARIANT *role)
 HRESULT PaneAccessible::get_accState(VARIANT child, VARIANT *state)
 {
     const HRESULT result = m_standard->get_accState(child, state);
-    if (SUCCEEDED(result) && isSelf(child) && state->vt == VT_I4 && m_answers.state) {
+    if (SUCCEEDED(result) && isSelf(child) && state->vt == VT_I4)
         state->lVal |= m_answers.state;
-        // A focusable pane that has the keyboard says so whatever the system's object thinks.
-        if ((m_answers.state & STATE_SYSTEM_FOCUSABLE) && GetFocus() == m_window)
-            state->lVal |= STATE_SYSTEM_FOCUSED;
-    }
     return result;
 }
 

@@ -24,7 +24,7 @@ public:
         Text description;
         Text value;
         LONG role = 0;
-        LONG state = 0; // added to the system's, with STATE_SYSTEM_FOCUSED while the window has the keyboard
+        LONG state = 0; // added to the system's, which has the keyboard focus
     };
 
     // The answer to WM_GETOBJECT for the object id asked for, based on the
@@ -66,13 +66,12 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
 private:
-    PaneAccessible(HWND window, IAccessible *standard, Answers answers);
+    PaneAccessible(IAccessible *standard, Answers answers);
     static HRESULT text(const VARIANT &child, const Text &own, BSTR *result);
     ~PaneAccessible();
     static bool isSelf(const VARIANT &child);
 
     LONG m_references = 1;
-    HWND m_window;
     IAccessible *m_standard;
     Answers m_answers;
 };
