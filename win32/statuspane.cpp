@@ -77,6 +77,8 @@ void StatusPane::setScale(Scale scale)
     m_lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
     fit();
     request(true);
+    if (m_window && GetFocus() == m_window)
+        moveCaret(0); // the caret's line at the new scale
 }
 
 void StatusPane::fit()
