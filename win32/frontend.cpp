@@ -4,6 +4,7 @@
 #include "layout.h"
 #include "mainwindow.h"
 #include "messagebox.h"
+#include "screenreader.h"
 #include "settingsdialog.h"
 
 #include <commctrl.h>
@@ -46,7 +47,7 @@ std::optional<std::wstring> FrontEnd::start(int show)
         return failed(L"Das Hauptfenster lie\u00DF sich nicht \u00F6ffnen");
     ShowWindow(m_handles.main, show);
     UpdateWindow(m_handles.main);
-    giveKeyboardToMain();
+    giveKeyboardBack();
     return std::nullopt;
 }
 
@@ -95,6 +96,8 @@ void FrontEnd::apply(const Repaint &repaint)
         m_shots.request(repaint.erase);
     if (repaint.statusPane)
         m_status.request(repaint.erase);
+    if (repaint.announce)
+        m_status.announce(ScreenReader::announcement(m_session));
 }
 
 void FrontEnd::command(int id)
@@ -115,14 +118,27 @@ void FrontEnd::command(int id)
         MessageBoxes::show(m_handles.main, reaction.message);
         break;
     }
-    giveKeyboardToMain();
+    giveKeyboardBack();
 }
 
-void FrontEnd::giveKeyboardToMain()
+void FrontEnd::giveKeyboardBack()
 {
     // Without a window manager nobody else hands the keyboard back after a dialog.
     SetForegroundWindow(m_handles.main);
-    SetFocus(m_handles.main);
+    if (!IsChild(m_handles.main, GetFocus()))
+        SetFocus(m_handles.main);
+}
+
+void FrontEnd::keepFocus()
+{
+    const HWND focus = GetFocus();
+    if (focus == m_handles.status || focus == m_handles.shots)
+        m_focus = focus;
+}
+
+void FrontEnd::restoreFocus()
+{
+    SetFocus(m_focus ? m_focus : m_handles.status);
 }
 
 void FrontEnd::step()

@@ -37,13 +37,18 @@ public:
     bool createPanes(HWND main);
     void layout();
     void setDpi(int dpi);
+    // The pane that has the keyboard is kept while a dialog, a box or another
+    // program has it, and has it again when the main window gets it back.
+    void keepFocus();
+    void restoreFocus();
 
 private:
-    void giveKeyboardToMain();
+    void giveKeyboardBack();
 
     Handles m_handles;
     Session m_session;
     Scale m_scale;
     ShotPane m_shots{m_session};
     StatusPane m_status{*this};
+    HWND m_focus = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "frontend.h"
+#include "menudividers.h"
 
 namespace {
 
@@ -57,7 +58,12 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
         return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE:
+        MenuDividers::make(GetMenu(window));
         return frontEnd->createPanes(window) ? 0 : -1;
+    case WM_MEASUREITEM:
+        return MenuDividers::measure(window, *reinterpret_cast<MEASUREITEMSTRUCT *>(lParam));
+    case WM_DRAWITEM:
+        return MenuDividers::draw(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
     case WM_SIZE:
         frontEnd->layout();
         return 0;
@@ -69,6 +75,13 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
         frontEnd->setDpi(HIWORD(wParam));
         fitToMonitor(window);
         frontEnd->layout();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            frontEnd->keepFocus();
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SETFOCUS:
+        frontEnd->restoreFocus();
         return 0;
     case WM_COMMAND:
         frontEnd->command(LOWORD(wParam));

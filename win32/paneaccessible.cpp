@@ -2,24 +2,23 @@
 
 #include <utility>
 
-LRESULT PaneAccessible::answer(HWND window, WPARAM wParam, LPARAM lParam, Text description, Text value)
+LRESULT PaneAccessible::answer(HWND window, WPARAM wParam, LPARAM lParam, LONG id, Answers answers)
 {
-    if (static_cast<LONG>(lParam) != OBJID_CLIENT)
+    if (static_cast<LONG>(lParam) != id)
         return 0;
     IAccessible *standard = nullptr;
     if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void **>(&standard))))
         return 0;
-    auto *object = new PaneAccessible(standard, std::move(description), std::move(value));
+    auto *object = new PaneAccessible(standard, std::move(answers));
     const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, object);
     object->Release();
     return result;
 }
 
-PaneAccessible::PaneAccessible(IAccessible *standard, Text description, Text value)
+PaneAccessible::PaneAccessible(IAccessible *standard, Answers answers)
     : m_standard(standard)
-    , m_description(std::move(description))
-    , m_value(std::move(value))
+    , m_answers(std::move(answers))
 {
 }
 
@@ -57,20 +56,47 @@ ULONG PaneAccessible::Release()
     return static_cast<ULONG>(references);
 }
 
+HRESULT PaneAccessible::text(const VARIANT &child, const Text &own, BSTR *result)
+{
+    if (!isSelf(child) || !own)
+        return S_FALSE;
+    *result = SysAllocString(own().c_str());
+    return *result ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT PaneAccessible::get_accName(VARIANT child, BSTR *name)
+{
+    const HRESULT own = text(child, m_answers.name, name);
+    return own == S_FALSE ? m_standard->get_accName(child, name) : own;
+}
+
 HRESULT PaneAccessible::get_accValue(VARIANT child, BSTR *value)
 {
-    if (!isSelf(child) || !m_value)
-        return m_standard->get_accValue(child, value);
-    *value = SysAllocString(m_value().c_str());
-    return *value ? S_OK : E_OUTOFMEMORY;
+    const HRESULT own = text(child, m_answers.value, value);
+    return own == S_FALSE ? m_standard->get_accValue(child, value) : own;
 }
 
 HRESULT PaneAccessible::get_accDescription(VARIANT child, BSTR *description)
 {
-    if (!isSelf(child) || !m_description)
-        return m_standard->get_accDescription(child, description);
-    *description = SysAllocString(m_description().c_str());
-    return *description ? S_OK : E_OUTOFMEMORY;
+    const HRESULT own = text(child, m_answers.description, description);
+    return own == S_FALSE ? m_standard->get_accDescription(child, description) : own;
+}
+
+HRESULT PaneAccessible::get_accRole(VARIANT child, VARIANT *role)
+{
+    if (!isSelf(child) || !m_answers.role)
+        return m_standard->get_accRole(child, role);
+    role->vt = VT_I4;
+    role->lVal = m_answers.role;
+    return S_OK;
+}
+
+HRESULT PaneAccessible::get_accState(VARIANT child, VARIANT *state)
+{
+    const HRESULT result = m_standard->get_accState(child, state);
+    if (SUCCEEDED(result) && isSelf(child) && state->vt == VT_I4)
+        state->lVal |= m_answers.state;
+    return result;
 }
 
 // Everything else is the window's own object.
@@ -91,9 +117,6 @@ HRESULT PaneAccessible::Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, 
 HRESULT PaneAccessible::get_accParent(IDispatch **parent) { return m_standard->get_accParent(parent); }
 HRESULT PaneAccessible::get_accChildCount(LONG *count) { return m_standard->get_accChildCount(count); }
 HRESULT PaneAccessible::get_accChild(VARIANT child, IDispatch **object) { return m_standard->get_accChild(child, object); }
-HRESULT PaneAccessible::get_accName(VARIANT child, BSTR *name) { return m_standard->get_accName(child, name); }
-HRESULT PaneAccessible::get_accRole(VARIANT child, VARIANT *role) { return m_standard->get_accRole(child, role); }
-HRESULT PaneAccessible::get_accState(VARIANT child, VARIANT *state) { return m_standard->get_accState(child, state); }
 HRESULT PaneAccessible::get_accHelp(VARIANT child, BSTR *help) { return m_standard->get_accHelp(child, help); }
 HRESULT PaneAccessible::get_accHelpTopic(BSTR *file, VARIANT child, LONG *topic)
 {

@@ -8,7 +8,7 @@
 
 // What a screen reader gets of a painted pane: the system's own object for the
 // window (its name is the window text, its place and parent the window's), with
-// the pane's description and, for the status page, the page as its value.
+// what the pane says of itself in place of the system's answers.
 // A COM object ends only through Release, never through a base pointer.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
@@ -17,8 +17,19 @@ class PaneAccessible final : public IAccessible
 public:
     using Text = std::function<std::wstring()>; // asked when the reader asks
 
-    // The answer to WM_GETOBJECT for the pane's client area; 0 for any other object.
-    static LRESULT answer(HWND window, WPARAM wParam, LPARAM lParam, Text description, Text value);
+    // What the pane answers itself; left empty, the system's object answers.
+    struct Answers
+    {
+        Text name;
+        Text description;
+        Text value;
+        LONG role = 0;
+        LONG state = 0; // added to the system's, which has the keyboard focus
+    };
+
+    // The answer to WM_GETOBJECT for the object id asked for, based on the
+    // window's client object; 0 for any other object.
+    static LRESULT answer(HWND window, WPARAM wParam, LPARAM lParam, LONG id, Answers answers);
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **object) override;
@@ -55,13 +66,13 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
 private:
-    PaneAccessible(IAccessible *standard, Text description, Text value);
+    PaneAccessible(IAccessible *standard, Answers answers);
+    static HRESULT text(const VARIANT &child, const Text &own, BSTR *result);
     ~PaneAccessible();
     static bool isSelf(const VARIANT &child);
 
     LONG m_references = 1;
     IAccessible *m_standard;
-    Text m_description;
-    Text m_value;
+    Answers m_answers;
 };
 #pragma GCC diagnostic pop

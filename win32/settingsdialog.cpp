@@ -6,6 +6,7 @@
 #include "widetext.h"
 
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -52,6 +53,22 @@ void open(HWND dialog, const SettingsForm &form)
     SetFocus(GetDlgItem(dialog, SettingsForm::firstFocus(shown.autoStop)));
 }
 
+// The field a warning is about: the one whose label begins with the caption's
+// subject ("Fehler: Radius"). The layer's warning does not name it.
+int fieldOf(const Message &warning)
+{
+    const std::string_view caption = warning.caption;
+    const std::size_t colon = caption.find(": ");
+    if (colon == caption.npos)
+        return 0;
+    const std::string_view subject = caption.substr(colon + 2);
+    for (const DialogControl &control : SettingsForm::controls) {
+        if (control.buddy && std::string_view(control.text).starts_with(subject))
+            return control.buddy;
+    }
+    return 0;
+}
+
 void accept(HWND dialog, SettingsForm &form)
 {
     const SettingsForm::Entries entries{
@@ -62,10 +79,16 @@ void accept(HWND dialog, SettingsForm &form)
         .radius = text(dialog, SettingsForm::Radius),
         .dimensions = text(dialog, SettingsForm::Dimensions),
     };
-    if (const auto warning = form.accept(entries))
-        MessageBoxes::show(dialog, *warning); // the dialog stays open
-    else
+    const auto warning = form.accept(entries);
+    if (!warning) {
         EndDialog(dialog, IDOK);
+        return;
+    }
+    MessageBoxes::show(dialog, *warning); // the dialog stays open
+    // The field to correct gets the keyboard, its text selected as Tab would.
+    const HWND field = GetDlgItem(dialog, fieldOf(*warning));
+    if (field && IsWindowEnabled(field))
+        SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
 }
 
 } // namespace

@@ -38,8 +38,8 @@ bool ShotPane::registerClass(HINSTANCE instance)
 HWND ShotPane::create(HWND parent, HINSTANCE instance)
 {
     // The window text is the name a screen reader gives the pane.
-    return CreateWindowExW(0, className, WideText::from(ScreenReader::shotName).c_str(), WS_CHILD | WS_VISIBLE, 0, 0,
-                           0, 0, parent, nullptr, instance, this);
+    return CreateWindowExW(0, className, WideText::from(ScreenReader::shotName).c_str(),
+                           WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, parent, nullptr, instance, this);
 }
 
 void ShotPane::place(const RECT &area)
@@ -133,6 +133,11 @@ void ShotPane::paint()
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(m_window, &paint);
     m_picture.show(dc, paint.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (GetFocus() == m_window) {
+        RECT frame{0, 0, m_width, m_height};
+        InflateRect(&frame, -m_scale.device(3), -m_scale.device(3));
+        DrawFocusRect(dc, &frame);
+    }
     EndPaint(m_window, &paint);
 }
 
@@ -157,13 +162,25 @@ LRESULT CALLBACK ShotPane::procedure(HWND window, UINT message, WPARAM wParam, L
     case WM_PAINT:
         pane->paint();
         return 0;
-    case WM_GETOBJECT:
-        if (const LRESULT object = PaneAccessible::answer(window, wParam, lParam, [pane] {
-                return WideText::from(
-                    ScreenReader::shotDescription(pane->m_session.body(), pane->m_session.running(), pane->m_plotted));
-            }, nullptr))
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_TAB)
+            SetFocus(GetNextDlgTabItem(GetParent(window), window, GetKeyState(VK_SHIFT) < 0));
+        return 0;
+    case WM_GETOBJECT: {
+        PaneAccessible::Answers answers;
+        answers.description = [pane] {
+            return WideText::from(
+                ScreenReader::shotDescription(pane->m_session.body(), pane->m_session.running(), pane->m_plotted));
+        };
+        answers.state = STATE_SYSTEM_FOCUSABLE;
+        if (const LRESULT object = PaneAccessible::answer(window, wParam, lParam, OBJID_CLIENT, std::move(answers)))
             return object;
         return DefWindowProcW(window, message, wParam, lParam);
+    }
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

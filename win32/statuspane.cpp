@@ -6,6 +6,7 @@
 #include "widetext.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -44,8 +45,8 @@ bool StatusPane::registerClass(HINSTANCE instance)
 HWND StatusPane::create(HWND parent, HINSTANCE instance)
 {
     // The window text is the name a screen reader gives the pane.
-    return CreateWindowExW(0, className, WideText::from(ScreenReader::statusName).c_str(), WS_CHILD | WS_VISIBLE, 0,
-                           0, 0, 0, parent, nullptr, instance, this);
+    return CreateWindowExW(0, className, WideText::from(ScreenReader::statusName).c_str(),
+                           WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, parent, nullptr, instance, this);
 }
 
 void StatusPane::place(const RECT &area, int visibleWidth)
@@ -76,6 +77,8 @@ void StatusPane::setScale(Scale scale)
     m_lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
     fit();
     request(true);
+    if (m_window && GetFocus() == m_window)
+        moveCaret(0); // the caret's line at the new scale
 }
 
 void StatusPane::fit()
@@ -111,8 +114,32 @@ void StatusPane::request(bool erase)
     if (!m_window)
         return;
     InvalidateRect(m_window, nullptr, FALSE);
-    if (changed)
+    // Twenty changes a second during a run would drown the reader; the run's
+    // end is announced, and the reader asks for the value when it wants it.
+    if (changed && GetFocus() == m_window && !m_frontEnd.session().running())
         NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_window, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void StatusPane::announce(const std::string &sentence)
+{
+    m_announcer.announce(WideText::from(sentence));
+}
+
+void StatusPane::moveCaret(int key)
+{
+    std::map<int, int> lines; // page line → place of its first text
+    for (const StatusPage::Text &text : m_shown) {
+        if (const auto [line, added] = lines.try_emplace(text.line, text.x); !added)
+            line->second = std::min(line->second, text.x);
+    }
+    if (lines.empty())
+        return;
+    const int last = static_cast<int>(lines.size()) - 1;
+    const int step = key == VK_UP ? -1 : key == VK_DOWN ? 1 : key == VK_HOME ? -last : key == VK_END ? last : 0;
+    m_caretLine = std::clamp(m_caretLine + step, 0, last);
+    const auto line = std::next(lines.begin(), m_caretLine);
+    // Hidden, but where NVDA looks for the line to read.
+    SetCaretPos(m_scale.device(line->second), m_lineHeight * line->first + m_scale.device(top));
 }
 
 void StatusPane::paint()
@@ -120,6 +147,12 @@ void StatusPane::paint()
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(m_window, &paint);
     m_picture.show(dc, paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    if (GetFocus() == m_window) {
+        // In the margin around the page, on the part of the pane that shows.
+        const int margin = m_scale.device(3);
+        const RECT frame{margin, margin, m_visibleWidth - margin, std::min(m_height, m_picture.height() + margin)};
+        DrawFocusRect(dc, &frame);
+    }
     EndPaint(m_window, &paint);
 }
 
@@ -128,6 +161,7 @@ LRESULT CALLBACK StatusPane::procedure(HWND window, UINT message, WPARAM wParam,
     if (message == WM_NCCREATE) {
         auto *pane = static_cast<StatusPane *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
         pane->m_window = window;
+        pane->m_announcer = Announcer(window);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pane));
     }
     auto *pane = reinterpret_cast<StatusPane *>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -146,12 +180,33 @@ LRESULT CALLBACK StatusPane::procedure(HWND window, UINT message, WPARAM wParam,
     case WM_PAINT:
         pane->paint();
         return 0;
-    case WM_GETOBJECT:
-        if (const LRESULT object = PaneAccessible::answer(
-                window, wParam, lParam, [] { return WideText::from(ScreenReader::statusDescription); },
-                [pane] { return WideText::from(StatusPage::readingText(pane->m_shown)); }))
+    case WM_SETFOCUS:
+        CreateCaret(window, nullptr, pane->m_scale.device(1), pane->m_lineHeight);
+        pane->moveCaret(0);
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    case WM_KILLFOCUS:
+        DestroyCaret();
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_TAB)
+            SetFocus(GetNextDlgTabItem(GetParent(window), window, GetKeyState(VK_SHIFT) < 0));
+        else
+            pane->moveCaret(static_cast<int>(wParam));
+        return 0;
+    case WM_GETOBJECT: {
+        PaneAccessible::Answers answers;
+        answers.description = [] { return WideText::from(ScreenReader::statusDescription); };
+        answers.value = [pane] { return WideText::from(StatusPage::readingText(pane->m_shown)); };
+        answers.role = ROLE_SYSTEM_TEXT;
+        answers.state = STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE;
+        if (const LRESULT object = PaneAccessible::answer(window, wParam, lParam, OBJID_CLIENT, std::move(answers)))
+            return object;
+        if (const LRESULT object = pane->m_announcer.answer(wParam, lParam))
             return object;
         return DefWindowProcW(window, message, wParam, lParam);
+    }
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

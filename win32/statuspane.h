@@ -1,5 +1,6 @@
 #pragma once
 
+#include "announcer.h"
 #include "picture.h"
 #include "scale.h"
 #include "statuspage.h"
@@ -12,7 +13,9 @@ class FrontEnd;
 class Session;
 
 // The right pane: the status page in white on black, kept in a picture and
-// redrawn in place at each 50 ms tick of its timer.
+// redrawn in place at each 50 ms tick of its timer. It takes the keyboard and
+// is read-only text to a screen reader, read line by line at a hidden caret
+// that Up, Down, Home and End move.
 class StatusPane
 {
 public:
@@ -35,11 +38,14 @@ public:
     // Draws the page now, over the old one or from black if erase is set;
     // a page that has not changed is not drawn again.
     void request(bool erase);
+    // Says the sentence to a screen reader.
+    void announce(const std::string &sentence);
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void fit();
+    void moveCaret(int key);
 
     FrontEnd &m_frontEnd;
     HWND m_window = nullptr;
@@ -50,4 +56,7 @@ private:
     int m_visibleWidth = 0;
     int m_height = 0;
     std::vector<StatusPage::Text> m_shown;
+    Announcer m_announcer;
+    // The caret's line of the reading text, whose lines are the page's lines that hold a text.
+    int m_caretLine = 0;
 };

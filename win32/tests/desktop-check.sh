@@ -29,29 +29,17 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 picture() { sleep 0.5; import -window root "$out/$1.png"; echo "picture: $out/$1.png"; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
 shown() { timeout 5 xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
-gone() {
-    for _ in $(seq 30); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    return 1
-}
-start() {
-    /usr/lib/wine/wine64 "$exe" & pid=$!
-    shown 'Monte Carlo' || fail "no main window"
-    sleep 1
-}
+gone() { for _ in $(seq 30); do xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0; sleep 0.1; done; false; }
+start() { /usr/lib/wine/wine64 "$exe" & pid=$!; shown 'Monte Carlo' || fail "no main window"; sleep 1; }
 quit() {
     key "${1:-alt+b}"
     timeout 10 tail --pid=$pid -f /dev/null || fail "${1:-alt+b} did not end the program"
     wait $pid || fail "exit code $? after ${1:-alt+b}"
 }
-dpi() {
-    /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-}
+dpi() { /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
 
 # Settings: from the check box, Tab reaches threshold, minimum, radius, dimensions.
-# name, keys to the field, text typed, caption of the warning
+# name, keys to the field, text typed, caption of the warning, the field it names
 warning() {
     key alt+e
     shown Einstellungen || fail "$1: no settings dialog"
@@ -62,18 +50,94 @@ warning() {
     picture "$1"
     key Return
     shown Einstellungen || fail "$1: the dialog closed after the warning"
+    focused "Edit $5, selected 0 to ${#3} of ${#3}," "$1"
     key Escape
     gone Einstellungen || fail "$1: Escape did not cancel the settings"
 }
 
+# What a screen reader asks through MSAA, from another process: where the
+# keyboard and caret are (a field's selection), name, description, role, state
+# and value of the panes; given an argument, first the alerts of 4 seconds.
+cat >"$scratch/reader.cpp" <<'END'
+#include <windows.h>
+#include <oleacc.h>
+#include <cstdio>
+#include <initializer_list>
+void say(const char *label, BSTR text)
+{
+    char utf8[4096] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text ? text : L"", -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("%s: %s\n", label, utf8);
+}
+void CALLBACK alert(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+{
+    IAccessible *raised = nullptr;
+    VARIANT self{};
+    BSTR name = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromEvent(window, object, child, &raised, &self)))
+        raised->get_accName(self, &name);
+    say("alert", name);
+}
+int main(int argc, char **)
+{
+    CoInitialize(nullptr);
+    const HWND main = FindWindowW(L"Monte Carlo", L"Monte Carlo");
+    DWORD process = 0;
+    GUITHREADINFO thread{sizeof thread};
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, &process), &thread);
+    wchar_t focus[64] = L"";
+    GetClassNameW(thread.hwndFocus, focus, 64);
+    const LRESULT selected = SendMessageW(thread.hwndFocus, EM_GETSEL, 0, 0);
+    std::printf("focus: %ls %d, selected %d to %d of %d, caret at %ld\n", focus, GetDlgCtrlID(thread.hwndFocus),
+                LOWORD(selected), HIWORD(selected), static_cast<int>(SendMessageW(thread.hwndFocus, WM_GETTEXTLENGTH, 0, 0)),
+                thread.hwndCaret ? thread.rcCaret.top : -1L);
+    SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, alert, process, 0, WINEVENT_OUTOFCONTEXT);
+    SetTimer(nullptr, 0, argc > 1 ? 4000 : USER_TIMER_MINIMUM, nullptr);
+    for (MSG message; GetMessageW(&message, nullptr, 0, 0) && message.message != WM_TIMER;)
+        DispatchMessageW(&message);
+    for (const wchar_t *pane : {L"Statusfenster", L"Schussfenster"}) {
+        IAccessible *object = nullptr;
+        if (FAILED(AccessibleObjectFromWindow(FindWindowExW(main, nullptr, pane, nullptr), OBJID_CLIENT,
+                                              __uuidof(IAccessible), reinterpret_cast<void **>(&object))))
+            return 1;
+        VARIANT self{}, role{}, state{};
+        self.vt = VT_I4;
+        BSTR name = nullptr, description = nullptr, value = nullptr;
+        object->get_accName(self, &name);
+        object->get_accDescription(self, &description);
+        object->get_accValue(self, &value);
+        object->get_accRole(self, &role);
+        object->get_accState(self, &state);
+        say("name", name);
+        say("description", description);
+        say("value", value);
+        std::printf("role %ld, state %#lx\n", role.lVal, state.lVal);
+    }
+}
+END
+x86_64-w64-mingw32-g++ -static -o "$scratch/reader.exe" "$scratch/reader.cpp" -loleacc -lole32 -loleaut32 -luuid
+reader() { /usr/lib/wine/wine64 "$scratch/reader.exe" "$@" | tr -d '\r'; }
+focused() { [[ "$(reader | head -1)" == "focus: $1"* ]] || fail "$2: the keyboard is not at $1 but $(reader | head -1)"; }
+
 start
 picture start
-warning dimensions-0 'Tab Tab Tab Tab' 0 'Fehler: Dimensionen'
-warning radius-32001 'Tab Tab Tab' 32001 'Fehler: Radius'
-warning radius-0 'Tab Tab Tab' 0 'Fehler: Radius'
+warning dimensions-0 'Tab Tab Tab Tab' 0 'Fehler: Dimensionen' 1011
+warning radius-32001 'Tab Tab Tab' 32001 'Fehler: Radius' 1012
+warning radius-0 'Tab Tab Tab' 0 'Fehler: Radius' 1012
 # The number of points is enabled once the check box is cleared.
-warning count-above-2-53 'space shift+Tab' 10000000000000000 'Fehler: Anzahl'
+warning count-above-2-53 'space shift+Tab' 10000000000000000 'Fehler: Anzahl' 1008
 
+reader >"$out/screen-reader.txt" || fail "no accessible object for the panes"
+echo "screen reader: $out/screen-reader.txt"
+# After the dialogs the keyboard is back at the status pane: read-only text (42), focusable and focused.
+for heard in 'focus: Statusfenster' 'name: Statistik' 'description: Körper, Schüsse' 'geschossen (n): 0' \
+    'role 42, state 0x100044' 'name: Schussbild' 'description: Quadrat mit Kreis, Radius 200 px, kein Durchlauf aktiv'; do
+    grep -qF "$heard" "$out/screen-reader.txt" || fail "a screen reader does not hear \"$heard\""
+done
+key Down
+[ "$(reader | head -1)" != "$(head -1 "$out/screen-reader.txt")" ] || fail "Down did not move the caret"
+key Tab
+focused Schussfenster Tab
 key alt+question
 shown 'about Monte-Carlo' || fail "Alt+? opened no about dialog"
 picture about
@@ -81,48 +145,15 @@ key Escape
 shown 'about Monte-Carlo' || fail "Escape closed the about dialog"
 key Return
 gone 'about Monte-Carlo' || fail "Enter did not close the about dialog"
-
-# What a screen reader asks through MSAA, from another process: name,
-# description and, of the status pane, the page as value.
-cat >"$scratch/reader.cpp" <<'END'
-#include <windows.h>
-#include <oleacc.h>
-#include <cstdio>
-#include <initializer_list>
-void say(const wchar_t *label, BSTR text)
-{
-    char utf8[4096] = "";
-    WideCharToMultiByte(CP_UTF8, 0, text ? text : L"", -1, utf8, sizeof utf8, nullptr, nullptr);
-    std::printf("%ls: %s\n", label, utf8);
-}
-int main()
-{
-    CoInitialize(nullptr);
-    const HWND main = FindWindowW(L"Monte Carlo", L"Monte Carlo");
-    for (const wchar_t *pane : {L"Statusfenster", L"Schussfenster"}) {
-        IAccessible *object = nullptr;
-        if (FAILED(AccessibleObjectFromWindow(FindWindowExW(main, nullptr, pane, nullptr), OBJID_CLIENT,
-                                              __uuidof(IAccessible), reinterpret_cast<void **>(&object))))
-            return 1;
-        VARIANT self{};
-        self.vt = VT_I4;
-        BSTR name = nullptr, description = nullptr, value = nullptr;
-        object->get_accName(self, &name);
-        object->get_accDescription(self, &description);
-        object->get_accValue(self, &value);
-        say(L"name", name);
-        say(L"description", description);
-        say(L"value", value);
-    }
-}
-END
-x86_64-w64-mingw32-g++ -static -o "$scratch/reader.exe" "$scratch/reader.cpp" -loleacc -lole32 -loleaut32 -luuid
-/usr/lib/wine/wine64 "$scratch/reader.exe" | tr -d '\r' >"$out/screen-reader.txt" || fail "no accessible object for the panes"
-echo "screen reader: $out/screen-reader.txt"
-for heard in 'name: Statistik' 'description: Körper, Schüsse' 'geschossen (n): 0' 'name: Schussbild' \
-    'description: Quadrat mit Kreis, Radius 200 px, kein Durchlauf aktiv'; do
-    grep -qF "$heard" "$out/screen-reader.txt" || fail "a screen reader does not hear \"$heard\""
-done
+focused Schussfenster "the about dialog closed"
+key shift+Tab
+focused Statusfenster Shift+Tab
+# A run's start and its end with what it found, each said once.
+reader listen | sed -n '/^alert:/p' >"$out/alerts.txt" & sleep 1
+key alt+s
+wait $!
+printf 'alert: Durchlauf gestartet.\nalert: Durchlauf beendet: 33649 Punkte geschossen, 26446 Treffer, Pi 3.143748699812773.\n' \
+    | cmp -s - "$out/alerts.txt" || fail "the run was not announced as expected: $(cat "$out/alerts.txt")"
 
 # A report the user made read-only is left alone, and the box says why.
 echo old >mc_result.txt
@@ -162,7 +193,6 @@ dpi 96
 # with a DPI WM_DPICHANGED, as when the window moves to a denser monitor.
 cat >"$scratch/displaychange.cpp" <<'END'
 #include <windows.h>
-#include <cstdlib>
 int main(int argc, char **argv)
 {
     const HWND window = FindWindowW(L"Monte Carlo", L"Monte Carlo");
