@@ -101,3 +101,17 @@ QString StatusPaneAccessible::attributes(int offset, int *startOffset, int *endO
     *endOffset = offset;
     return QString();
 }
+
+QString StatusPaneAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType type, int *startOffset,
+                                           int *endOffset) const
+{
+    if (type != QAccessible::LineBoundary)
+        return QAccessibleTextInterface::textAtOffset(offset, type, startOffset, endOffset);
+    const QString text = pane()->readingText();
+    offset = std::clamp(offset, 0, int(text.size()));
+    // From -1 lastIndexOf would search from the end.
+    *startOffset = offset == 0 ? 0 : int(text.lastIndexOf(u'\n', offset - 1)) + 1;
+    const qsizetype end = text.indexOf(u'\n', offset);
+    *endOffset = end < 0 ? int(text.size()) : int(end) + 1;
+    return text.mid(*startOffset, *endOffset - *startOffset);
+}

@@ -32,6 +32,9 @@ public:
     QRect characterRect(int offset) const override;
     int offsetAtPoint(const QPoint &point) const override;
     void scrollToSubstring(int, int) override {}
+    // A line with its line break, as AT-SPI has it; Qt's own drops its last character.
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int *startOffset,
+                         int *endOffset) const override;
     QString attributes(int offset, int *startOffset, int *endOffset) const override;
 
 private:

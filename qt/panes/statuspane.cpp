@@ -134,13 +134,14 @@ void StatusPane::keyPressEvent(QKeyEvent *event)
 {
     const QString text = readingText();
     const int at = caret();
-    const int lineStart = int(text.lastIndexOf(u'\n', at - 1)) + 1;
+    // From -1 lastIndexOf would search from the end.
+    const int lineStart = at == 0 ? 0 : int(text.lastIndexOf(u'\n', at - 1)) + 1;
     const qsizetype end = text.indexOf(u'\n', at);
     const int lineEnd = end < 0 ? int(text.size()) : int(end);
     switch (event->key()) {
     case Qt::Key_Up:
         if (lineStart > 0)
-            setCaret(int(text.lastIndexOf(u'\n', lineStart - 2)) + 1);
+            setCaret(lineStart < 2 ? 0 : int(text.lastIndexOf(u'\n', lineStart - 2)) + 1);
         break;
     case Qt::Key_Down:
         if (lineEnd < text.size())

@@ -92,12 +92,9 @@ void MainWindow::tick()
 
 void MainWindow::enterMenuBar()
 {
-    // Qt enters the menu bar on a lone Alt and offers no call for it: the same
-    // two events, so that Escape hands the keyboard back as after Alt.
-    QKeyEvent alt(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
-    QCoreApplication::sendEvent(this, &alt);
-    QKeyEvent released(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
-    QCoreApplication::sendEvent(this, &released);
+    // Qt enters the menu bar on a lone Alt only and offers no call for it.
+    menuBar()->setFocus(Qt::MenuBarFocusReason);
+    menuBar()->setActiveAction(menuBar()->actions().first());
 }
 
 void MainWindow::skipDivider(QAction *action)
@@ -137,6 +134,11 @@ void MainWindow::addCommand(const QString &label, int id)
     connect(action, &QAction::triggered, this, [this, id] {
         // A dialog opened from the menu must not leave its item highlighted.
         menuBar()->setActiveAction(nullptr);
+        // A mnemonic showed the item to a screen reader as focused: the keyboard never left the pane.
+        if (QWidget *focus = QApplication::focusWidget(); focus && focus != menuBar() && QAccessible::isActive()) {
+            QAccessibleEvent back(focus, QAccessible::Focus);
+            QAccessible::updateAccessibility(&back);
+        }
         command(id);
     });
 }
