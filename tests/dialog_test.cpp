@@ -59,7 +59,7 @@ TEST(Settings, ControlsInTabOrderAboveTheGroupBoxesAndNamed)
         EXPECT_EQ(dialog.childAt(control->geometry().center()), control) << spoken.last().toStdString();
     }
     EXPECT_EQ(spoken.join(u'|').toStdString(), "Anzahl der zu schießenden Punkte:|automatisch festlegen (über Varianz)|"
-                                               "Abbruchwert:|mindestens|Radius:|Dimensionen:|OK|Abbrechen");
+                                               "Abbruchwert:|mindestens Durchläufe|Radius:|Dimensionen:|OK|Abbrechen");
 }
 
 TEST(About, OnlyItsOkButtonClosesIt)

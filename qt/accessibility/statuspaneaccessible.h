@@ -5,7 +5,9 @@
 class StatusPane;
 
 // What a screen reader finds of the status pane: a read-only text named
-// "Statistik" that holds the page shown on screen, one line per page line.
+// "Statistik" that holds the page shown on screen, one line per page line, with
+// the pane's caret and each character at the place it is drawn. Orca 43 reads
+// such a text by caret and in flat review; a label it neither focuses nor reviews.
 class StatusPaneAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
@@ -25,13 +27,16 @@ public:
     void addSelection(int, int) override {}
     void removeSelection(int) override {}
     void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QRect characterRect(int) const override { return QRect(); }
-    int offsetAtPoint(const QPoint &) const override { return -1; }
+    int cursorPosition() const override;
+    void setCursorPosition(int position) override;
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint &point) const override;
     void scrollToSubstring(int, int) override {}
+    // A line with its line break, as AT-SPI has it; Qt's own drops its last character.
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int *startOffset,
+                         int *endOffset) const override;
     QString attributes(int offset, int *startOffset, int *endOffset) const override;
 
 private:
-    QString pageText() const;
+    StatusPane *pane() const;
 };

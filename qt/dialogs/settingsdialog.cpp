@@ -79,6 +79,9 @@ void SettingsDialog::createControls()
             // A label's buddy field takes the label's text as its name for screen readers.
             label->setBuddy(m_fields.value(control.buddy));
             units.placeText(label, x, y, w, h);
+            // A field between two labels ("mindestens … Durchläufe") is named by both.
+            if (QLineEdit *field = m_fields.value(control.buddy))
+                field->setAccessibleName((field->accessibleName() + u' ' + text).trimmed());
             break;
         }
         case Kind::Icon:
@@ -132,4 +135,13 @@ void SettingsDialog::storeValues()
         return;
     }
     MessageBox::show(*warning, this);
+    // The field the caption names ("Fehler: Radius") takes the keyboard, its value
+    // selected, so that a screen reader reads what is to be corrected.
+    const QString named = QString::fromStdString(warning->caption).section(u' ', 1);
+    for (QLineEdit *field : std::as_const(m_fields)) {
+        if (!named.isEmpty() && field->accessibleName().startsWith(named)) {
+            field->setFocus(Qt::OtherFocusReason);
+            field->selectAll();
+        }
+    }
 }

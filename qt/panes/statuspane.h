@@ -3,6 +3,8 @@
 #include "retainedpane.h"
 #include "statuspage.h"
 
+#include <QString>
+
 #include <vector>
 
 class Session;
@@ -22,7 +24,26 @@ public:
     // The font the page is drawn in, whatever the desktop's font is.
     static QFont pageFont(const std::vector<StatusPage::Text> &page);
 
+    // What a screen reader reads of the page shown (StatusPage::readingText), and
+    // where the pane drew each of its characters; a blank or line break joining
+    // two texts has the place between them or after the line's last character.
+    QString readingText() const;
+    std::vector<QRect> readingBoxes() const;
+    // Where the keyboard reads, an offset into readingText; arrows, Home and End move it.
+    int caret() const;
+    void setCaret(int offset);
+
+    // The last sentence told of a run's start or end, or empty.
+    const QString &announcement() const { return m_announcement; }
+    // Tells a screen reader the sentence as a change of the pane's description:
+    // Orca 43 speaks that for the object that has the focus, nothing else unasked.
+    void announce(const QString &sentence);
+
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void paintRetained(QImage &image, QRect &dirty, bool erased) override;
     // The page is drawn anew at the new scale or size, at its fixed places.
     void rescaled(QImage &, const QImage &, const PixelGrid &) override { requestPaint(true); }
@@ -36,4 +57,6 @@ private:
     int m_lineHeight = 0;
     // The page on the image now: drawing it again would change no pixel.
     std::vector<StatusPage::Text> m_shown;
+    int m_caret = 0;
+    QString m_announcement;
 };

@@ -2,11 +2,13 @@
 
 #include "aboutdialog.h"
 #include "appicon.h"
+#include "divideraccessible.h"
 #include "layout.h"
 #include "menu.h"
 #include "messagebox.h"
 #include "modaldialog.h"
 #include "screenfollower.h"
+#include "screenreader.h"
 #include "session.h"
 #include "settingsdialog.h"
 #include "shotpane.h"
@@ -16,8 +18,15 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QPointer>
+#include <QShortcut>
+#include <QTimer>
+
+#include <utility>
 
 MainWindow::MainWindow(Session &session)
     : m_session(session)
@@ -25,6 +34,7 @@ MainWindow::MainWindow(Session &session)
     // Before any pane exists: Qt keeps the first interface it made for a widget.
     QAccessible::installFactory(StatusPaneAccessible::create);
     QAccessible::installFactory(ShotPaneAccessible::create);
+    QAccessible::installFactory(DividerAccessible::create);
     setWindowTitle(QStringLiteral("Monte Carlo"));
     setWindowIcon(AppIcon::icon());
     setWindowFlag(Qt::FramelessWindowHint);
@@ -32,6 +42,10 @@ MainWindow::MainWindow(Session &session)
     menuBar()->setNativeMenuBar(false);
     for (const Menu::Item &item : Menu::items)
         addCommand(QString::fromUtf8(item.label), item.id);
+    // The keyboard steps over the dividers, as they do nothing.
+    connect(menuBar(), &QMenuBar::hovered, this, &MainWindow::skipDivider);
+    // F10 opens the menu bar as on Windows and GTK desktops.
+    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this, &MainWindow::enterMenuBar);
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -76,8 +90,32 @@ void MainWindow::tick()
     repaint(m_session.tick());
 }
 
+void MainWindow::enterMenuBar()
+{
+    // Qt enters the menu bar on a lone Alt only and offers no call for it.
+    menuBar()->setFocus(Qt::MenuBarFocusReason);
+    menuBar()->setActiveAction(menuBar()->actions().first());
+}
+
+void MainWindow::skipDivider(QAction *action)
+{
+    const QList<QAction *> actions = menuBar()->actions();
+    const qsizetype at = actions.indexOf(action);
+    const qsizetype from = std::exchange(m_lastHovered, at);
+    if (!menuBar()->hasFocus() || !DividerAccessible::isDivider(action))
+        return;
+    // On in the direction the keyboard came from; dividers never stand at either end.
+    const qsizetype next = at + (at > from ? 1 : -1);
+    QTimer::singleShot(0, this, [this, target = QPointer<QAction>(actions.value(next))] {
+        if (target && menuBar()->hasFocus())
+            menuBar()->setActiveAction(target);
+    });
+}
+
 void MainWindow::repaint(const Repaint &repaint)
 {
+    if (repaint.announce)
+        m_statusPane->announce(QString::fromStdString(ScreenReader::announcement(m_session)));
     if (repaint.statusPane)
         m_statusPane->requestPaint(repaint.erase);
     if (repaint.shotPane)
@@ -96,6 +134,11 @@ void MainWindow::addCommand(const QString &label, int id)
     connect(action, &QAction::triggered, this, [this, id] {
         // A dialog opened from the menu must not leave its item highlighted.
         menuBar()->setActiveAction(nullptr);
+        // A mnemonic showed the item to a screen reader as focused: the keyboard never left the pane.
+        if (QWidget *focus = QApplication::focusWidget(); focus && focus != menuBar() && QAccessible::isActive()) {
+            QAccessibleEvent back(focus, QAccessible::Focus);
+            QAccessible::updateAccessibility(&back);
+        }
         command(id);
     });
 }
@@ -108,6 +151,10 @@ void MainWindow::command(int id)
         return;
     // What the window showed before, on screen while the modal window is open.
     servePendingPaints();
+    // Back to where the user was, not to the menu bar, which keeps no item then.
+    QPointer<QWidget> was = QApplication::focusWidget();
+    if (!was || was == menuBar())
+        was = m_statusPane;
     switch (reaction.open) {
     case Reaction::Window::Settings: {
         SettingsDialog dialog(m_session, this);
@@ -126,6 +173,8 @@ void MainWindow::command(int id)
     case Reaction::Window::None:
         break;
     }
+    if (was)
+        was->setFocus(Qt::OtherFocusReason);
 }
 
 bool MainWindow::paintsPending() const

@@ -5,6 +5,7 @@
 
 struct Reaction;
 struct Repaint;
+class QAction;
 class QScreen;
 class Session;
 class ScreenFollower;
@@ -49,6 +50,9 @@ protected:
 
 private:
     void addCommand(const QString &label, int id);
+    // The menu bar with its first item active, as after Alt.
+    void enterMenuBar();
+    void skipDivider(QAction *action);
     void layoutPanes();
 
     Session &m_session;
@@ -56,4 +60,5 @@ private:
     StatusPane *m_statusPane = nullptr;
     QTimer m_tickTimer;
     ScreenFollower *m_follower = nullptr;
+    qsizetype m_lastHovered = -1;
 };
