@@ -16,9 +16,9 @@ std::string_view buffered(const std::string &text)
     return std::string_view(text).substr(0, TextBuffer::maxLength);
 }
 
-Message warning(const char *caption, const char *text)
+SettingsForm::Refusal refused(int field, const char *caption, const char *text)
 {
-    return {caption, text, true};
+    return {{caption, text, true}, field};
 }
 
 } // namespace
@@ -74,26 +74,26 @@ bool SettingsForm::enabled(int id, bool automatic)
     }
 }
 
-std::optional<Message> SettingsForm::accept(const Entries &entries)
+std::optional<SettingsForm::Refusal> SettingsForm::accept(const Entries &entries)
 {
     Simulation &simulation = m_session.m_simulation;
     Body &body = m_session.m_body;
 
     const double targetShots = FieldText::toDouble(buffered(entries.targetShots));
     if (targetShots > maxTargetShots)
-        return warning("Fehler: Anzahl", "Anzahl zu groß!\nHöchstens 9007199254740992 Punkte verwenden.");
+        return refused(TargetShots, "Fehler: Anzahl", "Anzahl zu groß!\nHöchstens 9007199254740992 Punkte verwenden.");
     simulation.setTargetShots(targetShots);
 
     const int dimensions = FieldText::toInt(buffered(entries.dimensions));
     if (dimensions < minDimensions)
-        return warning("Fehler: Dimensionen", "Dimensionen zu klein!\nMindestens 1 Dimension verwenden.");
+        return refused(Dimensions, "Fehler: Dimensionen", "Dimensionen zu klein!\nMindestens 1 Dimension verwenden.");
     body.setDimensions(dimensions);
 
     const int radius = FieldText::toInt(buffered(entries.radius));
     if (radius > maxRadius)
-        return warning("Fehler: Radius", "Radius zu groß!\nRadius darf maximal 32000 betragen.");
+        return refused(Radius, "Fehler: Radius", "Radius zu groß!\nRadius darf maximal 32000 betragen.");
     if (radius < minRadius)
-        return warning("Fehler: Radius", "Radius zu klein!\nRadius muss mindestens 1 betragen.");
+        return refused(Radius, "Fehler: Radius", "Radius zu klein!\nRadius muss mindestens 1 betragen.");
     body.setRadius(radius);
 
     simulation.setThreshold(FieldText::toDouble(buffered(entries.threshold)));

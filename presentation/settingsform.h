@@ -66,10 +66,18 @@ public:
     // points, or the check box where the number is disabled.
     static int firstFocus(bool automatic) { return automatic ? AutoStop : TargetShots; }
 
+    // A value OK refused: the warning, and the field to correct, which takes the
+    // keyboard once the warning is closed.
+    struct Refusal
+    {
+        Message warning;
+        int field;
+    };
+
     // OK: every field is read, enabled or not, cut to the text buffer. The
-    // warning of the first field that fails, the dialog staying open; none when
+    // refusal of the first field that fails, the dialog staying open; none when
     // everything was stored and the dialog closes.
-    std::optional<Message> accept(const Entries &entries);
+    std::optional<Refusal> accept(const Entries &entries);
 
 private:
     Session &m_session;

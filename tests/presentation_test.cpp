@@ -255,8 +255,12 @@ TEST(SettingsForm, OkChecksInOrder)
         std::map<std::string, std::string *>{{"targetShots", &entries.targetShots}, {"threshold", &entries.threshold},
                                              {"minShots", &entries.minShots}, {"radius", &entries.radius},
                                              {"dimensions", &entries.dimensions}}.at(row.field)->assign(row.text);
-        const std::optional<Message> warning = form.accept(entries);
-        EXPECT_EQ(warning ? warning->caption + "|" + warning->text : "", row.warning) << row.field << " " << row.text;
+        const std::map<std::string, int> ids = {{"targetShots", SettingsForm::TargetShots},
+                                                {"radius", SettingsForm::Radius}, {"dimensions", SettingsForm::Dimensions}};
+        const auto refusal = form.accept(entries);
+        EXPECT_EQ(refusal ? refusal->warning.caption + "|" + refusal->warning.text : "", row.warning)
+            << row.field << " " << row.text;
+        EXPECT_EQ(refusal ? refusal->field : 0, refusal ? ids.at(row.field) : 0) << "the field to correct";
         const Simulation &sim = s.simulation();
         const std::map<std::string, std::pair<double, double>> stored = { // value, and what it is unless entered
             {"targetShots", {sim.targetShots(), 123}}, {"threshold", {sim.threshold(), 0.000005}},

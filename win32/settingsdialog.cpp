@@ -6,7 +6,6 @@
 #include "widetext.h"
 
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -53,22 +52,6 @@ void open(HWND dialog, const SettingsForm &form)
     SetFocus(GetDlgItem(dialog, SettingsForm::firstFocus(shown.autoStop)));
 }
 
-// The field a warning is about: the one whose label begins with the caption's
-// subject ("Fehler: Radius"). The layer's warning does not name it.
-int fieldOf(const Message &warning)
-{
-    const std::string_view caption = warning.caption;
-    const std::size_t colon = caption.find(": ");
-    if (colon == caption.npos)
-        return 0;
-    const std::string_view subject = caption.substr(colon + 2);
-    for (const DialogControl &control : SettingsForm::controls) {
-        if (control.buddy && std::string_view(control.text).starts_with(subject))
-            return control.buddy;
-    }
-    return 0;
-}
-
 void accept(HWND dialog, SettingsForm &form)
 {
     const SettingsForm::Entries entries{
@@ -79,14 +62,14 @@ void accept(HWND dialog, SettingsForm &form)
         .radius = text(dialog, SettingsForm::Radius),
         .dimensions = text(dialog, SettingsForm::Dimensions),
     };
-    const auto warning = form.accept(entries);
-    if (!warning) {
+    const auto refusal = form.accept(entries);
+    if (!refusal) {
         EndDialog(dialog, IDOK);
         return;
     }
-    MessageBoxes::show(dialog, *warning); // the dialog stays open
+    MessageBoxes::show(dialog, refusal->warning); // the dialog stays open
     // The field to correct gets the keyboard, its text selected as Tab would.
-    const HWND field = GetDlgItem(dialog, fieldOf(*warning));
+    const HWND field = GetDlgItem(dialog, refusal->field);
     if (field && IsWindowEnabled(field))
         SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
 }

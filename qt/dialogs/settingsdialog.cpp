@@ -122,7 +122,7 @@ void SettingsDialog::applyMode(bool automatic)
 void SettingsDialog::storeValues()
 {
     const auto text = [this](int id) { return m_fields[id]->text().toStdString(); };
-    const std::optional<Message> warning = m_form.accept({
+    const auto refusal = m_form.accept({
         .targetShots = text(SettingsForm::TargetShots),
         .autoStop = m_autoStop->isChecked(),
         .threshold = text(SettingsForm::Threshold),
@@ -130,18 +130,16 @@ void SettingsDialog::storeValues()
         .radius = text(SettingsForm::Radius),
         .dimensions = text(SettingsForm::Dimensions),
     });
-    if (!warning) {
+    if (!refusal) {
         accept();
         return;
     }
-    MessageBox::show(*warning, this);
-    // The field the caption names ("Fehler: Radius") takes the keyboard, its value
-    // selected, so that a screen reader reads what is to be corrected.
-    const QString named = QString::fromStdString(warning->caption).section(u' ', 1);
-    for (QLineEdit *field : std::as_const(m_fields)) {
-        if (!named.isEmpty() && field->accessibleName().startsWith(named)) {
-            field->setFocus(Qt::OtherFocusReason);
-            field->selectAll();
-        }
+    MessageBox::show(refusal->warning, this);
+    // The field to correct takes the keyboard, its value selected, so that a
+    // screen reader reads what is to be corrected.
+    QLineEdit *field = m_fields.value(refusal->field);
+    if (field && field->isEnabled()) {
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
     }
 }
