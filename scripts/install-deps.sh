@@ -17,8 +17,8 @@ set -eu
 # and a font to draw with;
 # Qt's platform interface and the Wayland client library, to hand the keyboard
 # back at once when a dialog closes under Wayland.
-program="cmake g++ make pkgconf qt6-base-dev qt6-base-private-dev libwayland-dev libgl-dev
-qt6-qpa-plugins qt6-wayland fontconfig fonts-dejavu-core qt6-translations-l10n"
+program="cmake g++ make pkgconf qt6-base-dev qt6-base-private-dev libwayland-dev
+qt6-qpa-plugins qt6-wayland fonts-dejavu-core qt6-translations-l10n"
 # dpkg-buildpackage and debhelper; dpkg-checkbuilddeps also wants build-essential.
 package="build-essential debhelper dpkg-dev file"
 # strace holds a save's fsync, so that a test can signal the program mid-save.
