@@ -10,39 +10,44 @@
 
 namespace {
 
-// Text changes of the focused status pane, and the descriptions told: "statusPane: <its description>" or "shotPane".
+// Text changes of the focused status pane; the news shown and the descriptions told ("shotPane: <its description>").
 std::vector<std::tuple<int, std::string, std::string>> told;
 QStringList described;
+
+QAccessibleInterface *face(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
+// Where the attribute run at the last character starts and ends before the text's end: Orca reads by runs.
+std::pair<int, int> lastRun(QAccessibleTextInterface *t)
+{
+    int start = -1, end = -1;
+    t->attributes(t->characterCount() - 1, &start, &end);
+    return {start, t->characterCount() - end};
+}
 
 // Offscreen no screen reader turns accessibility on: the test does, with a handler that keeps what is told.
 void listen()
 {
     QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
         if (const auto *update = dynamic_cast<QAccessibleTextUpdateEvent *>(event))
-            told.emplace_back(update->changePosition(), update->textRemoved().toStdString(),
-                              update->textInserted().toStdString());
+            told.emplace_back(update->changePosition(), update->textRemoved().toStdString(), update->textInserted().toStdString());
         if (event->type() == QAccessible::DescriptionChanged)
             described << event->object()->objectName() + ": " + event->accessibleInterface()->text(QAccessible::Description);
+        if (event->type() == QAccessible::ObjectShow && event->accessibleInterface()->role() == QAccessible::Notification)
+            described << "news: " + event->accessibleInterface()->text(QAccessible::Name);
     });
     QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
 }
 
-// The panes are named and read out; a changed page of the focused pane tells the screen reader where its text
-// changed, what went and what came, an unfocused one nothing; the figure says how many points it shows.
+// The panes are named and read out, the status pane on from its caret's line; a changed page of the focused pane
+// tells where its text changed, what went and what came, an unfocused one nothing; the figure tells its points.
 TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
 {
     listen();
     Program p;
-    QAccessibleInterface *status = QAccessible::queryAccessibleInterface(&p.window.statusPane());
-    QAccessibleInterface *shots = QAccessible::queryAccessibleInterface(&p.window.shotPane());
-    EXPECT_EQ(std::tuple(status->text(QAccessible::Name), status->role(), shots->text(QAccessible::Name),
-                         shots->role(), shots->text(QAccessible::Description)),
-              std::tuple(QString("Statistik"), QAccessible::EditableText, QString("Schussbild"), QAccessible::Graphic,
-                         QString("Quadrat mit Kreis, Radius 200 px, kein Durchlauf aktiv, keine Punkte gezeichnet")));
-    const QAccessibleTextInterface *page = status->textInterface();
-    EXPECT_TRUE(page->text(0, page->characterCount()).startsWith("Körperinformationen:\nRadius: 200 px\n"));
-
-    EXPECT_TRUE(status->state().readOnly && status->state().focusable);
+    QAccessibleInterface *status = face(&p.window.statusPane()), *shots = face(&p.window.shotPane());
+    EXPECT_EQ(std::tuple(status->text(QAccessible::Name), status->role(), shots->text(QAccessible::Name), shots->role()),
+              std::tuple(QString("Statistik"), QAccessible::EditableText, QString("Schussbild"), QAccessible::Graphic));
+    EXPECT_TRUE(status->text(QAccessible::Description).startsWith("Radius: 200 px\nSeitenlänge: 400 px\n"));
+    EXPECT_TRUE(status->state().readOnly && status->state().focusable && lastRun(status->textInterface()) == std::pair(0, 0));
     p.window.statusPane().clearFocus();
     QTest::keyClick(&p.window, Qt::Key_Tab); // from the menu bar's window to the pane
     ASSERT_TRUE(p.window.statusPane().hasFocus());
@@ -62,10 +67,10 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
 }
 
 // Each character's box lies where the page draws it, and a point in the box finds it again.
-TEST(Accessibility, StatusCharactersAtTheirDrawnPlaces)
+TEST(Accessibility, StatusCharactersAtTheirDrawnPlacesReadByCaret)
 {
     Program p;
-    QAccessibleTextInterface *page = QAccessible::queryAccessibleInterface(&p.window.statusPane())->textInterface();
+    QAccessibleTextInterface *page = face(&p.window.statusPane())->textInterface();
     const QPoint origin = p.window.statusPane().mapToGlobal(QPoint(0, 0));
     const int lineHeight = p.window.statusPane().lineHeight();
     const struct { const char *text; int x, line; } rows[] = {
@@ -83,14 +88,8 @@ TEST(Accessibility, StatusCharactersAtTheirDrawnPlaces)
         const QRect box = page->characterRect(offset);
         ASSERT_TRUE(!box.isEmpty() && page->offsetAtPoint(box.center()) == offset) << offset;
     }
-}
-
-// Up and Down move the caret a line, Home and End within it; a screen reader is told where it stands.
-TEST(Accessibility, StatusCaretMovesByLine)
-{
-    Program p;
-    QAccessibleTextInterface *page = QAccessible::queryAccessibleInterface(&p.window.statusPane())->textInterface();
-    const struct { Qt::Key key; const char *line; int column; } rows[] = {
+    // Up and Down move the caret a line, Home and End within it; a screen reader is told where it stands.
+    const struct { Qt::Key key; const char *line; int column; } keys[] = {
         {Qt::Key_Up, "Körperinformationen:\n", 0}, // stays on the first line
         {Qt::Key_Down, "Radius: 200 px\n", 0},
         {Qt::Key_End, "Radius: 200 px\n", 14},
@@ -99,7 +98,7 @@ TEST(Accessibility, StatusCaretMovesByLine)
         {Qt::Key_Home, "Radius: 200 px\n", 0},
         {Qt::Key_Up, "Körperinformationen:\n", 0},
     };
-    for (const auto &row : rows) {
+    for (const auto &row : keys) {
         QTest::keyClick(&p.window.statusPane(), row.key);
         int start = 0, end = 0;
         const QString line = page->textAtOffset(page->cursorPosition(), QAccessible::LineBoundary, &start, &end);
@@ -107,31 +106,59 @@ TEST(Accessibility, StatusCaretMovesByLine)
     }
 }
 
-// Start and Stop are told as the status pane's description; the figure drawn anew is told too.
+// A run's start and its end by the stop rule are shown as news; the figure drawn anew is told too.
 TEST(Accessibility, RunStartAndEndTold)
 {
     listen();
     Program p;
     described.clear();
-    p.post(IdStart);
-    p.passes(3);
-    p.post(IdStop);
-    p.passes(3);
+    p.run();
+    p.settle();
     EXPECT_EQ(described.join(u'|').toStdString(),
-              "statusPane: Durchlauf gestartet.|statusPane: Durchlauf beendet: 3 Punkte geschossen, 2 Treffer, "
-              "Pi 2.666666666666667.|shotPane: Quadrat mit Kreis, Radius 200 px, kein Durchlauf aktiv, keine Punkte gezeichnet");
+              "news: Durchlauf gestartet.|news: Durchlauf beendet: 33649 Punkte geschossen, 26446 Treffer, Pi "
+              "3.143748699812773.|shotPane: Quadrat mit Kreis, Radius 200 px, kein Durchlauf aktiv, keine Punkte gezeichnet");
 }
 
-// F10 opens the menu bar at its first item; dividers are separators; after a dialog the keyboard is back.
-TEST(Accessibility, MenuBarAndFocusAfterDialogs)
+// A field is named by its labels and read whole; one between two labels has no label relation, as Orca reads only one.
+TEST(Accessibility, SettingsFieldsNamedByTheirLabels)
 {
     Program p;
-    QTest::keyClick(&p.window, Qt::Key_F10);
+    p.settings([](SettingsDialog &dialog) {
+        const struct { const char *field, *name; qsizetype labels; } rows[] = {
+            {"radius", "Radius:", 1},
+            {"minShots", "mindestens Durchläufe", 0},
+        };
+        for (const auto &row : rows) {
+            QAccessibleInterface *field = face(Program::child(dialog, row.field));
+            EXPECT_EQ(std::tuple(field->text(QAccessible::Name), field->relations(QAccessible::Label).size(), lastRun(field->textInterface())),
+                      std::tuple(QString::fromUtf8(row.name), row.labels, std::pair(0, 0))) << row.field;
+        }
+    });
+}
+
+// F10 and a lone Alt open the menu bar, but not a key delivered again by the screen reader's bridge, which has no
+// time stamp; dividers are separators; after a dialog the keyboard is back.
+TEST(Accessibility, MenuBarAndFocusAfterDialogs)
+{
+    listen();
+    Program p;
     QMenuBar *bar = p.window.menuBar();
-    p.settle();
-    EXPECT_TRUE(bar->hasFocus() && bar->activeAction() == bar->actions().first());
-    QAccessibleInterface *items = QAccessible::queryAccessibleInterface(bar);
-    EXPECT_EQ(std::pair(items->child(0)->role(), items->child(1)->role()), std::pair(QAccessible::MenuItem, QAccessible::Separator));
+    const struct { const char *name; Qt::Key key; ulong time; bool opens; } rows[] = {
+        {"F10", Qt::Key_F10, 0, true},
+        {"Alt again from the bridge", Qt::Key_Alt, 0, false},
+        {"Alt", Qt::Key_Alt, 7, true},
+    };
+    for (const auto &row : rows) {
+        p.window.statusPane().setFocus();
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent key(type, row.key, type == QEvent::KeyPress && row.key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
+            key.setTimestamp(row.time);
+            QApplication::sendEvent(&p.window.statusPane(), &key);
+        }
+        p.settle();
+        EXPECT_EQ(bar->hasFocus() && bar->activeAction() == bar->actions().first(), row.opens) << row.name;
+    }
+    EXPECT_EQ(std::pair(face(bar)->child(0)->role(), face(bar)->child(1)->role()), std::pair(QAccessible::MenuItem, QAccessible::Separator));
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QPushButton *>()->click(); });
     p.window.command(IdAbout);
     p.settle();

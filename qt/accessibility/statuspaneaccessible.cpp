@@ -1,5 +1,6 @@
 #include "statuspaneaccessible.h"
 
+#include "announcementaccessible.h"
 #include "screenreader.h"
 #include "statuspane.h"
 
@@ -7,7 +8,33 @@
 
 StatusPaneAccessible::StatusPaneAccessible(StatusPane *pane)
     : QAccessibleWidget(pane, QAccessible::EditableText)
+    , m_news{new AnnouncementAccessible(this), new AnnouncementAccessible(this)}
 {
+    for (AnnouncementAccessible *news : m_news)
+        QAccessible::registerAccessibleInterface(news);
+}
+
+StatusPaneAccessible::~StatusPaneAccessible()
+{
+    for (AnnouncementAccessible *news : m_news)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(news));
+}
+
+void StatusPaneAccessible::announce(const QString &sentence)
+{
+    m_latest = (m_latest + 1) % m_news.size();
+    m_news[m_latest]->tell(sentence);
+}
+
+QAccessibleInterface *StatusPaneAccessible::child(int index) const
+{
+    return index >= 0 && index < childCount() ? m_news[std::size_t(index)] : nullptr;
+}
+
+int StatusPaneAccessible::indexOfChild(const QAccessibleInterface *child) const
+{
+    const auto found = std::find(m_news.begin(), m_news.end(), child);
+    return found == m_news.end() ? -1 : int(found - m_news.begin());
 }
 
 QAccessibleInterface *StatusPaneAccessible::create(const QString &, QObject *object)
@@ -26,9 +53,11 @@ QString StatusPaneAccessible::text(QAccessible::Text t) const
     if (t == QAccessible::Name)
         return QString::fromUtf8(ScreenReader::statusName);
     if (t == QAccessible::Description) {
-        // The latest news of a run, once there is some.
-        const QString &news = pane()->announcement();
-        return news.isEmpty() ? QString::fromUtf8(ScreenReader::statusDescription) : news;
+        // The page below the caret's line: Orca 43 speaks a focused text's name, its
+        // caret's line and its description, so that arriving it reads on to the end.
+        int start = 0, end = 0;
+        textAtOffset(cursorPosition(), QAccessible::LineBoundary, &start, &end);
+        return pane()->readingText().mid(end);
     }
     return QAccessibleWidget::text(t);
 }
@@ -95,10 +124,11 @@ int StatusPaneAccessible::selectionCount() const
     return 0;
 }
 
-QString StatusPaneAccessible::attributes(int offset, int *startOffset, int *endOffset) const
+QString StatusPaneAccessible::attributes(int, int *startOffset, int *endOffset) const
 {
-    *startOffset = offset;
-    *endOffset = offset;
+    // One run over the whole page: from an empty run Orca 43 reads a line one character short.
+    *startOffset = 0;
+    *endOffset = characterCount();
     return QString();
 }
 

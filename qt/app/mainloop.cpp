@@ -1,6 +1,7 @@
 #include "mainloop.h"
 
 #include "mainwindow.h"
+#include "repaint.h"
 #include "session.h"
 #include "shotpane.h"
 
@@ -27,8 +28,12 @@ bool MainLoop::pass()
     drain(!m_session.running());
     // The plot is served by the loop itself after its next drain: posting an
     // event costs more than a whole pass.
-    if (m_session.pass().shotPane)
+    const Repaint repaint = m_session.pass();
+    if (repaint.shotPane)
         m_window.shotPane().requestPaintFromLoop();
+    // The run that ended by its stop rule is told as one stopped from the menu.
+    if (repaint.announce)
+        m_window.repaint({.announce = true});
     return true;
 }
 

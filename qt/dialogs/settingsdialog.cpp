@@ -94,6 +94,12 @@ void SettingsDialog::createControls()
             previous = widget;
         }
     }
+    // Qt tells each buddy label as a relation of its own, of which Orca reads only the
+    // first: a field between two labels keeps none, its name says both words.
+    for (QLabel *label : findChildren<QLabel *>()) {
+        if (label->buddy() && label->buddy()->accessibleName() != label->text())
+            label->setBuddy(nullptr);
+    }
 }
 
 void SettingsDialog::showValues()

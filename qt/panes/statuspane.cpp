@@ -164,15 +164,6 @@ void StatusPane::keyPressEvent(QKeyEvent *event)
     }
 }
 
-void StatusPane::announce(const QString &sentence)
-{
-    m_announcement = sentence;
-    if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&event);
-    }
-}
-
 void StatusPane::focusInEvent(QFocusEvent *event)
 {
     RetainedPane::focusInEvent(event);

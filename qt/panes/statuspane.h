@@ -33,12 +33,6 @@ public:
     int caret() const;
     void setCaret(int offset);
 
-    // The last sentence told of a run's start or end, or empty.
-    const QString &announcement() const { return m_announcement; }
-    // Tells a screen reader the sentence as a change of the pane's description:
-    // Orca 43 speaks that for the object that has the focus, nothing else unasked.
-    void announce(const QString &sentence);
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -58,5 +52,4 @@ private:
     // The page on the image now: drawing it again would change no pixel.
     std::vector<StatusPage::Text> m_shown;
     int m_caret = 0;
-    QString m_announcement;
 };

@@ -4,7 +4,9 @@
 #include "appicon.h"
 #include "divideraccessible.h"
 #include "layout.h"
+#include "lineeditaccessible.h"
 #include "menu.h"
+#include "menubar.h"
 #include "messagebox.h"
 #include "modaldialog.h"
 #include "screenfollower.h"
@@ -35,10 +37,12 @@ MainWindow::MainWindow(Session &session)
     QAccessible::installFactory(StatusPaneAccessible::create);
     QAccessible::installFactory(ShotPaneAccessible::create);
     QAccessible::installFactory(DividerAccessible::create);
+    QAccessible::installFactory(LineEditAccessible::create);
     setWindowTitle(QStringLiteral("Monte Carlo"));
     setWindowIcon(AppIcon::icon());
     setWindowFlag(Qt::FramelessWindowHint);
 
+    setMenuBar(new MenuBar(this));
     menuBar()->setNativeMenuBar(false);
     for (const Menu::Item &item : Menu::items)
         addCommand(QString::fromUtf8(item.label), item.id);
@@ -114,8 +118,11 @@ void MainWindow::skipDivider(QAction *action)
 
 void MainWindow::repaint(const Repaint &repaint)
 {
-    if (repaint.announce)
-        m_statusPane->announce(QString::fromStdString(ScreenReader::announcement(m_session)));
+    if (repaint.announce) {
+        // The pane's interface is ours, made by the factory installed first thing.
+        auto *status = static_cast<StatusPaneAccessible *>(QAccessible::queryAccessibleInterface(m_statusPane));
+        status->announce(QString::fromStdString(ScreenReader::announcement(m_session)));
+    }
     if (repaint.statusPane)
         m_statusPane->requestPaint(repaint.erase);
     if (repaint.shotPane)
