@@ -4,6 +4,8 @@
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <cstring>
 #include <utility>
@@ -20,6 +22,8 @@ RetainedPane::RetainedPane(const QColor &background, QImage::Format format, QWid
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    // Tab moves between the panes, so that a screen reader reaches each.
+    setFocusPolicy(Qt::StrongFocus);
     m_frameTimer.setSingleShot(true);
     m_frameTimer.setInterval(frameMilliseconds);
     connect(&m_frameTimer, &QTimer::timeout, this, [this] {
@@ -137,4 +141,25 @@ void RetainedPane::paintEvent(QPaintEvent *event)
     const QRegion beyond = event->region() - QRect(QPoint(0, 0), m_extent);
     for (const QRect &part : beyond)
         painter.fillRect(part, m_background);
+    // As styles do: the frame only once the keyboard moved the focus, in the
+    // pane's margin, so that neither text nor figure is covered.
+    if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        return;
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(2, 2, -2, -2);
+    option.backgroundColor = Qt::black;
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+void RetainedPane::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void RetainedPane::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }

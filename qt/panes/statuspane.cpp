@@ -7,7 +7,6 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <tuple>
@@ -20,7 +19,6 @@ StatusPane::StatusPane(const Session &session, QWidget *parent)
 {
     setObjectName(QStringLiteral("statusPane"));
     // A blind user reaches the figures with Tab and reads them line by line.
-    setFocusPolicy(Qt::StrongFocus);
     setFont(pageFont(StatusPage::texts(m_session)));
 }
 
@@ -162,34 +160,6 @@ void StatusPane::keyPressEvent(QKeyEvent *event)
     default:
         RetainedPane::keyPressEvent(event);
     }
-}
-
-void StatusPane::focusInEvent(QFocusEvent *event)
-{
-    RetainedPane::focusInEvent(event);
-    update();
-}
-
-void StatusPane::focusOutEvent(QFocusEvent *event)
-{
-    RetainedPane::focusOutEvent(event);
-    update();
-}
-
-void StatusPane::paintEvent(QPaintEvent *event)
-{
-    RetainedPane::paintEvent(event);
-    // As styles do: the frame only once the keyboard moved the focus, in the
-    // margin left of and above the page, so that no text is covered.
-    if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange))
-        return;
-    QPainter painter(this);
-    painter.setClipRegion(event->region());
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect().adjusted(2, 2, -2, -2);
-    option.backgroundColor = Qt::black;
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 void StatusPane::tellScreenReader(const std::vector<StatusPage::Text> &before)

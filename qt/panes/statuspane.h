@@ -35,9 +35,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
     void paintRetained(QImage &image, QRect &dirty, bool erased) override;
     // The page is drawn anew at the new scale or size, at its fixed places.
     void rescaled(QImage &, const QImage &, const PixelGrid &) override { requestPaint(true); }

@@ -132,6 +132,8 @@ speech() { # what Orca says of the program, driven by keys alone
     hears "Start gesagt" said gestartet
     hears "Ende des Laufs gesagt: 33649 Punkte, Pi 3.143748699812773" said 33649 '3\.143748699812773'
     mark; key Tab
+    hears "Tab: Schussbild gesagt" said Schussbild
+    mark; key Tab
     hears "Tab: Statistik vorgelesen" said Statistik Körperinformationen:
     mark; key Down
     hears "Pfeil runter: nächste Zeile vorgelesen" said "Radius: 200 px"
@@ -145,7 +147,7 @@ speech() { # what Orca says of the program, driven by keys alone
     key Tab ctrl+a; xdotool type 99999; key Return; await '^Fehler: Radius$' Warnung || return; sleep 0.5
     mark; key Return
     hears "nach der Warnung: Radius 99999 gesagt" said 99999
-    key Escape; wait_for 30 gone '^Einstellungen$'
+    key Escape; wait_for 30 gone '^Einstellungen$'; cp "$run/orca.log" "$MC_SHOTS/$tag-orca.log" # to read beside the pictures
 }
 
 # Servers: each sets DISPLAY; a Wayland compositor also sets wayland.
