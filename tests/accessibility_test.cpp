@@ -51,6 +51,11 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
     p.window.statusPane().clearFocus();
     QTest::keyClick(&p.window, Qt::Key_Tab); // from the menu bar's window to the pane
     ASSERT_TRUE(p.window.statusPane().hasFocus());
+    QTest::keyClick(&p.window, Qt::Key_Tab); // on to the shot pane: a dotted frame, the figure's white untinted
+    const QImage seen = p.window.shotPane().grab().toImage();
+    EXPECT_EQ(std::pair(seen.pixel(3, 2), seen.pixel(200, 200)), std::pair(qRgb(0, 0, 0), qRgb(255, 255, 255)));
+    QTest::keyClick(&p.window, Qt::Key_Backtab);
+    ASSERT_TRUE(p.window.statusPane().hasFocus());
 
     told.clear();
     p.session.command(IdStart);

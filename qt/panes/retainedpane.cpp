@@ -4,8 +4,7 @@
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
+#include <QPen>
 
 #include <cstring>
 #include <utility>
@@ -141,15 +140,13 @@ void RetainedPane::paintEvent(QPaintEvent *event)
     const QRegion beyond = event->region() - QRect(QPoint(0, 0), m_extent);
     for (const QRect &part : beyond)
         painter.fillRect(part, m_background);
-    // As styles do: the frame only once the keyboard moved the focus, in the
-    // pane's margin, so that neither text nor figure is covered.
+    // As styles do: the frame only once the keyboard moved the focus. A dotted
+    // line in the pane's margin, unfilled: a style's focus frame may tint what
+    // it encloses, and the picture must keep its colours.
     if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange))
         return;
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect().adjusted(2, 2, -2, -2);
-    option.backgroundColor = Qt::black;
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    painter.setPen(QPen(qGray(m_background.rgb()) < 128 ? Qt::white : Qt::black, 0, Qt::DotLine));
+    painter.drawRect(rect().adjusted(2, 2, -3, -3));
 }
 
 void RetainedPane::focusInEvent(QFocusEvent *event)
