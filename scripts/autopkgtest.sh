@@ -2,8 +2,8 @@
 # Builds the Debian package in a throw-away Debian 12 chroot that holds only build-essential and the
 # Build-Depends (so a missing one fails the build, and the tests run at build time without anything
 # else of this machine), then runs its autopkgtests on that package in a second, minimal chroot. Needs
-# root, a Debian mirror and several minutes; not part of
-# the test command. Everything lives in a temporary folder that is removed at the end.
+# root, a Debian mirror and several minutes; not part of the test command. Everything lives in a
+# temporary folder that is removed at the end.
 #
 #   sudo scripts/autopkgtest.sh
 set -eu
