@@ -27,4 +27,15 @@ inline constexpr std::array<Item, 10> items{{
     {"&?", IdAbout},
 }};
 
+// Whether the id is one of the dividers, which a screen reader knows as separators
+// and the keyboard steps over.
+constexpr bool isDivider(int id)
+{
+    for (const Item &item : items) {
+        if (item.id == id)
+            return item.label[0] == '|';
+    }
+    return false;
+}
+
 } // namespace Menu

@@ -2,18 +2,10 @@
 
 #include "menu.h"
 
-#include <algorithm>
 
 namespace {
 
 constexpr const wchar_t *bar = L"|";
-
-bool isDivider(UINT id)
-{
-    return std::any_of(Menu::items.begin(), Menu::items.end(), [id](const Menu::Item &item) {
-        return item.id == static_cast<int>(id) && item.label[0] == '|';
-    });
-}
 
 // The menu's font at the window's scale, as the system draws the other items.
 HFONT menuFont(HWND window)
@@ -31,7 +23,7 @@ namespace MenuDividers {
 void make(HMENU menu)
 {
     for (const Menu::Item &item : Menu::items) {
-        if (!isDivider(static_cast<UINT>(item.id)))
+        if (!Menu::isDivider(item.id))
             continue;
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
@@ -43,7 +35,7 @@ void make(HMENU menu)
 
 bool measure(HWND window, MEASUREITEMSTRUCT &item)
 {
-    if (item.CtlType != ODT_MENU || !isDivider(item.itemID))
+    if (item.CtlType != ODT_MENU || !Menu::isDivider(static_cast<int>(item.itemID)))
         return false;
     const HDC dc = GetDC(window);
     const HFONT font = menuFont(window);
@@ -60,7 +52,7 @@ bool measure(HWND window, MEASUREITEMSTRUCT &item)
 
 bool draw(const DRAWITEMSTRUCT &item)
 {
-    if (item.CtlType != ODT_MENU || !isDivider(item.itemID))
+    if (item.CtlType != ODT_MENU || !Menu::isDivider(static_cast<int>(item.itemID)))
         return false;
     const HWND window = WindowFromDC(item.hDC);
     const HFONT font = menuFont(window);

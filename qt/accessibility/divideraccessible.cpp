@@ -14,9 +14,7 @@ DividerAccessible::DividerAccessible(QAction *action)
 
 bool DividerAccessible::isDivider(const QAction *action)
 {
-    const int id = action->data().toInt();
-    return std::any_of(Menu::items.begin(), Menu::items.end(),
-                       [id](const Menu::Item &item) { return item.id == id && item.label == std::string_view("|"); });
+    return Menu::isDivider(action->data().toInt());
 }
 
 QAccessibleInterface *DividerAccessible::create(const QString &, QObject *object)
