@@ -2,7 +2,6 @@
 
 #include "menu.h"
 
-
 namespace {
 
 constexpr const wchar_t *bar = L"|";
