@@ -18,12 +18,15 @@ data = open(sys.argv[1], "rb").read()
 at = data.index(struct.pack("<I", 0xFEEF04BD))
 ms, ls = struct.unpack_from("<II", data, at + 8)
 print(f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}")' "$exe")"
+# Add or Remove Programs' size, in KiB, where Windows Installer does not cost it itself.
+size="$(du -kc "$exe" "$documents/Hilfe.html" "$documents/README.md" "$documents/LICENSE" | tail -1 | cut -f1)"
 # Attributes are a key column: the row is replaced. 513 = migrate features, maximum included.
 msibuild "$out" \
     -q "UPDATE \`File\` SET \`Version\`='$file_version', \`Language\`='1031' WHERE \`File\`='MonteCarloExe'" \
     -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\`='WIX_UPGRADE_DETECTED'" \
     -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`)
         VALUES ('{$upgrade_code}', '$version', 513, 'WIX_UPGRADE_DETECTED')" \
+    -q "INSERT INTO \`Property\` (\`Property\`, \`Value\`) VALUES ('ARPSIZE', '$size')" \
     -q "UPDATE \`InstallExecuteSequence\` SET \`Sequence\`=1001 WHERE \`Action\`='SetInstallLocation'" \
     -s "Monte-Carlo-Simulation" "Monte-Carlo-Projekt" "x64;1031"
 codepage="$(mktemp -d)"

@@ -143,6 +143,10 @@ def inventory():
     codepage = subprocess.run(['msiinfo', 'export', msi, '_ForceCodepage'], capture_output=True,
                               text=True, check=True).stdout.split()
     yield 'database code page 1252', [] if codepage[:1] == ['1252'] else codepage[:1]
+    yield 'an older version refused with its message', [] if {
+        'Condition': 'NOT WIX_DOWNGRADE_DETECTED',
+        'Description': 'Eine neuere Version von Monte Carlo ist bereits installiert.'} in table('LaunchCondition') else [
+        'no such launch condition']
     yield 'a rebuild of the same version upgrades', [
         u['VersionMax'] for u in upgrades if u['ActionProperty'] == 'WIX_UPGRADE_DETECTED'
         and not (u['VersionMax'] == properties['ProductVersion'] and int(u['Attributes']) & 512)]
