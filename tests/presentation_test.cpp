@@ -7,6 +7,7 @@
 #include "report.h"
 #include "resultreport.h"
 #include "screenreader.h"
+#include "savemessage.h"
 #include "session.h"
 #include "settings.h"
 #include "settingsform.h"
@@ -26,6 +27,7 @@
 #include <optional>
 #include <tuple>
 #include <regex>
+#include <set>
 #include <string>
 
 #ifndef _WIN32
@@ -347,35 +349,38 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
     // Each in a folder of its own: what is there, whether user nobody saves (folder permissions do not stop
     // root), the warning's reason, whether starting elsewhere helps and the folder named, if not the row's
     // own; or no reason if the report is written (through the links, if any).
-    const struct { bool (*prepare)(); bool asNobody; const char *reason; bool elsewhere = true; const char *folder{}; }
+    const char *elsewhere = "\nStarten Sie das Programm aus einem Ordner, in dem Sie schreiben dürfen.";
+    const struct { bool (*prepare)(); bool asNobody; const char *reason; const char *help; const char *folder{}; }
         rows[] = {
-        {[] { return put("mc_result.txt", 0444); }, false, "Die vorhandene Datei ist schreibgeschützt.", false},
+        {[] { return put("mc_result.txt", 0444); }, false, "Die vorhandene Datei ist schreibgeschützt.", ""},
         {[] { return fs::create_directories("mc_result.txt/inside"); }, false,
-         "Unter diesem Namen besteht bereits ein Ordner.", false},
-        {[] { return fs::remove(fs::current_path()); }, false, "Der Arbeitsordner ist nicht mehr vorhanden."},
+         "Unter diesem Namen besteht bereits ein Ordner.", ""},
+        {[] { return fs::remove(fs::current_path()); }, false, "Der Arbeitsordner ist nicht mehr vorhanden.", elsewhere},
         {[] { return linked("gone/report.txt", "mc_result.txt"); }, false,
-         "Der Ordner des Verknüpfungsziels ist nicht vorhanden.", true, "gone"},
+         "Der Ordner des Verknüpfungsziels ist nicht vorhanden.", elsewhere, "gone"},
         {[] { return ::geteuid() == 0 && put(ResultReport::fileName, 0644) && put(".", 0777, -1); }, true,
-         "Keine Schreibberechtigung für die vorhandene Datei.", false}, // root's report
+         "Keine Schreibberechtigung für die vorhandene Datei.", ""}, // root's report
         // Reached through a link, as the shell's $PWD tells.
         {[] { return linked(".", "here") && put(".", 0555, -1)
                      && !::setenv("PWD", (fs::current_path() / "here").c_str(), 1); }, true,
-         "Keine Schreibberechtigung im Arbeitsordner.", true, "here"},
-        {[] { return mounted(false); }, false, "Der Datenträger ist voll."},
+         "Keine Schreibberechtigung im Arbeitsordner.", elsewhere, "here"},
+        {[] { return mounted(false); }, false, "Der Datenträger ist voll.", elsewhere},
         // Without /proc no unnamed file can be named: a named temporary one, which a full disk leaves nowhere.
-        {[] { return mounted(false) && !::umount2("/proc", MNT_DETACH); }, false, "Der Datenträger ist voll."},
-        {[] { return mounted(true); }, false, "Das Dateisystem ist schreibgeschützt."},
+        {[] { return mounted(false) && !::umount2("/proc", MNT_DETACH); }, false, "Der Datenträger ist voll.", elsewhere},
+        {[] { return mounted(true); }, false, "Das Dateisystem ist schreibgeschützt.", elsewhere},
         // A long path: its middle elided, between whole characters; a byte that is no UTF-8 replaced.
         {[] { return linked("/nirgends/Prüfläufe der Monte-Carlo-Simulation für Kreise und Kugeln \xFF älter/r",
-                            "mc_result.txt"); }, false, "Der Ordner des Verknüpfungsziels ist nicht vorhanden.", true,
+                            "mc_result.txt"); }, false, "Der Ordner des Verknüpfungsziels ist nicht vorhanden.", elsewhere,
          "/nirgends/Prüfläufe der Monte… für Kreise und Kugeln � älter"},
         // Written in place: over a longer report in a locked folder, and over root's report in a sticky one.
-        {[] { return put("mc_result.txt", 0666, 999) && put(".", 0555, -1); }, true, nullptr},
-        {[] { return put("mc_result.txt", 0666) && put(".", 01777, -1); }, true, nullptr},
+        {[] { return put("mc_result.txt", 0666, 999) && put(".", 0555, -1); }, true, nullptr, ""},
+        {[] { return put("mc_result.txt", 0666) && put(".", 01777, -1); }, true, nullptr, ""},
+        // A new report through the named temporary file (no /proc) gets the umask's mode, as through the unnamed one.
+        {[] { return isolated && !::umount2("/proc", MNT_DETACH); }, false, nullptr, ""},
         // A chain of links, each relative to its own folder; a link to a report not yet there.
         {[] { return fs::create_directory("sub") && put("sub/report", 0644) && linked("report", "sub/a")
-                     && linked("sub/a", "mc_result.txt"); }, false, nullptr},
-        {[] { return linked("sub/report", "mc_result.txt") && fs::create_directory("sub"); }, false, nullptr},
+                     && linked("sub/a", "mc_result.txt"); }, false, nullptr, ""},
+        {[] { return linked("sub/report", "mc_result.txt") && fs::create_directory("sub"); }, false, nullptr, ""},
     };
     fs::permissions(work.path, fs::perms(0755));
     const fs::path real = fs::canonical(work.path);
@@ -383,7 +388,9 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
         return testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
     };
     int row = 0, needRoot = 0;
-    for (const auto &[prepare, asNobody, reason, elsewhere, folder] : rows) {
+    const mode_t umask = ::umask(0);
+    ::umask(umask);
+    for (const auto &[prepare, asNobody, reason, help, folder] : rows) {
         SCOPED_TRACE(++row);
         const fs::path own = real / std::to_string(row);
         fs::create_directory(own);
@@ -402,18 +409,31 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
                 }
                 const std::string before = listing(work.path);
                 const bool wasLink = fs::is_symlink(ResultReport::fileName);
+                // What a written report leaves: the folder's other names as they were, the report's mode.
+                std::set<fs::path> names;
+                for (const auto &entry : reason ? fs::directory_iterator() : fs::directory_iterator("."))
+                    names.insert(entry.path().filename());
+                names.insert(ResultReport::fileName);
+                const fs::perms mode = reason || !fs::exists(ResultReport::fileName)
+                    ? fs::perms(0666 & ~umask) : fs::status(ResultReport::fileName).permissions();
                 const bool switchUser = asNobody && ::geteuid() == 0;
                 ASSERT_TRUE(!switchUser || (!::setegid(65534) && !::seteuid(65534)));
                 const Reaction reaction = s.command(IdSaveResult);
                 ASSERT_TRUE(!switchUser || (!::seteuid(0) && !::setegid(0))); // to read it all
                 const std::string refused = "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n";
-                const std::string named = "\nOrdner: " + (folder ? own / folder : own).string()
-                    + (elsewhere ? "\nStarten Sie das Programm aus einem Ordner, in dem Sie schreiben dürfen." : "");
+                const std::string named = "\nOrdner: " + (folder ? own / folder : own).string() + help;
                 const Message expected = reason ? Message{"Fehler: Speichern", refused + reason + named, true} : saved;
                 EXPECT_EQ(reaction.message.text, expected.text);
                 EXPECT_EQ(reaction.message, expected);
                 EXPECT_EQ(reason ? listing(work.path) : readFile(ResultReport::fileName), reason ? before : zeros);
                 EXPECT_EQ(fs::is_symlink(ResultReport::fileName), wasLink);
+                if (!reason) {
+                    std::set<fs::path> left;
+                    for (const auto &entry : fs::directory_iterator("."))
+                        left.insert(entry.path().filename());
+                    EXPECT_EQ(left, names); // no temporary file, also where the replace was refused
+                    EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), mode);
+                }
                 EXPECT_TRUE(s.running()); // the run goes on
             }();
             std::fflush(stdout);
@@ -428,6 +448,18 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
     if (needRoot)
         GTEST_SKIP() << "the other rows passed; " << needRoot
                      << " need root, and mounts of their own: another user's report, full and read-only file systems";
+}
+
+// A name longer than the file system takes (no row: a link to it would break every listing).
+TEST(Session, SavePathTooLong)
+{
+    TempFolder work;
+    const std::string folder = std::string(300, 'x');
+    EXPECT_EQ(SaveMessage::about(AtomicFile::replace(folder + "/mc_result.txt", "neu")).text,
+              "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\nDer Pfad ist zu lang.\nOrdner: "
+                  + (fs::current_path() / "xxxxxxxxxxxxxxxxxxxxxxxxxxxx").string().substr(0, 29) + "…"
+                  + std::string(30, 'x') + "\nStarten Sie das Programm aus einem Ordner mit kürzerem Pfad.");
+    EXPECT_TRUE(fs::is_empty("."));
 }
 
 #endif
