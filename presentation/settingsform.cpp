@@ -98,8 +98,11 @@ std::string SettingsForm::fieldName(int id)
 {
     std::string name;
     for (const DialogControl &control : controls) {
-        if (control.kind == Kind::Label && control.buddy == id)
-            name += (name.empty() ? "" : " ") + std::string(control.text);
+        if (control.kind != Kind::Label || control.buddy != id)
+            continue;
+        if (!name.empty())
+            name += ' ';
+        name += control.text;
     }
     return name;
 }

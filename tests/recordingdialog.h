@@ -40,6 +40,11 @@ public:
 private:
     void write(int id, const char *call, const std::string &argument = "")
     {
-        calls += std::string(call) + (id ? " " + std::to_string(id) : "") + (argument.empty() ? "" : " " + argument) + "; ";
+        calls += call;
+        if (id)
+            calls += ' ' + std::to_string(id);
+        if (!argument.empty())
+            calls += ' ' + argument;
+        calls += "; ";
     }
 };

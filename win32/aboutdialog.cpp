@@ -2,6 +2,7 @@
 
 #include "aboutbox.h"
 #include "dialogtexts.h"
+#include "dialogwindow.h"
 #include "widetext.h"
 
 void AboutDialog::show(HINSTANCE instance, HWND owner)
@@ -11,6 +12,7 @@ void AboutDialog::show(HINSTANCE instance, HWND owner)
 
 INT_PTR CALLBACK AboutDialog::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
+    DialogWindow port(dialog);
     switch (message) {
     case WM_INITDIALOG: {
         // The children come in template order, the order of the layer's table,
@@ -24,12 +26,14 @@ INT_PTR CALLBACK AboutDialog::procedure(HWND dialog, UINT message, WPARAM wParam
             child = GetWindow(child, GW_HWNDNEXT);
         }
         DialogTexts::fit(dialog);
-        SetFocus(GetDlgItem(dialog, IDOK));
+        AboutBox::open(port);
         return FALSE; // the focus set above stays
     }
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK)
-            EndDialog(dialog, IDOK);
+        if (LOWORD(wParam) == AboutBox::okId)
+            AboutBox::ok(port);
+        else if (LOWORD(wParam) == IDCANCEL)
+            AboutBox::cancel(port);
         return TRUE;
     default:
         return FALSE;
