@@ -34,6 +34,8 @@ public:
         MinShots = 1014,
     };
     using Kind = DialogControl::Kind;
+    // Each field right after the label that names it, so that Windows names
+    // the field after that label.
     static const std::array<DialogControl, 16> controls;
 
     // Counts step by 1.0; above 2^53 adding one no longer changes a double, so a
@@ -107,20 +109,20 @@ private:
 
 // In the header, so that the Windows resource script can be written from it.
 inline const std::array<DialogControl, 16> SettingsForm::controls{{
+    {-1, Kind::GroupBox, "", {7, 7, 185, 103}},
+    {-1, Kind::Label, "Anzahl der zu schießenden Punkte:", {14, 17, 113, 8}, "", 0, false, TargetShots},
     {TargetShots, Kind::Edit, "", {13, 33, 114, 14}, "targetShots", 0, true},
     {AutoStop, Kind::CheckBox, "automatisch festlegen (über Varianz)", {13, 53, 130, 10}, "autoStop"},
+    {-1, Kind::Label, "Abbruchwert:", {25, 68, 43, 8}, "", 0, false, Threshold},
     {Threshold, Kind::Edit, "", {72, 66, 56, 12}, "threshold"},
+    {-1, Kind::Label, "mindestens", {24, 87, 36, 8}, "", 0, false, MinShots},
     {MinShots, Kind::Edit, "", {63, 84, 29, 12}, "minShots", 0, true},
+    {-1, Kind::Label, "Durchläufe", {96, 87, 36, 8}, "", 0, false, MinShots},
+    {-1, Kind::GroupBox, "Körper", {7, 116, 185, 34}},
+    {-1, Kind::Label, "Radius:", {13, 131, 25, 8}, "", 0, false, Radius},
     {Radius, Kind::Edit, "", {40, 129, 35, 12}, "radius", 5},
+    {-1, Kind::Label, "Dimensionen:", {101, 132, 44, 8}, "", 0, false, Dimensions},
     {Dimensions, Kind::Edit, "", {147, 129, 31, 12}, "dimensions", 2, true},
     {Ok, Kind::DefaultButton, "OK", {7, 157, 50, 14}, "okButton"},
     {Cancel, Kind::Button, "Abbrechen", {142, 157, 50, 14}, "cancelButton"},
-    {-1, Kind::GroupBox, "", {7, 7, 185, 103}},
-    {-1, Kind::Label, "Anzahl der zu schießenden Punkte:", {14, 17, 113, 8}, "", 0, false, TargetShots},
-    {-1, Kind::GroupBox, "Körper", {7, 116, 185, 34}},
-    {-1, Kind::Label, "Dimensionen:", {101, 132, 44, 8}, "", 0, false, Dimensions},
-    {-1, Kind::Label, "Radius:", {13, 131, 25, 8}, "", 0, false, Radius},
-    {-1, Kind::Label, "Abbruchwert:", {25, 68, 43, 8}, "", 0, false, Threshold},
-    {-1, Kind::Label, "mindestens", {24, 87, 36, 8}, "", 0, false, MinShots},
-    {-1, Kind::Label, "Durchläufe", {96, 87, 36, 8}, "", 0, false, MinShots},
 }};

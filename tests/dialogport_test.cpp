@@ -105,6 +105,18 @@ TEST(SettingsDialog, FieldNames)
         EXPECT_EQ(SettingsForm::fieldName(row.field), row.name);
 }
 
+// Windows names a field after the static text right before it in the template.
+TEST(SettingsDialog, EachFieldRightAfterItsLabel)
+{
+    const auto &controls = SettingsForm::controls;
+    for (std::size_t row = 0; row < controls.size(); ++row) {
+        if (controls[row].kind != DialogControl::Kind::Edit)
+            continue;
+        EXPECT_TRUE(row > 0 && controls[row - 1].kind == DialogControl::Kind::Label
+                    && controls[row - 1].buddy == controls[row].id) << controls[row].name;
+    }
+}
+
 TEST(Dialogs, OpenAndEnd)
 {
     const struct { const char *name; std::function<void(DialogPort &)> step; std::string calls; } rows[] = {

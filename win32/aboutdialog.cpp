@@ -3,7 +3,6 @@
 #include "aboutbox.h"
 #include "dialogtexts.h"
 #include "dialogwindow.h"
-#include "widetext.h"
 
 void AboutDialog::show(HINSTANCE instance, HWND owner)
 {
@@ -14,21 +13,10 @@ INT_PTR CALLBACK AboutDialog::procedure(HWND dialog, UINT message, WPARAM wParam
 {
     DialogWindow port(dialog);
     switch (message) {
-    case WM_INITDIALOG: {
-        // The children come in template order, the order of the layer's table,
-        // whose texts (version, home, month among them) they take.
-        HWND child = GetWindow(dialog, GW_CHILD);
-        for (const DialogControl &control : AboutBox::controls) {
-            if (!child)
-                break;
-            if (control.kind != DialogControl::Kind::Icon)
-                SetWindowTextW(child, WideText::from(control.text).c_str());
-            child = GetWindow(child, GW_HWNDNEXT);
-        }
+    case WM_INITDIALOG:
         DialogTexts::fit(dialog);
         AboutBox::open(port);
         return FALSE; // the focus set above stays
-    }
     case WM_COMMAND:
         if (LOWORD(wParam) == AboutBox::okId)
             AboutBox::ok(port);

@@ -17,6 +17,12 @@ namespace {
 // The icon is shown at its real size, like a static icon control with SS_REALSIZEIMAGE.
 constexpr int IconPixels = 32;
 
+bool takesFocus(DialogControl::Kind kind)
+{
+    using Kind = DialogControl::Kind;
+    return kind == Kind::Edit || kind == Kind::CheckBox || kind == Kind::DefaultButton || kind == Kind::Button;
+}
+
 } // namespace
 
 DialogWidgets::DialogWidgets(QDialog &dialog, const char *title, int width, int height,
@@ -37,11 +43,21 @@ void DialogWidgets::create(const DialogUnits &units)
     using Kind = DialogControl::Kind;
     DigitKeyFilter *digitsOnly = nullptr;
     QWidget *previous = nullptr;
-    for (const DialogControl &control : m_table) {
+    m_widgets.assign(m_table.size(), nullptr);
+    // Qt's focus chain follows creation, tab order or not: the controls that take
+    // the keyboard come first, or the labels between them would stand in it.
+    std::vector<std::size_t> rows;
+    for (const bool focusable : {true, false}) {
+        for (std::size_t row = 0; row < m_table.size(); ++row) {
+            if (takesFocus(m_table[row].kind) == focusable)
+                rows.push_back(row);
+        }
+    }
+    for (const std::size_t row : rows) {
+        const DialogControl &control = m_table[row];
         const QString text = QString::fromUtf8(control.text);
         const auto [x, y, w, h] = control.units;
         QWidget *widget = nullptr;
-        bool focusable = true;
         switch (control.kind) {
         case Kind::Edit: {
             auto *field = new QLineEdit(&m_dialog);
@@ -73,14 +89,12 @@ void DialogWidgets::create(const DialogUnits &units)
             widget->setGeometry(units.toPixels(x, y, w, h));
             // Beneath the controls it frames, or it would take their clicks.
             widget->lower();
-            focusable = false;
             break;
         case Kind::Label: {
             auto *label = new QLabel(text, &m_dialog);
             label->setTextFormat(Qt::PlainText);
             units.placeText(label, x, y, w, h);
             widget = label;
-            focusable = false;
             break;
         }
         case Kind::Icon: {
@@ -88,13 +102,12 @@ void DialogWidgets::create(const DialogUnits &units)
             icon->setPixmap(AppIcon::icon().pixmap(IconPixels, IconPixels));
             icon->setGeometry(QRect(units.toPixels(x, y, w, h).topLeft(), QSize(IconPixels, IconPixels)));
             widget = icon;
-            focusable = false;
             break;
         }
         }
         widget->setObjectName(QLatin1String(control.name));
-        m_widgets.push_back(widget);
-        if (focusable) {
+        m_widgets[row] = widget;
+        if (takesFocus(control.kind)) {
             if (previous)
                 QWidget::setTabOrder(previous, widget);
             previous = widget;
