@@ -80,14 +80,6 @@ public:
     // The current values as the dialog shows them when it opens.
     Entries shown() const;
 
-    // Whether the control is enabled in that mode: the number of points only in
-    // manual mode, threshold and minimum only in automatic mode.
-    static bool enabled(int id, bool automatic);
-
-    // The control that has the keyboard when the dialog opens: the number of
-    // points, or the check box where the number is disabled.
-    static int firstFocus(bool automatic) { return automatic ? AutoStop : TargetShots; }
-
     // A value OK refused: the warning, and the field to correct, which takes the
     // keyboard once the warning is closed.
     struct Refusal
@@ -102,6 +94,12 @@ public:
     std::optional<Refusal> accept(const Entries &entries);
 
 private:
+    // Whether the control is enabled in that mode: the number of points only in
+    // manual mode, threshold and minimum only in automatic mode.
+    static bool enabled(int id, bool automatic);
+    // The control that has the keyboard when the dialog opens: the number of
+    // points, or the check box where the number is disabled.
+    static int firstFocus(bool automatic) { return automatic ? AutoStop : TargetShots; }
     static void enableFor(DialogPort &dialog, bool automatic);
 
     Session &m_session;
