@@ -42,10 +42,10 @@ void DialogWidgets::create(const DialogUnits &units)
 {
     using Kind = DialogControl::Kind;
     DigitKeyFilter *digitsOnly = nullptr;
-    QWidget *previous = nullptr;
     m_widgets.assign(m_table.size(), nullptr);
-    // Qt's focus chain follows creation, tab order or not: the controls that take
-    // the keyboard come first, or the labels between them would stand in it.
+    // Qt's focus chain, and so the tab order, follows creation: the controls that
+    // take the keyboard first, in table order, or the labels between them would
+    // stand in the chain.
     std::vector<std::size_t> rows;
     for (const bool focusable : {true, false}) {
         for (std::size_t row = 0; row < m_table.size(); ++row) {
@@ -107,11 +107,6 @@ void DialogWidgets::create(const DialogUnits &units)
         }
         widget->setObjectName(QLatin1String(control.name));
         m_widgets[row] = widget;
-        if (takesFocus(control.kind)) {
-            if (previous)
-                QWidget::setTabOrder(previous, widget);
-            previous = widget;
-        }
     }
 }
 
