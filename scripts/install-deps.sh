@@ -44,7 +44,7 @@ case "${1:-}" in
     --package) packages="$program $package" ;;
     --test) packages="$program $package $checks $windows" ;;
     --desktop) packages="$program $desktop" ;;
-    --windows) packages="cmake make $windows" ;;
+    --windows) packages="cmake make g++ $windows" ;;
     *) echo "usage: $0 [--package | --test | --desktop | --windows]" >&2; exit 2 ;;
 esac
 
