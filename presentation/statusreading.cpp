@@ -39,8 +39,8 @@ std::string joined(std::vector<std::string_view>::const_iterator from, std::vect
 
 void StatusReading::show(const std::vector<StatusPage::Text> &page)
 {
-    const int line = lineIndex(m_caret);
-    const int column = m_caret - m_lineStarts[static_cast<std::size_t>(line)];
+    const int caretLine = lineIndex(m_caret);
+    const int column = m_caret - m_lineStarts[static_cast<std::size_t>(caretLine)];
 
     m_page = page;
     std::stable_sort(m_page.begin(), m_page.end(), [](const StatusPage::Text &a, const StatusPage::Text &b) {
@@ -71,8 +71,8 @@ void StatusReading::show(const std::vector<StatusPage::Text> &page)
         }
     }
 
-    const int kept = std::min(line, static_cast<int>(m_lineStarts.size()) - 1);
-    const Span now = this->line(m_lineStarts[static_cast<std::size_t>(kept)]);
+    const int kept = std::min(caretLine, static_cast<int>(m_lineStarts.size()) - 1);
+    const Span now = line(m_lineStarts[static_cast<std::size_t>(kept)]);
     m_caret = std::min(now.start + column, lineEnd(now));
 }
 
@@ -166,7 +166,9 @@ std::vector<Rect> StatusReading::boxes(const TextMeasure &measure, const PixelGr
         const Rect last = boxes.empty() ? Rect{left(before, 0), top(before), 0, measure.height()} : boxes.back();
         const int x = last.x + last.width;
         const bool sameLine = m_page[source.text].line == m_page[before].line;
-        boxes.push_back({x, last.y, sameLine ? left(source.text, 0) - x : measure.width(" "), last.height});
+        // A text drawn over the one before leaves no gap to span.
+        const int width = sameLine ? std::max(left(source.text, 0) - x, 0) : measure.width(" ");
+        boxes.push_back({x, last.y, width, last.height});
     }
     return boxes;
 }

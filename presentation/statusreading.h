@@ -71,8 +71,8 @@ public:
     // blank spans the gap to the next text, a line break a blank's width after
     // its line. Places in program pixels land on the picture through grid.
     std::vector<Rect> boxes(const TextMeasure &measure, const PixelGrid &grid = PixelGrid()) const;
-    // Where the caret stands: its character's box; after the text's end, no
-    // wider than a line, right after the last character.
+    // Where the caret stands: its character's box; after the text's end, a box
+    // of no width right after the last character.
     Rect caretBox(const TextMeasure &measure, const PixelGrid &grid = PixelGrid()) const;
     // The character whose box holds the point, or -1.
     int offsetAt(int x, int y, const TextMeasure &measure, const PixelGrid &grid = PixelGrid()) const;

@@ -140,6 +140,9 @@ TEST(StatusReading, CharacterBoxes)
     const FixedMeasure measure;
     for (const auto &row : rows)
         EXPECT_EQ(read.boxes(measure, PixelGrid(row.scale))[std::size_t(row.offset)], row.box) << row.name;
+    StatusReading atEnd = read;
+    atEnd.press(Key::TextEnd);
+    EXPECT_EQ(atEnd.caretBox(measure), (Rect{26, 26, 0, 14})) << "the caret after the text's end";
     const std::vector<Rect> boxes = read.boxes(measure);
     ASSERT_EQ(boxes.size(), std::size_t(read.length()));
     for (int offset = 0; offset < read.length(); ++offset) {
