@@ -5,6 +5,8 @@
 #include "screenreader.h"
 #include "statuspane.h"
 
+#include <algorithm>
+
 StatusPaneAccessible::StatusPaneAccessible(StatusPane *pane)
     : QAccessibleWidget(pane, QAccessible::EditableText)
     , m_news{new AnnouncementAccessible(this), new AnnouncementAccessible(this)}

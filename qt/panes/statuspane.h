@@ -4,8 +4,6 @@
 #include "statuspage.h"
 #include "statusreading.h"
 
-#include <QString>
-
 #include <vector>
 
 class Session;
