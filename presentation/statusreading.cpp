@@ -3,6 +3,7 @@
 #include "textmeasure.h"
 
 #include <algorithm>
+#include <span>
 #include <string_view>
 #include <tuple>
 
@@ -149,14 +150,19 @@ std::string StatusReading::description() const
 
 std::vector<Rect> StatusReading::boxes(const TextMeasure &measure, const PixelGrid &grid) const
 {
+    return boxes(measure, grid, m_sources.size());
+}
+
+std::vector<Rect> StatusReading::boxes(const TextMeasure &measure, const PixelGrid &grid, std::size_t count) const
+{
     const auto left = [&](std::size_t index, std::size_t bytes) {
         const StatusPage::Text &text = m_page[index];
         return grid.toImage(text.x) + measure.width(std::string_view(text.text).substr(0, bytes));
     };
     const auto top = [&](std::size_t index) { return measure.lineHeight() * m_page[index].line + grid.toImage(pageTop); };
     std::vector<Rect> boxes;
-    boxes.reserve(m_sources.size());
-    for (const Source &source : m_sources) {
+    boxes.reserve(count);
+    for (const Source &source : std::span(m_sources).first(count)) {
         if (!source.joins) {
             const int x = left(source.text, source.from);
             boxes.push_back({x, top(source.text), left(source.text, source.to) - x, measure.height()});
@@ -175,9 +181,10 @@ std::vector<Rect> StatusReading::boxes(const TextMeasure &measure, const PixelGr
 
 Rect StatusReading::caretBox(const TextMeasure &measure, const PixelGrid &grid) const
 {
-    const std::vector<Rect> all = boxes(measure, grid);
+    // Only the boxes up to the caret's: a front end asks at every refresh.
+    const std::vector<Rect> all = boxes(measure, grid, std::min(m_sources.size(), std::size_t(m_caret) + 1));
     if (m_caret < length())
-        return all[static_cast<std::size_t>(m_caret)];
+        return all.back();
     if (all.empty())
         return {grid.toImage(m_page.empty() ? 0 : m_page.front().x), grid.toImage(pageTop), 0, measure.height()};
     return {all.back().x + all.back().width, all.back().y, 0, all.back().height};

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TextMeasure;
@@ -98,6 +99,8 @@ private:
     };
 
     void add(std::string_view read, Source source);
+    // The boxes of the first count characters.
+    std::vector<Rect> boxes(const TextMeasure &measure, const PixelGrid &grid, std::size_t count) const;
     int lineIndex(int offset) const;
     // Where the line's text ends, before its break.
     int lineEnd(Span line) const;

@@ -140,9 +140,15 @@ TEST(StatusReading, CharacterBoxes)
     const FixedMeasure measure;
     for (const auto &row : rows)
         EXPECT_EQ(read.boxes(measure, PixelGrid(row.scale))[std::size_t(row.offset)], row.box) << row.name;
-    StatusReading atEnd = read;
-    atEnd.press(Key::TextEnd);
-    EXPECT_EQ(atEnd.caretBox(measure), (Rect{26, 26, 0, 14})) << "the caret after the text's end";
+    const struct { const char *name; int caret; Rect box; } carets[] = {
+        {"the caret on a character: its box", 8, {20, 26, 6, 14}},
+        {"the caret after the text's end: no width after it", 9, {26, 26, 0, 14}},
+    };
+    for (const auto &row : carets) {
+        StatusReading at = read;
+        at.setCaret(row.caret);
+        EXPECT_EQ(at.caretBox(measure), row.box) << row.name;
+    }
     const std::vector<Rect> boxes = read.boxes(measure);
     ASSERT_EQ(boxes.size(), std::size_t(read.length()));
     for (int offset = 0; offset < read.length(); ++offset) {

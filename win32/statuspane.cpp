@@ -117,6 +117,8 @@ void StatusPane::request(bool erase)
     if (m_window)
         InvalidateRect(m_window, nullptr, FALSE);
     tellScreenReader();
+    if (m_window && GetFocus() == m_window)
+        placeCaret(); // its character may have moved with the page
 }
 
 void StatusPane::tellScreenReader()
@@ -125,8 +127,6 @@ void StatusPane::tellScreenReader()
     const bool focused = m_window && GetFocus() == m_window;
     if (m_reading.tell(focused, m_frontEnd.session().running(), std::chrono::steady_clock::now()))
         NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_window, OBJID_CLIENT, CHILDID_SELF);
-    if (focused)
-        placeCaret(); // its character may have moved with the page
 }
 
 void StatusPane::announce(const std::string &sentence)
