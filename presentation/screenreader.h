@@ -5,12 +5,11 @@
 class Body;
 class Session;
 
-// What a screen reader says of the two painted panes; the status pane's text is
-// StatusPage::readingText of the page shown.
+// What a screen reader says of the two painted panes; what it reads of the
+// status pane's page is StatusReading's.
 namespace ScreenReader {
 
 inline constexpr const char *statusName = "Statistik";
-inline constexpr const char *statusDescription = "Körper, Schüsse, Treffer, Varianz und Näherung von PI";
 inline constexpr const char *shotName = "Schussbild";
 
 // The figure and, during a run, how many of its points are plotted.

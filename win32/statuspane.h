@@ -4,6 +4,7 @@
 #include "picture.h"
 #include "scale.h"
 #include "statuspage.h"
+#include "statusreading.h"
 
 #include <windows.h>
 
@@ -14,8 +15,8 @@ class Session;
 
 // The right pane: the status page in white on black, kept in a picture and
 // redrawn in place at each 50 ms tick of its timer. It takes the keyboard and
-// is read-only text to a screen reader, read line by line at a hidden caret
-// that Up, Down, Home and End move.
+// is read-only text to a screen reader, read at a hidden caret that the arrows,
+// Home and End move as the layer's StatusReading says.
 class StatusPane
 {
 public:
@@ -45,7 +46,12 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void fit();
-    void moveCaret(int key);
+    // The key pressed, where the layer maps it.
+    void press(WPARAM key);
+    // The hidden caret at its character, where NVDA looks for the text to read.
+    void placeCaret();
+    // The page was refreshed: tells a screen reader the change, when the reading says so.
+    void tellScreenReader();
 
     FrontEnd &m_frontEnd;
     HWND m_window = nullptr;
@@ -57,6 +63,7 @@ private:
     int m_height = 0;
     std::vector<StatusPage::Text> m_shown;
     Announcer m_announcer;
-    // The caret's line of the reading text, whose lines are the page's lines that hold a text.
-    int m_caretLine = 0;
+    StatusReading m_reading;
+    // Where the caret was placed last; none after it was created.
+    POINT m_caretPlace{-1, -1};
 };

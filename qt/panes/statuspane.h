@@ -2,8 +2,7 @@
 
 #include "retainedpane.h"
 #include "statuspage.h"
-
-#include <QString>
+#include "statusreading.h"
 
 #include <vector>
 
@@ -24,13 +23,8 @@ public:
     // The font the page is drawn in, whatever the desktop's font is.
     static QFont pageFont(const std::vector<StatusPage::Text> &page);
 
-    // What a screen reader reads of the page shown (StatusPage::readingText), and
-    // where the pane drew each of its characters; a blank or line break joining
-    // two texts has the place between them or after the line's last character.
-    QString readingText() const;
-    std::vector<QRect> readingBoxes() const;
-    // Where the keyboard reads, an offset into readingText; arrows, Home and End move it.
-    int caret() const;
+    // What a screen reader reads of the page shown, with the caret the keys move.
+    const StatusReading &reading() const { return m_reading; }
     void setCaret(int offset);
 
 protected:
@@ -41,12 +35,13 @@ protected:
     void reshaped() override { requestPaint(true); }
 
 private:
-    // The page changed from before: tells a screen reader which part of its text.
-    void tellScreenReader(const std::vector<StatusPage::Text> &before);
+    // The page was refreshed: tells a screen reader what changed, when the reading says so.
+    void tellScreenReader();
+    void tellCaret();
 
     const Session &m_session;
     int m_lineHeight = 0;
     // The page on the image now: drawing it again would change no pixel.
     std::vector<StatusPage::Text> m_shown;
-    int m_caret = 0;
+    StatusReading m_reading;
 };
