@@ -390,7 +390,7 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
     int row = 0, needRoot = 0;
     const mode_t umask = ::umask(0);
     ::umask(umask);
-    for (const auto &[prepare, asNobody, reason, help, folder] : rows) {
+    for (const auto &saveRow : rows) {
         SCOPED_TRACE(++row);
         const fs::path own = real / std::to_string(row);
         fs::create_directory(own);
@@ -400,6 +400,8 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
             const int failed = failures();
             bool prepared = true;
             [&]() noexcept { // an ASSERT ends the row, an exception the child
+                // Bound here: clang before 16 cannot capture a structured binding in a lambda.
+                const auto &[prepare, asNobody, reason, help, folder] = saveRow;
                 fs::current_path(own);
                 isolated = ::geteuid() == 0 && !::unshare(CLONE_NEWNS)
                     && !::mount(nullptr, "/", nullptr, MS_PRIVATE | MS_REC, nullptr);
