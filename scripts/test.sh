@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs what is missing, builds the project and runs every test: once in a
-# normal build, then the toolkit-free suites built with clang, then checks the Debian package (in a scratch folder, nothing is
-# installed), runs the fuzz targets for a bounded time, cross-builds the Windows
-# program and runs it, its suites and its installer under Wine, and runs the
-# suite once more built with AddressSanitizer and UndefinedBehaviorSanitizer
+# normal build, then the toolkit-free suites built with clang (about a minute),
+# then checks the Debian package (in a scratch folder, nothing is installed),
+# runs the fuzz targets for a bounded time, cross-builds the Windows program and
+# runs it, its suites and its installer under Wine, and runs the suite once more
+# built with AddressSanitizer and UndefinedBehaviorSanitizer
 # (its ctest summary is the last line). Our own checks treat warnings as errors
 # (MC_WERROR); a plain build does not.
 #
