@@ -1,5 +1,6 @@
 #pragma once
 
+#include "advance.h"
 #include "body.h"
 #include "piestimate.h"
 #include "reaction.h"
@@ -8,6 +9,9 @@
 #include "shotgenerator.h"
 #include "simulation.h"
 
+#include <optional>
+
+class Clock;
 class SettingsForm;
 
 // One program session: the measured body, the run and its estimate of pi, the
@@ -33,6 +37,13 @@ public:
     // previous refresh), then the ratio; pi; the body's volume; then the page.
     Repaint tick();
 
+    // For a front end without a blocking drain: passes for the given
+    // milliseconds of the clock, or until the run ends, each preceded by the
+    // tick when 50 ms have passed since the last, as a desktop's drain
+    // delivers its timer. Idle it runs only a tick that is due. A tick that
+    // came late is one tick, as a desktop's timer coalesces them.
+    Advance advance(double milliseconds, Clock &clock);
+
     // The menu command with this id; every other id does nothing.
     Reaction command(int id);
 
@@ -57,4 +68,6 @@ private:
     PiEstimate m_pi;
     ShotColour m_colour;
     bool m_quitRequested = false;
+    // When advance runs the next tick, on its clock; set by its first call.
+    std::optional<double> m_tickDue;
 };

@@ -2,7 +2,9 @@
 // settings decide.
 
 #include "body.h"
+#include "clock.h"
 #include "commandid.h"
+#include "pace.h"
 #include "piestimate.h"
 #include "report.h"
 #include "resultreport.h"
@@ -18,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -153,6 +156,86 @@ TEST(Session, PassPlotsTheLatestShotInTheColourOfThePaint)
     Session first;
     run(first);
     EXPECT_EQ(first.colour().rgb(), 0x458D0Cu); // red 69, green 141, blue 12 after 33649 shots
+}
+
+// Time that passes with the shots, each taking the same milliseconds, and with what a test adds: the same run
+// however often it is read.
+struct ShotClock : Clock
+{
+    const Session &session;
+    double perShot;
+    double idle = 0;
+    ShotClock(const Session &s, double ms) : session(s), perShot(ms) {}
+    double milliseconds() override { return session.simulation().shots() * perShot + idle; }
+};
+
+// A run through advance, in budgets of one frame or of a whole second, against the desktop's loop one step at a
+// time on the same clock: the same shots plotted in the same colours, the same ticks at the same shots, and
+// so the same numbers when it stops; then idle, only a tick that is due, a late one once.
+TEST(Session, AdvanceRunsWhatTheDesktopLoopRuns)
+{
+    const struct { const char *name; bool automatic; double perShot, budget; } rows[] = {
+        {"automatic, 100,000 shots a second, by frames", true, 0.01, Pace::frameMilliseconds},
+        {"automatic, 800,000 shots a second, by seconds", true, 0.00125, 1000},
+        {"manual, a tick every 7 shots, by frames", false, 7.5, Pace::frameMilliseconds},
+        {"manual, a shot beyond a tick, by one", false, 60, 1},
+    };
+    for (const auto &row : rows) {
+        const auto prepared = [&](Session &s) {
+            configure(s, [&](SettingsForm::Entries &e) {
+                e.autoStop = row.automatic;
+                e.targetShots = "500";
+            });
+            s.command(IdStart);
+        };
+        Session desktop;
+        prepared(desktop);
+        ShotClock desktopClock(desktop, row.perShot);
+        std::vector<ShotPicture::Plot> drawn;
+        int desktopTicks = 0;
+        for (double due = Pace::tickMilliseconds;;) {
+            // The drain delivers the timer, late ones once, as desktop timers do.
+            if (const double now = desktopClock.milliseconds(); now >= due) {
+                desktop.tick();
+                ++desktopTicks;
+                due = std::floor(now / Pace::tickMilliseconds + 1) * Pace::tickMilliseconds;
+            }
+            if (!desktop.running())
+                break;
+            desktop.pass();
+            if (const auto plot = ShotPicture::plot(desktop))
+                drawn.push_back(*plot);
+        }
+
+        Session paced;
+        prepared(paced);
+        ShotClock clock(paced, row.perShot);
+        Advance all;
+        double longest = 0;
+        while (paced.running()) {
+            const double before = clock.milliseconds();
+            Advance frame = paced.advance(row.budget, clock);
+            longest = std::max(longest, clock.milliseconds() - before);
+            all.plots.insert(all.plots.end(), frame.plots.begin(), frame.plots.end());
+            all.ticks += frame.ticks;
+        }
+        EXPECT_EQ(values(paced), values(desktop)) << row.name;
+        EXPECT_EQ(all.ticks, desktopTicks) << row.name;
+        EXPECT_TRUE(all.plots == drawn) << row.name;
+        EXPECT_LT(longest, row.budget + row.perShot) << row.name << ": the budget kept to within a shot";
+
+        const struct { const char *name; double later; int ticks; } idle[] = {
+            {"idle before the next tick is due", 0, 0},
+            {"idle when it is due", Pace::tickMilliseconds, 1},
+            {"idle three ticks late: one", 3 * Pace::tickMilliseconds, 1},
+        };
+        for (const auto &step : idle) {
+            clock.idle += step.later;
+            const Advance advanced = paced.advance(1000, clock);
+            EXPECT_EQ(std::pair(advanced.ticks, advanced.plots.size()), std::pair(step.ticks, size_t{0}))
+                << row.name << ": " << step.name;
+        }
+    }
 }
 
 // What a screen reader is told when a run starts and ends, with the numbers of the page's next refresh.
