@@ -3,6 +3,7 @@
 #include "clock.h"
 #include "commandid.h"
 #include "pace.h"
+#include "reportfile.h"
 #include "resultreport.h"
 #include "savemessage.h"
 
@@ -18,6 +19,8 @@ Repaint Session::pass()
 
 namespace {
 
+ReportFile desktopFile;
+
 void merge(Repaint &into, const Repaint &repaint)
 {
     into.shotPane |= repaint.shotPane;
@@ -27,6 +30,16 @@ void merge(Repaint &into, const Repaint &repaint)
 }
 
 } // namespace
+
+Session::Session()
+    : Session(desktopFile)
+{
+}
+
+Session::Session(ReportSink &reports)
+    : m_reports(&reports)
+{
+}
 
 Advance Session::advance(double milliseconds, Clock &clock)
 {
@@ -98,5 +111,5 @@ Message Session::save() const
         .variance = m_simulation.variance(),
         .pi = m_pi.value(),
     };
-    return SaveMessage::about(ResultReport::write(summary));
+    return SaveMessage::about(m_reports->deliver(ResultReport::compose(summary)));
 }

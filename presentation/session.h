@@ -12,6 +12,7 @@
 #include <optional>
 
 class Clock;
+class ReportSink;
 class SettingsForm;
 
 // One program session: the measured body, the run and its estimate of pi, the
@@ -22,6 +23,11 @@ class SettingsForm;
 class Session
 {
 public:
+    // Saved reports go to the file in the working folder (ReportFile).
+    Session();
+    // Saved reports go to the given sink, which outlives the session.
+    explicit Session(ReportSink &reports);
+
     const Body &body() const { return m_body; }
     const Simulation &simulation() const { return m_simulation; }
     const PiEstimate &pi() const { return m_pi; }
@@ -59,9 +65,10 @@ public:
 private:
     friend class SettingsForm;
 
-    // Writes the report and says how it went.
+    // Hands the report's bytes to the sink and words how it went.
     Message save() const;
 
+    ReportSink *m_reports;
     ShotGenerator m_generator;
     Body m_body;
     Simulation m_simulation{m_generator};

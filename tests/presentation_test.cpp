@@ -7,6 +7,7 @@
 #include "pace.h"
 #include "piestimate.h"
 #include "report.h"
+#include "reportsink.h"
 #include "resultreport.h"
 #include "screenreader.h"
 #include "savemessage.h"
@@ -380,6 +381,45 @@ TEST(TextFit, Widened)
     };
     for (const auto &row : rows)
         EXPECT_EQ(TextFit::widened({20, 5, 60, 12}, row.textWidth, 180), row.place) << row.name;
+}
+
+// Keeps what it is handed and answers as it is told.
+struct RecordingSink : ReportSink
+{
+    AtomicFile::Outcome answer;
+    std::string bytes;
+    AtomicFile::Outcome deliver(std::string_view delivered) override
+    {
+        bytes = delivered;
+        return answer;
+    }
+};
+
+// A save hands the sink the report's bytes, whatever it answers, and words the answer; the run goes on.
+TEST(Session, SaveHandsTheReportToTheSink)
+{
+    const std::string refused = "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n";
+    const std::string elsewhere = "\nOrdner: /home/anna\nStarten Sie das Programm aus einem Ordner, in dem Sie "
+                                  "schreiben dürfen.";
+    using Failure = AtomicFile::Failure;
+    const struct { const char *name; Failure failure; Message message; } rows[] = {
+        {"delivered", Failure::None,
+         {"Ergebnis gespeichert.", "Auswertung in Datei 'mc_result.txt' gespeichert.", false}},
+        {"quota exhausted, not a full disk", Failure::QuotaExhausted,
+         {"Fehler: Speichern", refused + "Das Speicherkontingent ist ausgeschöpft." + elsewhere, true}},
+    };
+    for (const auto &row : rows) {
+        RecordingSink sink;
+        sink.answer = {.failure = row.failure, .systemError = 122, .folder = "/home/anna"};
+        Session s(sink);
+        manual(s, "1e9");
+        s.command(IdStart);
+        s.tick();
+        EXPECT_EQ(s.command(IdSaveResult).message, row.message) << row.name;
+        EXPECT_EQ(sink.bytes, reportBytes("0.00000", "0", "0", "0.0000000000", "-0.0000000000", "0.000000000000000"))
+            << row.name;
+        EXPECT_TRUE(s.running()) << row.name;
+    }
 }
 
 #ifndef _WIN32
