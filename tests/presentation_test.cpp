@@ -4,6 +4,7 @@
 #include "body.h"
 #include "clock.h"
 #include "commandid.h"
+#include "menu.h"
 #include "pace.h"
 #include "piestimate.h"
 #include "report.h"
@@ -319,6 +320,8 @@ TEST(SettingsForm, OkChecksInOrder)
         {"targetShots", "9007199254740992", "", 9007199254740992.0},
         {"targetShots", "9.007199254740994e15", count, 50000}, // the next number above, as an exponent
         {"threshold", nines, "", 1e299}, // cut to the buffer's 299
+        {"threshold", "1e400", "", DBL_MAX}, // beyond a double: the largest, not infinity or 0
+        {"threshold", "-1e400", "", -DBL_MAX},
         {"minShots", "\t \t12", "", 12}, // leading tabs and blanks skipped
         {"minShots", "123abc", "", 123}, // the leading number
         {"minShots", "+-2", "", 0}, // one sign at most
@@ -358,6 +361,23 @@ TEST(SettingsForm, OkChecksInOrder)
     }
 }
 
+// A refused radius ends OK there: the threshold, the minimum and the mode after it stay as they were.
+TEST(SettingsForm, NothingStoredAfterARefusedRadius)
+{
+    for (const char *radius : {"0", "32001"}) {
+        Session s;
+        configure(s, [&](SettingsForm::Entries &e) {
+            e.radius = radius;
+            e.threshold = "0.5";
+            e.minShots = "7";
+            e.autoStop = false;
+        });
+        const Simulation &sim = s.simulation();
+        EXPECT_EQ(std::tuple(sim.threshold(), sim.minShots(), sim.autoStop()), std::tuple(0.000005, 50, true))
+            << radius;
+    }
+}
+
 TEST(SettingsForm, ShownValuesReadBackUnchanged)
 {
     Session s;
@@ -368,6 +388,22 @@ TEST(SettingsForm, ShownValuesReadBackUnchanged)
     const SettingsForm::Entries shown = SettingsForm(s).shown();
     EXPECT_EQ(std::tuple(shown.targetShots, shown.threshold, shown.minShots, shown.radius, shown.dimensions),
               std::tuple("11", "1e+300", "50", "200", "2"));
+}
+
+// The four "|" items are dividers, which a screen reader knows as separators; nothing else is.
+TEST(Menu, Dividers)
+{
+    const struct { const char *name; int id; bool divider; } rows[] = {
+        {"after the settings", IdDividerAfterSettings, true},
+        {"after stop", IdDividerAfterStop, true},
+        {"after save", IdDividerAfterSave, true},
+        {"after quit", IdDividerAfterQuit, true},
+        {"a command", IdStart, false},
+        {"the last command", IdAbout, false},
+        {"an id of no item", 40003, false},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(Menu::isDivider(row.id), row.divider) << row.name;
 }
 
 // A text wider than its place in the dialog's font grows to the right, or moves left where the dialog ends.
