@@ -54,7 +54,8 @@ Advance Session::advance(double milliseconds, Clock &clock)
             while (*m_tickDue <= now)
                 *m_tickDue += Pace::tickMilliseconds;
         }
-        if (!m_simulation.running() || now - start >= milliseconds)
+        // Written so that a budget that is no number runs no pass.
+        if (!m_simulation.running() || !(now - start < milliseconds))
             return done;
         merge(done.repaint, pass());
         if (const auto plot = ShotPicture::plot(*this))

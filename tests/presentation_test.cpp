@@ -212,6 +212,7 @@ TEST(Session, AdvanceRunsWhatTheDesktopLoopRuns)
         Session paced;
         prepared(paced);
         ShotClock clock(paced, row.perShot);
+        EXPECT_TRUE(paced.advance(std::nan(""), clock).plots.empty()) << row.name << ": a budget that is no number";
         Advance all;
         double longest = 0;
         while (paced.running()) {
