@@ -1,6 +1,9 @@
 #include "session.h"
 
+#include "clock.h"
 #include "commandid.h"
+#include "pace.h"
+#include "reportfile.h"
 #include "resultreport.h"
 #include "savemessage.h"
 
@@ -12,6 +15,52 @@ Repaint Session::pass()
     m_colour.advance();
     m_simulation.applyStopRule(m_pi);
     return {.shotPane = true, .announce = !m_simulation.running()};
+}
+
+namespace {
+
+ReportFile desktopFile;
+
+void merge(Repaint &into, const Repaint &repaint)
+{
+    into.shotPane |= repaint.shotPane;
+    into.statusPane |= repaint.statusPane;
+    into.erase |= repaint.erase;
+    into.announce |= repaint.announce;
+}
+
+} // namespace
+
+Session::Session()
+    : Session(desktopFile)
+{
+}
+
+Session::Session(ReportSink &reports)
+    : m_reports(&reports)
+{
+}
+
+Advance Session::advance(double milliseconds, Clock &clock)
+{
+    Advance done;
+    const double start = clock.milliseconds();
+    if (!m_tickDue)
+        m_tickDue = start + Pace::tickMilliseconds;
+    for (double now = start;; now = clock.milliseconds()) {
+        if (now >= *m_tickDue) {
+            merge(done.repaint, tick());
+            ++done.ticks;
+            while (*m_tickDue <= now)
+                *m_tickDue += Pace::tickMilliseconds;
+        }
+        // Written so that a budget that is no number runs no pass.
+        if (!m_simulation.running() || !(now - start < milliseconds))
+            return done;
+        merge(done.repaint, pass());
+        if (const auto plot = ShotPicture::plot(*this))
+            done.plots.push_back(*plot);
+    }
 }
 
 Repaint Session::tick()
@@ -63,5 +112,5 @@ Message Session::save() const
         .variance = m_simulation.variance(),
         .pi = m_pi.value(),
     };
-    return SaveMessage::about(ResultReport::write(summary));
+    return SaveMessage::about(m_reports->deliver(ResultReport::compose(summary)));
 }

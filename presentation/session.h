@@ -1,5 +1,6 @@
 #pragma once
 
+#include "advance.h"
 #include "body.h"
 #include "piestimate.h"
 #include "reaction.h"
@@ -8,6 +9,10 @@
 #include "shotgenerator.h"
 #include "simulation.h"
 
+#include <optional>
+
+class Clock;
+class ReportSink;
 class SettingsForm;
 
 // One program session: the measured body, the run and its estimate of pi, the
@@ -18,6 +23,11 @@ class SettingsForm;
 class Session
 {
 public:
+    // Saved reports go to the file in the working folder (ReportFile).
+    Session();
+    // Saved reports go to the given sink, which outlives the session.
+    explicit Session(ReportSink &reports);
+
     const Body &body() const { return m_body; }
     const Simulation &simulation() const { return m_simulation; }
     const PiEstimate &pi() const { return m_pi; }
@@ -32,6 +42,13 @@ public:
     // The 20 Hz refresh: in manual mode the variance (from the ratio of the
     // previous refresh), then the ratio; pi; the body's volume; then the page.
     Repaint tick();
+
+    // For a front end without a blocking drain: passes for the given
+    // milliseconds of the clock, or until the run ends, each preceded by the
+    // tick when 50 ms have passed since the last, as a desktop's drain
+    // delivers its timer. Idle it runs only a tick that is due. A tick that
+    // came late is one tick, as a desktop's timer coalesces them.
+    Advance advance(double milliseconds, Clock &clock);
 
     // The menu command with this id; every other id does nothing.
     Reaction command(int id);
@@ -48,13 +65,16 @@ public:
 private:
     friend class SettingsForm;
 
-    // Writes the report and says how it went.
+    // Hands the report's bytes to the sink and words how it went.
     Message save() const;
 
+    ReportSink *m_reports;
     ShotGenerator m_generator;
     Body m_body;
     Simulation m_simulation{m_generator};
     PiEstimate m_pi;
     ShotColour m_colour;
     bool m_quitRequested = false;
+    // When advance runs the next tick, on its clock; set by its first call.
+    std::optional<double> m_tickDue;
 };

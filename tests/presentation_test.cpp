@@ -2,9 +2,13 @@
 // settings decide.
 
 #include "body.h"
+#include "clock.h"
 #include "commandid.h"
+#include "menu.h"
+#include "pace.h"
 #include "piestimate.h"
 #include "report.h"
+#include "reportsink.h"
 #include "resultreport.h"
 #include "screenreader.h"
 #include "savemessage.h"
@@ -18,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -155,6 +160,87 @@ TEST(Session, PassPlotsTheLatestShotInTheColourOfThePaint)
     EXPECT_EQ(first.colour().rgb(), 0x458D0Cu); // red 69, green 141, blue 12 after 33649 shots
 }
 
+// Time that passes with the shots, each taking the same milliseconds, and with what a test adds: the same run
+// however often it is read.
+struct ShotClock : Clock
+{
+    const Session &session;
+    double perShot;
+    double idle = 0;
+    ShotClock(const Session &s, double ms) : session(s), perShot(ms) {}
+    double milliseconds() override { return session.simulation().shots() * perShot + idle; }
+};
+
+// A run through advance, in budgets of one frame or of a whole second, against the desktop's loop one step at a
+// time on the same clock: the same shots plotted in the same colours, the same ticks at the same shots, and
+// so the same numbers when it stops; then idle, only a tick that is due, a late one once.
+TEST(Session, AdvanceRunsWhatTheDesktopLoopRuns)
+{
+    const struct { const char *name; bool automatic; double perShot, budget; } rows[] = {
+        {"automatic, 100,000 shots a second, by frames", true, 0.01, Pace::frameMilliseconds},
+        {"automatic, 800,000 shots a second, by seconds", true, 0.00125, 1000},
+        {"manual, a tick every 7 shots, by frames", false, 7.5, Pace::frameMilliseconds},
+        {"manual, a shot beyond a tick, by one", false, 60, 1},
+    };
+    for (const auto &row : rows) {
+        const auto prepared = [&](Session &s) {
+            configure(s, [&](SettingsForm::Entries &e) {
+                e.autoStop = row.automatic;
+                e.targetShots = "500";
+            });
+            s.command(IdStart);
+        };
+        Session desktop;
+        prepared(desktop);
+        ShotClock desktopClock(desktop, row.perShot);
+        std::vector<ShotPicture::Plot> drawn;
+        int desktopTicks = 0;
+        for (double due = Pace::tickMilliseconds;;) {
+            // The drain delivers the timer, late ones once, as desktop timers do.
+            if (const double now = desktopClock.milliseconds(); now >= due) {
+                desktop.tick();
+                ++desktopTicks;
+                due = std::floor(now / Pace::tickMilliseconds + 1) * Pace::tickMilliseconds;
+            }
+            if (!desktop.running())
+                break;
+            desktop.pass();
+            if (const auto plot = ShotPicture::plot(desktop))
+                drawn.push_back(*plot);
+        }
+
+        Session paced;
+        prepared(paced);
+        ShotClock clock(paced, row.perShot);
+        EXPECT_TRUE(paced.advance(std::nan(""), clock).plots.empty()) << row.name << ": a budget that is no number";
+        Advance all;
+        double longest = 0;
+        while (paced.running()) {
+            const double before = clock.milliseconds();
+            Advance frame = paced.advance(row.budget, clock);
+            longest = std::max(longest, clock.milliseconds() - before);
+            all.plots.insert(all.plots.end(), frame.plots.begin(), frame.plots.end());
+            all.ticks += frame.ticks;
+        }
+        EXPECT_EQ(values(paced), values(desktop)) << row.name;
+        EXPECT_EQ(all.ticks, desktopTicks) << row.name;
+        EXPECT_TRUE(all.plots == drawn) << row.name;
+        EXPECT_LT(longest, row.budget + row.perShot) << row.name << ": the budget kept to within a shot";
+
+        const struct { const char *name; double later; int ticks; } idle[] = {
+            {"idle before the next tick is due", 0, 0},
+            {"idle when it is due", Pace::tickMilliseconds, 1},
+            {"idle three ticks late: one", 3 * Pace::tickMilliseconds, 1},
+        };
+        for (const auto &step : idle) {
+            clock.idle += step.later;
+            const Advance advanced = paced.advance(1000, clock);
+            EXPECT_EQ(std::pair(advanced.ticks, advanced.plots.size()), std::pair(step.ticks, size_t{0}))
+                << row.name << ": " << step.name;
+        }
+    }
+}
+
 // What a screen reader is told when a run starts and ends, with the numbers of the page's next refresh.
 TEST(ScreenReader, RunStartAndEnd)
 {
@@ -235,6 +321,8 @@ TEST(SettingsForm, OkChecksInOrder)
         {"targetShots", "9007199254740992", "", 9007199254740992.0},
         {"targetShots", "9.007199254740994e15", count, 50000}, // the next number above, as an exponent
         {"threshold", nines, "", 1e299}, // cut to the buffer's 299
+        {"threshold", "1e400", "", DBL_MAX}, // beyond a double: the largest, not infinity or 0
+        {"threshold", "-1e400", "", -DBL_MAX},
         {"minShots", "\t \t12", "", 12}, // leading tabs and blanks skipped
         {"minShots", "123abc", "", 123}, // the leading number
         {"minShots", "+-2", "", 0}, // one sign at most
@@ -274,6 +362,23 @@ TEST(SettingsForm, OkChecksInOrder)
     }
 }
 
+// A refused radius ends OK there: the threshold, the minimum and the mode after it stay as they were.
+TEST(SettingsForm, NothingStoredAfterARefusedRadius)
+{
+    for (const char *radius : {"0", "32001"}) {
+        Session s;
+        configure(s, [&](SettingsForm::Entries &e) {
+            e.radius = radius;
+            e.threshold = "0.5";
+            e.minShots = "7";
+            e.autoStop = false;
+        });
+        const Simulation &sim = s.simulation();
+        EXPECT_EQ(std::tuple(sim.threshold(), sim.minShots(), sim.autoStop()), std::tuple(0.000005, 50, true))
+            << radius;
+    }
+}
+
 TEST(SettingsForm, ShownValuesReadBackUnchanged)
 {
     Session s;
@@ -284,6 +389,22 @@ TEST(SettingsForm, ShownValuesReadBackUnchanged)
     const SettingsForm::Entries shown = SettingsForm(s).shown();
     EXPECT_EQ(std::tuple(shown.targetShots, shown.threshold, shown.minShots, shown.radius, shown.dimensions),
               std::tuple("11", "1e+300", "50", "200", "2"));
+}
+
+// The four "|" items are dividers, which a screen reader knows as separators; nothing else is.
+TEST(Menu, Dividers)
+{
+    const struct { const char *name; int id; bool divider; } rows[] = {
+        {"after the settings", IdDividerAfterSettings, true},
+        {"after stop", IdDividerAfterStop, true},
+        {"after save", IdDividerAfterSave, true},
+        {"after quit", IdDividerAfterQuit, true},
+        {"a command", IdStart, false},
+        {"the last command", IdAbout, false},
+        {"an id of no item", 40003, false},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(Menu::isDivider(row.id), row.divider) << row.name;
 }
 
 // A text wider than its place in the dialog's font grows to the right, or moves left where the dialog ends.
@@ -297,6 +418,45 @@ TEST(TextFit, Widened)
     };
     for (const auto &row : rows)
         EXPECT_EQ(TextFit::widened({20, 5, 60, 12}, row.textWidth, 180), row.place) << row.name;
+}
+
+// Keeps what it is handed and answers as it is told.
+struct RecordingSink : ReportSink
+{
+    AtomicFile::Outcome answer;
+    std::string bytes;
+    AtomicFile::Outcome deliver(std::string_view delivered) override
+    {
+        bytes = delivered;
+        return answer;
+    }
+};
+
+// A save hands the sink the report's bytes, whatever it answers, and words the answer; the run goes on.
+TEST(Session, SaveHandsTheReportToTheSink)
+{
+    const std::string refused = "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n";
+    const std::string elsewhere = "\nOrdner: /home/anna\nStarten Sie das Programm aus einem Ordner, in dem Sie "
+                                  "schreiben dürfen.";
+    using Failure = AtomicFile::Failure;
+    const struct { const char *name; Failure failure; Message message; } rows[] = {
+        {"delivered", Failure::None,
+         {"Ergebnis gespeichert.", "Auswertung in Datei 'mc_result.txt' gespeichert.", false}},
+        {"quota exhausted, not a full disk", Failure::QuotaExhausted,
+         {"Fehler: Speichern", refused + "Das Speicherkontingent ist ausgeschöpft." + elsewhere, true}},
+    };
+    for (const auto &row : rows) {
+        RecordingSink sink;
+        sink.answer = {.failure = row.failure, .systemError = 122, .folder = "/home/anna"};
+        Session s(sink);
+        manual(s, "1e9");
+        s.command(IdStart);
+        s.tick();
+        EXPECT_EQ(s.command(IdSaveResult).message, row.message) << row.name;
+        EXPECT_EQ(sink.bytes, reportBytes("0.00000", "0", "0", "0.0000000000", "-0.0000000000", "0.000000000000000"))
+            << row.name;
+        EXPECT_TRUE(s.running()) << row.name;
+    }
 }
 
 #ifndef _WIN32
@@ -390,7 +550,7 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
     int row = 0, needRoot = 0;
     const mode_t umask = ::umask(0);
     ::umask(umask);
-    for (const auto &[prepare, asNobody, reason, help, folder] : rows) {
+    for (const auto &saveRow : rows) {
         SCOPED_TRACE(++row);
         const fs::path own = real / std::to_string(row);
         fs::create_directory(own);
@@ -400,6 +560,8 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
             const int failed = failures();
             bool prepared = true;
             [&]() noexcept { // an ASSERT ends the row, an exception the child
+                // Bound here: clang before 16 cannot capture a structured binding in a lambda.
+                const auto &[prepare, asNobody, reason, help, folder] = saveRow;
                 fs::current_path(own);
                 isolated = ::geteuid() == 0 && !::unshare(CLONE_NEWNS)
                     && !::mount(nullptr, "/", nullptr, MS_PRIVATE | MS_REC, nullptr);

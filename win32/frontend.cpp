@@ -4,14 +4,13 @@
 #include "layout.h"
 #include "mainwindow.h"
 #include "messagebox.h"
+#include "pace.h"
 #include "screenreader.h"
 #include "settingsdialog.h"
 
 #include <commctrl.h>
 
 namespace {
-
-constexpr UINT statusMilliseconds = 50;
 
 std::wstring failed(const wchar_t *what)
 {
@@ -62,7 +61,7 @@ bool FrontEnd::createPanes(HWND main)
     m_status.setScale(m_scale);
     m_shots.setScale(m_scale);
     layout();
-    SetTimer(m_handles.status, StatusPane::timerId, statusMilliseconds, nullptr);
+    SetTimer(m_handles.status, StatusPane::timerId, Pace::tickMilliseconds, nullptr);
     apply(m_session.shown());
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "handles.h"
 #include "repaint.h"
+#include "reportfile.h"
 #include "session.h"
 #include "shotpane.h"
 #include "statuspane.h"
@@ -46,7 +47,8 @@ private:
     void giveKeyboardBack();
 
     Handles m_handles;
-    Session m_session;
+    ReportFile m_reports;
+    Session m_session{m_reports};
     Scale m_scale;
     ShotPane m_shots{m_session};
     StatusPane m_status{*this};

@@ -1,5 +1,6 @@
 #include "shotpane.h"
 
+#include "pace.h"
 #include "paneaccessible.h"
 #include "screenreader.h"
 #include "session.h"
@@ -13,7 +14,7 @@ namespace {
 
 constexpr COLORREF white = RGB(255, 255, 255);
 // About one display frame.
-constexpr std::uint64_t frameMilliseconds = 16;
+constexpr std::uint64_t frameMilliseconds = Pace::frameMilliseconds;
 
 } // namespace
 

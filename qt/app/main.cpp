@@ -3,6 +3,7 @@
 #include "mainloop.h"
 #include "mainwindow.h"
 #include "quitsignals.h"
+#include "reportfile.h"
 #include "screenfollower.h"
 #include "session.h"
 
@@ -17,7 +18,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("monte-carlo"));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.montecarlo.MonteCarlo"));
 
-    Session session;
+    ReportFile reports;
+    Session session(reports);
     MainWindow window(session);
     window.showOn(ScreenFollower::startScreen());
     QuitSignals quitSignals(window);

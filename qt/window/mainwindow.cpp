@@ -9,6 +9,7 @@
 #include "menubar.h"
 #include "messagebox.h"
 #include "modaldialog.h"
+#include "pace.h"
 #include "screenfollower.h"
 #include "screenreader.h"
 #include "session.h"
@@ -61,7 +62,7 @@ MainWindow::MainWindow(Session &session)
     repaint(m_session.shown());
 
     m_tickTimer.setTimerType(Qt::PreciseTimer);
-    m_tickTimer.setInterval(50);
+    m_tickTimer.setInterval(Pace::tickMilliseconds);
     connect(&m_tickTimer, &QTimer::timeout, this, &MainWindow::tick);
     m_tickTimer.start();
 }
