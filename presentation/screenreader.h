@@ -13,7 +13,7 @@ inline constexpr const char *statusName = "Statistik";
 inline constexpr const char *shotName = "Schussbild";
 
 // The figure and, during a run, how many of its points are plotted.
-std::string shotDescription(const Body &body, bool running, long long plotted);
+std::string shotDescription(const Session &session, long long plotted);
 
 // One sentence when a run starts, and when it ends what it found: points, hits
 // and pi in two dimensions, else the volume, as the page's next refresh shows them.

@@ -1,19 +1,16 @@
 #pragma once
 
 #include "advance.h"
-#include "body.h"
-#include "piestimate.h"
 #include "reaction.h"
 #include "repaint.h"
-#include "shotcolour.h"
-#include "shotgenerator.h"
-#include "simulation.h"
 
+#include <memory>
 #include <optional>
 
 class Clock;
 class ReportSink;
 class SettingsForm;
+struct SessionState;
 
 // One program session: the measured body, the run and its estimate of pi, the
 // colour of the next shot and whether quitting was asked for, created once at
@@ -27,12 +24,13 @@ public:
     Session();
     // Saved reports go to the given sink, which outlives the session.
     explicit Session(ReportSink &reports);
+    ~Session();
+    Session(const Session &) = delete;
+    Session &operator=(const Session &) = delete;
 
-    const Body &body() const { return m_body; }
-    const Simulation &simulation() const { return m_simulation; }
-    const PiEstimate &pi() const { return m_pi; }
-    const ShotColour &colour() const { return m_colour; }
-    bool running() const { return m_simulation.running(); }
+    // The core's objects, for the layer's own classes; a front end cannot use them.
+    const SessionState &state() const { return *m_state; }
+    bool running() const;
     bool quitRequested() const { return m_quitRequested; }
 
     // The rest of a pass after the drain: while a run is active one shot, the
@@ -53,27 +51,23 @@ public:
     // The menu command with this id; every other id does nothing.
     Reaction command(int id);
 
-    // The window's first display: both panes from scratch.
-    Repaint shown() const { return {true, true, true}; }
-
-    // The settings dialog closed, whatever ended it: both panes from scratch.
-    Repaint settingsClosed() const { return {true, true, true}; }
+    // Both panes from scratch: at the window's first display, and when the
+    // settings dialog closed, whatever ended it.
+    Repaint everything() const { return {true, true, true}; }
 
     // Closed by the desktop or ended by a signal, as "&Beenden" ends it.
     void requestQuit() { m_quitRequested = true; }
 
 private:
     friend class SettingsForm;
+    // For the settings form, the one place that changes the run's parameters.
+    SessionState &changeable() { return *m_state; }
 
     // Hands the report's bytes to the sink and words how it went.
     Message save() const;
 
     ReportSink *m_reports;
-    ShotGenerator m_generator;
-    Body m_body;
-    Simulation m_simulation{m_generator};
-    PiEstimate m_pi;
-    ShotColour m_colour;
+    std::unique_ptr<SessionState> m_state;
     bool m_quitRequested = false;
     // When advance runs the next tick, on its clock; set by its first call.
     std::optional<double> m_tickDue;

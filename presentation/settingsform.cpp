@@ -2,6 +2,7 @@
 
 #include "fieldtext.h"
 #include "session.h"
+#include "sessionstate.h"
 #include "textbuffer.h"
 
 #include <string_view>
@@ -38,8 +39,8 @@ SettingsForm::SettingsForm(Session &session)
 
 SettingsForm::Entries SettingsForm::shown() const
 {
-    const Simulation &simulation = m_session.simulation();
-    const Body &body = m_session.body();
+    const Simulation &simulation = m_session.state().simulation;
+    const Body &body = m_session.state().body;
     return {
         .targetShots = FieldText::formatFixed(simulation.targetShots(), 0),
         .autoStop = simulation.autoStop(),
@@ -122,8 +123,8 @@ bool SettingsForm::enabled(int id, bool automatic)
 
 std::optional<SettingsForm::Refusal> SettingsForm::accept(const Entries &entries)
 {
-    Simulation &simulation = m_session.m_simulation;
-    Body &body = m_session.m_body;
+    Simulation &simulation = m_session.changeable().simulation;
+    Body &body = m_session.changeable().body;
 
     const double targetShots = FieldText::toDouble(buffered(entries.targetShots));
     if (targetShots > maxTargetShots)

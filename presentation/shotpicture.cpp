@@ -2,6 +2,7 @@
 
 #include "body.h"
 #include "session.h"
+#include "sessionstate.h"
 
 namespace ShotPicture {
 
@@ -10,23 +11,30 @@ int toPane(const Body &body, int k)
     return k + margin + body.radius();
 }
 
-Rect figure(const Body &body)
+Rect figure(const Session &session)
 {
+    const Body &body = session.state().body;
     return {margin, margin, body.sideLength(), body.sideLength()};
 }
 
-int keptSide(const Body &body)
+int keptSide(const Session &session)
 {
+    const Body &body = session.state().body;
     return margin + body.sideLength() + 1;
+}
+
+long long shots(const Session &session)
+{
+    return static_cast<long long>(session.state().simulation.shots());
 }
 
 std::optional<Plot> plot(const Session &session)
 {
     if (!session.running())
         return std::nullopt;
-    const Simulation &simulation = session.simulation();
-    return Plot{toPane(session.body(), simulation.shotX()), toPane(session.body(), simulation.shotY()),
-                session.colour().rgb()};
+    const SessionState &state = session.state();
+    return Plot{toPane(state.body, state.simulation.shotX()), toPane(state.body, state.simulation.shotY()),
+                state.colour.rgb()};
 }
 
 } // namespace ShotPicture

@@ -21,11 +21,14 @@ inline constexpr int margin = 10;
 int toPane(const Body &body, int k);
 
 // The square, which also bounds the circle: right and bottom exclusive.
-Rect figure(const Body &body);
+Rect figure(const Session &session);
 
 // The pane's part worth keeping a picture of, from its top left corner: the
 // figure and one pixel beyond, which a pixel drawn as a larger block may touch.
-int keptSide(const Body &body);
+int keptSide(const Session &session);
+
+// The shots of the run so far.
+long long shots(const Session &session);
 
 struct Plot
 {

@@ -4,6 +4,7 @@
 #include "numbertext.h"
 #include "piestimate.h"
 #include "session.h"
+#include "sessionstate.h"
 #include "simulation.h"
 #include "textbuffer.h"
 
@@ -73,7 +74,7 @@ std::vector<Text> texts(const Body &body, const Simulation &simulation, const Pi
 
 std::vector<Text> texts(const Session &session)
 {
-    return texts(session.body(), session.simulation(), session.pi());
+    return texts(session.state().body, session.state().simulation, session.state().pi);
 }
 
 } // namespace StatusPage

@@ -3,6 +3,7 @@
 #include "aboutbox.h"
 #include "recordingdialog.h"
 #include "session.h"
+#include "sessionstate.h"
 #include "settings.h"
 #include "settingsform.h"
 
@@ -21,9 +22,9 @@ using Id = SettingsForm::Id;
 std::string stored(const Session &s)
 {
     std::ostringstream out;
-    out << s.simulation().targetShots() << ' ' << s.body().dimensions() << ' ' << s.body().radius() << ' '
-        << s.simulation().threshold() << ' ' << s.simulation().minShots() << ' '
-        << (s.simulation().autoStop() ? "automatic" : "manual");
+    out << s.state().simulation.targetShots() << ' ' << s.state().body.dimensions() << ' ' << s.state().body.radius() << ' '
+        << s.state().simulation.threshold() << ' ' << s.state().simulation.minShots() << ' '
+        << (s.state().simulation.autoStop() ? "automatic" : "manual");
     return out.str();
 }
 

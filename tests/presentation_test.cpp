@@ -13,6 +13,7 @@
 #include "screenreader.h"
 #include "savemessage.h"
 #include "session.h"
+#include "sessionstate.h"
 #include "settings.h"
 #include "settingsform.h"
 #include "shotpicture.h"
@@ -85,7 +86,7 @@ TEST(Session, CommandsAndWhatTheyRepaint)
         {"an id beyond the menu", [&] { return s.command(50000); }, {}, true, false},
         {"settings open over the run", [&] { return s.command(IdSettings); }, {nothing, Reaction::Window::Settings},
          true, false},
-        {"settings closed: both panes erased", [&] { return Reaction{s.settingsClosed()}; }, {bothErased}, true, false},
+        {"settings closed: both panes erased", [&] { return Reaction{s.everything()}; }, {bothErased}, true, false},
         {"about opens its box", [&] { return s.command(IdAbout); }, {nothing, Reaction::Window::About}, true, false},
         {"stop: both panes erased, told", [&] { return s.command(IdStop); }, {{true, true, true, true}}, false, false},
         {"stop while idle: erased, nothing told", [&] { return s.command(IdStop); }, {bothErased}, false, false},
@@ -100,9 +101,9 @@ TEST(Session, CommandsAndWhatTheyRepaint)
 // Counts, ratio, variance, pi, volume and whether it runs, as one text; a NaN variance of either sign as "nan".
 std::string values(const Session &session)
 {
-    const Simulation &s = session.simulation();
-    const PiEstimate &pi = session.pi();
-    const Body &body = session.body();
+    const Simulation &s = session.state().simulation;
+    const PiEstimate &pi = session.state().pi;
+    const Body &body = session.state().body;
     const double variance = std::isnan(s.variance()) ? std::fabs(s.variance()) : s.variance();
     char text[200];
     std::snprintf(text, sizeof text, "%g %g %g %g %g %g %s", s.shots(), s.hits(), s.hitRatio(), variance, pi.value(),
@@ -145,7 +146,7 @@ TEST(Session, PassPlotsTheLatestShotInTheColourOfThePaint)
 {
     Session s;
     EXPECT_EQ(s.pass(), Repaint{});
-    EXPECT_EQ(s.colour().rgb(), 0u);
+    EXPECT_EQ(s.state().colour.rgb(), 0u);
     manual(s, "3");
     s.command(IdStart);
     EXPECT_EQ(ShotPicture::plot(s), (ShotPicture::Plot{210, 210, 0})); // before the first shot: the centre
@@ -154,10 +155,10 @@ TEST(Session, PassPlotsTheLatestShotInTheColourOfThePaint)
     s.pass();
     // The third stops the run, which is told: the figure is drawn instead of its point.
     EXPECT_EQ(s.pass(), (Repaint{.shotPane = true, .announce = true}));
-    EXPECT_EQ(std::pair(s.simulation().shots(), ShotPicture::plot(s).has_value()), std::pair(3.0, false));
+    EXPECT_EQ(std::pair(s.state().simulation.shots(), ShotPicture::plot(s).has_value()), std::pair(3.0, false));
     Session first;
     run(first);
-    EXPECT_EQ(first.colour().rgb(), 0x458D0Cu); // red 69, green 141, blue 12 after 33649 shots
+    EXPECT_EQ(first.state().colour.rgb(), 0x458D0Cu); // red 69, green 141, blue 12 after 33649 shots
 }
 
 // Time that passes with the shots, each taking the same milliseconds, and with what a test adds: the same run
@@ -168,7 +169,7 @@ struct ShotClock : Clock
     double perShot;
     double idle = 0;
     ShotClock(const Session &s, double ms) : session(s), perShot(ms) {}
-    double milliseconds() override { return session.simulation().shots() * perShot + idle; }
+    double milliseconds() override { return session.state().simulation.shots() * perShot + idle; }
 };
 
 // A run through advance, in budgets of one frame or of a whole second, against the desktop's loop one step at a
@@ -351,11 +352,11 @@ TEST(SettingsForm, OkChecksInOrder)
         EXPECT_EQ(refusal ? refusal->warning.caption + "|" + refusal->warning.text : "", row.warning)
             << row.field << " " << row.text;
         EXPECT_EQ(refusal ? refusal->field : 0, refusal ? ids.at(row.field) : 0) << "the field to correct";
-        const Simulation &sim = s.simulation();
+        const Simulation &sim = s.state().simulation;
         const std::map<std::string, std::pair<double, double>> stored = { // value, and what it is unless entered
             {"targetShots", {sim.targetShots(), 123}}, {"threshold", {sim.threshold(), 0.000005}},
-            {"minShots", {sim.minShots(), 50}}, {"radius", {s.body().radius(), 200}},
-            {"dimensions", {s.body().dimensions(), row.warning == count ? 2 : 3}}};
+            {"minShots", {sim.minShots(), 50}}, {"radius", {s.state().body.radius(), 200}},
+            {"dimensions", {s.state().body.dimensions(), row.warning == count ? 2 : 3}}};
         for (const auto &[name, values] : stored)
             EXPECT_EQ(values.first, name == row.field ? row.stored : values.second) << row.field << ": " << name;
         EXPECT_EQ(sim.autoStop(), row.field != "targetShots" || !row.warning.empty()); // the mode is stored last
@@ -373,7 +374,7 @@ TEST(SettingsForm, NothingStoredAfterARefusedRadius)
             e.minShots = "7";
             e.autoStop = false;
         });
-        const Simulation &sim = s.simulation();
+        const Simulation &sim = s.state().simulation;
         EXPECT_EQ(std::tuple(sim.threshold(), sim.minShots(), sim.autoStop()), std::tuple(0.000005, 50, true))
             << radius;
     }

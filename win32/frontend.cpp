@@ -62,7 +62,7 @@ bool FrontEnd::createPanes(HWND main)
     m_shots.setScale(m_scale);
     layout();
     SetTimer(m_handles.status, StatusPane::timerId, Pace::tickMilliseconds, nullptr);
-    apply(m_session.shown());
+    apply(m_session.everything());
     return true;
 }
 
@@ -108,7 +108,7 @@ void FrontEnd::command(int id)
         return;
     case Reaction::Window::Settings:
         SettingsDialog::show(m_handles.instance, m_handles.main, m_session);
-        apply(m_session.settingsClosed());
+        apply(m_session.everything());
         break;
     case Reaction::Window::About:
         AboutDialog::show(m_handles.instance, m_handles.main);

@@ -2,7 +2,6 @@
 
 #include "handles.h"
 #include "repaint.h"
-#include "reportfile.h"
 #include "session.h"
 #include "shotpane.h"
 #include "statuspane.h"
@@ -47,8 +46,7 @@ private:
     void giveKeyboardBack();
 
     Handles m_handles;
-    ReportFile m_reports;
-    Session m_session{m_reports};
+    Session m_session;
     Scale m_scale;
     ShotPane m_shots{m_session};
     StatusPane m_status{*this};

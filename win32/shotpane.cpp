@@ -69,7 +69,7 @@ void ShotPane::request(bool erase)
 void ShotPane::fit()
 {
     // Nothing is drawn beyond the figure's reach, so the picture ends there.
-    const int kept = m_scale.device(ShotPicture::keptSide(m_session.body())) + m_scale.block();
+    const int kept = m_scale.device(ShotPicture::keptSide(m_session)) + m_scale.block();
     m_picture.resize(std::min(m_width, kept), std::min(m_height, kept), white);
 }
 
@@ -99,7 +99,7 @@ void ShotPane::drawFigure()
 {
     if (!m_picture.dc())
         return;
-    const Rect figure = ShotPicture::figure(m_session.body());
+    const Rect figure = ShotPicture::figure(m_session);
     const RECT box{m_scale.device(figure.x), m_scale.device(figure.y), m_scale.device(figure.x + figure.width),
                    m_scale.device(figure.y + figure.height)};
     // Inside the box, so all four edges are as thick as a plotted shot.
@@ -175,7 +175,7 @@ LRESULT CALLBACK ShotPane::procedure(HWND window, UINT message, WPARAM wParam, L
         PaneAccessible::Answers answers;
         answers.description = [pane] {
             return WideText::from(
-                ScreenReader::shotDescription(pane->m_session.body(), pane->m_session.running(), pane->m_plotted));
+                ScreenReader::shotDescription(pane->m_session, pane->m_plotted));
         };
         answers.state = STATE_SYSTEM_FOCUSABLE;
         if (const LRESULT object = PaneAccessible::answer(window, wParam, lParam, OBJID_CLIENT, std::move(answers)))

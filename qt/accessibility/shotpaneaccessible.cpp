@@ -3,6 +3,7 @@
 #include "screenreader.h"
 #include "session.h"
 #include "shotpane.h"
+#include "shotpicture.h"
 
 #include <algorithm>
 
@@ -27,6 +28,6 @@ QString ShotPaneAccessible::text(QAccessible::Text t) const
     const Session &session = pane->session();
     // Every shot of the run is plotted at the next paint, the latest may still wait for it.
     const auto plotted = std::max<long long>(
-        0, static_cast<long long>(session.simulation().shots()) - (pane->paintPending() ? 1 : 0));
-    return QString::fromStdString(ScreenReader::shotDescription(session.body(), session.running(), plotted));
+        0, ShotPicture::shots(session) - (pane->paintPending() ? 1 : 0));
+    return QString::fromStdString(ScreenReader::shotDescription(session, plotted));
 }

@@ -3,7 +3,6 @@
 #include "mainloop.h"
 #include "mainwindow.h"
 #include "quitsignals.h"
-#include "reportfile.h"
 #include "screenfollower.h"
 #include "session.h"
 
@@ -18,8 +17,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("monte-carlo"));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.montecarlo.MonteCarlo"));
 
-    ReportFile reports;
-    Session session(reports);
+    Session session;
     MainWindow window(session);
     window.showOn(ScreenFollower::startScreen());
     QuitSignals quitSignals(window);

@@ -24,14 +24,14 @@ QSize ShotPane::pictureSize(const QSize &visible, const QSize &before) const
     // Nothing but the figure and the shots inside it is ever drawn; the pixel
     // beyond holds what a block at a fractional scale spills over. Shots of a
     // run that land where a shrunk screen hides them are kept for when it grows.
-    const int side = ShotPicture::keptSide(m_session.body());
+    const int side = ShotPicture::keptSide(m_session);
     return visible.expandedTo(before).boundedTo(QSize(side, side));
 }
 
 void ShotPane::drawFigure(QImage &image, const PixelGrid &grid) const
 {
     // Drawn in image pixels: every edge is one block thick on all four sides.
-    const Rect square = ShotPicture::figure(m_session.body());
+    const Rect square = ShotPicture::figure(m_session);
     const int block = grid.block;
     const int first = grid.toImage(square.x);
     const int last = grid.toImage(square.x + square.width - 1);
@@ -115,7 +115,7 @@ void ShotPane::paintRetained(QImage &image, QRect &dirty, bool erased)
         QAccessibleEvent event(this, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);
     }
-    const Rect square = ShotPicture::figure(m_session.body());
+    const Rect square = ShotPicture::figure(m_session);
     const int side = square.width + grid().span - 1;
     dirty |= QRect(square.x, square.y, side, side).intersected(rect());
 }

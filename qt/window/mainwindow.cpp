@@ -59,7 +59,7 @@ MainWindow::MainWindow(Session &session)
     // The status pane is created first, as on the tick it comes first.
     m_statusPane = new StatusPane(m_session, client);
     m_shotPane = new ShotPane(m_session, client);
-    repaint(m_session.shown());
+    repaint(m_session.everything());
 
     m_tickTimer.setTimerType(Qt::PreciseTimer);
     m_tickTimer.setInterval(Pace::tickMilliseconds);
@@ -167,7 +167,7 @@ void MainWindow::command(int id)
     case Reaction::Window::Settings: {
         SettingsDialog dialog(m_session, this);
         ModalDialog::exec(dialog);
-        repaint(m_session.settingsClosed());
+        repaint(m_session.everything());
         break;
     }
     case Reaction::Window::About: {
