@@ -6,7 +6,7 @@
 #include <string>
 
 // A dialog that writes down every call that changes it, each ended by "; "
-// ("focus 1013", "warn Fehler: Radius"), and answers what is read from what was
+// ("focus 1013", "warn Fehler: Radius|Radius zu klein!\n…"), and answers what is read from what was
 // set or typed.
 class RecordingDialog : public DialogPort
 {
@@ -34,7 +34,7 @@ public:
     void enable(int id, bool enabled) override { write(id, "enable", enabled ? "on" : "off"); }
     void focus(int id) override { write(id, "focus"); }
     void selectAll(int id) override { write(id, "selectAll"); }
-    void warn(const Message &message) override { write(0, "warn", message.caption); }
+    void warn(const Message &message) override { write(0, "warn", message.caption + "|" + message.text); }
     void end(bool accepted) override { write(0, "end", accepted ? "ok" : "cancelled"); }
 
 private:

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -33,16 +32,13 @@ struct TempFolder
     ~TempFolder()
     {
         fs::current_path(previous);
-#ifdef _WIN32
-        // A read-only file would stay behind; nothing may throw out of here.
+        // Tests take permissions away inside, and a read-only file stays on Windows: give them back so that all of
+        // it goes; nothing may throw out of here.
         std::error_code ignored;
+        fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ignored);
         for (const auto &item : fs::recursive_directory_iterator(path, ignored))
-            fs::permissions(item.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+            fs::permissions(item.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
         fs::remove_all(path, ignored);
-#else
-        // Tests take permissions away inside: give them back so that all of it goes.
-        (void)!std::system(("chmod -R u+rwx " + path.string() + "; rm -rf " + path.string()).c_str());
-#endif
     }
     static fs::path fresh()
     {
