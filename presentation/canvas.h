@@ -35,6 +35,4 @@ public:
     virtual void text(int x, int y, std::string_view text, int pixelSize, std::uint32_t ink, std::uint32_t paper) = 0;
     virtual int measure(std::string_view text, int pixelSize) const = 0;
     virtual LineMetrics lineMetrics(int pixelSize) const = 0;
-    // A dotted line one screen pixel thick along the area's edges; inside, the picture keeps its colours.
-    virtual void focusFrame(const Rect &area, std::uint32_t rgb) = 0;
 };

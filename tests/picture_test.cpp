@@ -2,7 +2,6 @@
 // draws of the two panes, and what the shot picture keeps.
 
 #include "commandid.h"
-#include "focusframe.h"
 #include "recordingcanvas.h"
 #include "session.h"
 #include "settings.h"
@@ -180,18 +179,4 @@ TEST(StatusPicture, DrawsWhatChanged)
     canvas.calls.clear();
     page.paint(canvas, true);
     EXPECT_EQ(canvas.calls[1], "text 20,40 42x12 #ffffff #000000 Radius:");
-}
-
-// The focus frame lies 2 pixels inside the pane's edges, black on the white shot pane, white on the black page.
-TEST(FocusFrame, InThePanesMargin)
-{
-    const struct { const char *name; std::uint32_t background; const char *call; } rows[] = {
-        {"shot pane", 0xFFFFFF, "focusFrame 2,2 611x764 #000000"},
-        {"status pane", 0x000000, "focusFrame 2,2 611x764 #ffffff"},
-    };
-    for (const auto &row : rows) {
-        RecordingCanvas canvas;
-        FocusFrame::draw(canvas, {615, 768}, row.background);
-        EXPECT_EQ(joined(canvas.calls), row.call) << row.name;
-    }
 }

@@ -48,7 +48,6 @@ public:
         return static_cast<int>(text.size()) * m_width * size / 12;
     }
     LineMetrics lineMetrics(int size) const override { return {size + size / 6, 1}; }
-    void focusFrame(const Rect &a, std::uint32_t rgb) override { record("focusFrame", a, rgb); }
 
 private:
     // "name x,y wxh #rrggbb[ #rrggbb]"

@@ -2,6 +2,7 @@
 
 #include "retainedpane.h"
 #include "statuspage.h"
+#include "statuspicture.h"
 
 #include <QString>
 
@@ -20,9 +21,6 @@ public:
     int lineHeight() const { return m_lineHeight; }
     // The page on the image now.
     const std::vector<StatusPage::Text> &shownPage() const { return m_shown; }
-
-    // The font the page is drawn in, whatever the desktop's font is.
-    static QFont pageFont(const std::vector<StatusPage::Text> &page);
 
     // What a screen reader reads of the page shown (StatusPage::readingText), and
     // where the pane drew each of its characters; a blank or line break joining
@@ -45,8 +43,9 @@ private:
     void tellScreenReader(const std::vector<StatusPage::Text> &before);
 
     const Session &m_session;
+    StatusPicture m_picture;
     int m_lineHeight = 0;
-    // The page on the image now: drawing it again would change no pixel.
-    std::vector<StatusPage::Text> m_shown;
+    // The page on the image now.
+    const std::vector<StatusPage::Text> &m_shown = m_picture.shown();
     int m_caret = 0;
 };
