@@ -46,16 +46,22 @@ void ShotPicture::paint(Canvas &canvas, bool erased)
     if (erased) {
         m_figureShown = false;
         m_drawn = 0;
+        m_lastPlotted = -1;
     }
     if (const auto shot = plot(m_session)) {
         canvas.plot(shot->x, shot->y, shot->rgb);
-        ++m_drawn;
+        // A resize plots the latest shot again: still one point.
+        if (const double shots = m_session.simulation().shots(); shots != m_lastPlotted) {
+            m_lastPlotted = shots;
+            ++m_drawn;
+        }
         return;
     }
     // The figure's white inside covers every point of the run.
     drawFigure(canvas);
     m_figureShown = true;
     m_drawn = 0;
+    m_lastPlotted = -1;
 }
 
 void ShotPicture::rescale(Canvas &now, const Canvas &before, Canvas &figureBefore, Size extent) const

@@ -81,4 +81,6 @@ private:
     // After an erase during a run the figure is not on the picture.
     bool m_figureShown = false;
     long long m_drawn = 0;
+    // The shot count when the latest point was drawn, -1 before any.
+    double m_lastPlotted = -1;
 };

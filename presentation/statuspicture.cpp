@@ -41,10 +41,11 @@ int StatusPicture::lineHeight(const Canvas &canvas)
 
 int StatusPicture::bottom(const Canvas &canvas)
 {
-    const auto last = std::max_element(m_shown.begin(), m_shown.end(), [](const auto &a, const auto &b) {
+    const std::vector<StatusPage::Text> page = StatusPage::texts(m_session);
+    const auto last = std::max_element(page.begin(), page.end(), [](const auto &a, const auto &b) {
         return a.line < b.line;
     });
-    return top + lineHeight(canvas) * (last == m_shown.end() ? 0 : last->line + 1);
+    return top + lineHeight(canvas) * (last == page.end() ? 0 : last->line + 1);
 }
 
 bool StatusPicture::paint(Canvas &canvas, bool erased)

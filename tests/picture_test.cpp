@@ -28,7 +28,7 @@ std::string joined(const std::vector<std::string> &calls)
 {
     std::string all;
     for (const std::string &call : calls)
-        all += (all.empty() ? "" : " | ") + call;
+        all.append(all.empty() ? "" : " | ").append(call);
     return all;
 }
 
@@ -78,6 +78,8 @@ TEST(ShotPicture, PaintsAndCountsThePointsDrawn)
          "plot 210,210 1x1 #000000", 1, true},
         {"each pass one point", [&] { passes(49); }, "", 50, true},
         {"settings closed mid-run: the latest shot alone", [&] { picture.paint(canvas, true); },
+         "plot 128,92 1x1 #930000", 1, false},
+        {"a resize paints the latest shot again: still one point", [&] { picture.paint(canvas, false); },
          "plot 128,92 1x1 #930000", 1, false},
         {"the run's end: the figure covers the points", [&] { passes(11); }, "", 0, true},
     };
@@ -157,7 +159,7 @@ TEST(StatusPicture, DrawsWhatChanged)
         std::string drawn;
         for (const std::string &call : canvas.calls) {
             const int y = std::stoi(call.substr(call.find(',') + 1));
-            drawn += (drawn.empty() ? "" : " ") + std::to_string((y - StatusPicture::top) / lineHeight);
+            drawn.append(drawn.empty() ? "" : " ").append(std::to_string((y - StatusPicture::top) / lineHeight));
         }
         return drawn;
     };

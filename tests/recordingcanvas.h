@@ -41,7 +41,7 @@ public:
     void text(int x, int y, std::string_view text, int size, std::uint32_t ink, std::uint32_t paper) override
     {
         record("text", {x, y, measure(text, size), size}, ink, paper);
-        calls.back() += " " + std::string(text);
+        calls.back().append(" ").append(text);
     }
     int measure(std::string_view text, int size) const override
     {

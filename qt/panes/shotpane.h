@@ -17,7 +17,6 @@ class ShotPane : public RetainedPane
 public:
     ShotPane(const Session &session, QWidget *parent);
 
-    const Session &session() const { return m_session; }
     // What a screen reader says of the picture.
     std::string description() const { return m_picture.description(); }
 

@@ -1,7 +1,6 @@
 #include "statuspane.h"
 
 #include "imagecanvas.h"
-#include "session.h"
 #include "statuspage.h"
 
 #include <QAccessible>
@@ -16,7 +15,6 @@
 StatusPane::StatusPane(const Session &session, QWidget *parent)
     // White text on black: a quarter of the memory of a colour picture.
     : RetainedPane(Qt::black, QImage::Format_Grayscale8, parent)
-    , m_session(session)
     , m_picture(session)
 {
     setObjectName(QStringLiteral("statusPane"));

@@ -42,7 +42,6 @@ private:
     // The page changed from before: tells a screen reader which part of its text.
     void tellScreenReader(const std::vector<StatusPage::Text> &before);
 
-    const Session &m_session;
     StatusPicture m_picture;
     int m_lineHeight = 0;
     // The page on the image now.
