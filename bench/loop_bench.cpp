@@ -10,6 +10,7 @@
 #include "mainloop.h"
 #include "mainwindow.h"
 #include "session.h"
+#include "sessionstate.h"
 #include "settingsform.h"
 #include "statuspane.h"
 
@@ -73,11 +74,11 @@ struct Bench
     // Passes of the real loop until the run has fired `shots` more shots.
     double shoot(double shots)
     {
-        const double target = session.simulation().shots() + shots;
+        const double target = session.state().simulation.shots() + shots;
         const auto start = Clock::now();
-        while (session.running() && session.simulation().shots() < target)
+        while (session.running() && session.state().simulation.shots() < target)
             loop.pass();
-        return (session.simulation().shots() - (target - shots)) / secondsSince(start);
+        return (session.state().simulation.shots() - (target - shots)) / secondsSince(start);
     }
 
     static double bare(long passes)

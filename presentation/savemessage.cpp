@@ -33,6 +33,12 @@ std::string cause(const AtomicFile::Outcome &outcome)
         return "Die vorhandene Datei ist schreibgeschützt.";
     case Failure::ReportNotWritable:
         return "Keine Schreibberechtigung für die vorhandene Datei.";
+    case Failure::ReportInUse:
+        return "Die vorhandene Datei ist in einem anderen Programm geöffnet.";
+    case Failure::ReplaceForbidden:
+        return "Der Ordner erlaubt das Schreiben, aber nicht das Ersetzen der vorhandenen Datei.";
+    case Failure::PathTooLong:
+        return "Der Pfad ist zu lang.";
     case Failure::None:
     case Failure::Other:
         break;
@@ -40,11 +46,24 @@ std::string cause(const AtomicFile::Outcome &outcome)
     return "Systemfehler " + std::to_string(outcome.systemError) + ".";
 }
 
-// The causes another working folder cures.
-bool elsewhereHelps(Failure failure)
+// What the user can do about a cause; empty where the cause says it.
+std::string help(Failure failure)
 {
-    return failure == Failure::AccessDenied || failure == Failure::DiskFull || failure == Failure::QuotaExhausted
-        || failure == Failure::ReadOnlyFileSystem || failure == Failure::FolderGone;
+    switch (failure) {
+    case Failure::AccessDenied:
+    case Failure::DiskFull:
+    case Failure::QuotaExhausted:
+    case Failure::ReadOnlyFileSystem:
+    case Failure::FolderGone:
+    case Failure::ReplaceForbidden:
+        return "\nStarten Sie das Programm aus einem Ordner, in dem Sie schreiben dürfen.";
+    case Failure::ReportInUse:
+        return "\nSchließen Sie die Datei dort und speichern Sie erneut.";
+    case Failure::PathTooLong:
+        return "\nStarten Sie das Programm aus einem Ordner mit kürzerem Pfad.";
+    default:
+        return {};
+    }
 }
 
 // The length of the UTF-8 sequence a byte starts; 0 for a byte that starts none.
@@ -92,10 +111,9 @@ Message about(const AtomicFile::Outcome &outcome)
 {
     if (outcome.written())
         return {"Ergebnis gespeichert.", "Auswertung in Datei 'mc_result.txt' gespeichert.", false};
-    const std::string elsewhere = "\nStarten Sie das Programm aus einem Ordner, in dem Sie schreiben dürfen.";
     return {"Fehler: Speichern",
             "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n" + cause(outcome) + "\nOrdner: "
-                + shortened(outcome.folder) + (elsewhereHelps(outcome.failure) ? elsewhere : ""),
+                + shortened(outcome.folder) + help(outcome.failure),
             true};
 }
 

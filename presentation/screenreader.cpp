@@ -3,12 +3,15 @@
 #include "body.h"
 #include "numbertext.h"
 #include "session.h"
+#include "sessionstate.h"
 #include "textbuffer.h"
 
 namespace ScreenReader {
 
-std::string shotDescription(const Body &body, bool running, long long plotted)
+std::string shotDescription(const Session &session, long long plotted)
 {
+    const Body &body = session.state().body;
+    const bool running = session.running();
     const std::string figure = "Quadrat mit Kreis, Radius " + std::to_string(body.radius()) + " px";
     if (!running)
         return figure + ", kein Durchlauf aktiv, keine Punkte gezeichnet";
@@ -20,15 +23,15 @@ std::string announcement(const Session &session)
 {
     if (session.running())
         return "Durchlauf gestartet.";
-    const Simulation &run = session.simulation();
+    const Simulation &run = session.state().simulation;
     const auto number = [](double value, int decimals) {
         return NumberText::bounded(NumberText::fixed(value, decimals), value, TextBuffer::maxLength, 3);
     };
     std::string found;
-    if (session.body().dimensions() == 2) {
-        found = "Pi " + number(session.pi().value(), 15);
+    if (session.state().body.dimensions() == 2) {
+        found = "Pi " + number(session.state().pi.value(), 15);
     } else {
-        Body body = session.body();
+        Body body = session.state().body;
         body.updateVolume(run.hitRatio());
         found = "Volumen " + number(body.volume(), 3) + " px hoch " + std::to_string(body.dimensions());
     }

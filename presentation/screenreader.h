@@ -5,16 +5,15 @@
 class Body;
 class Session;
 
-// What a screen reader says of the two painted panes; the status pane's text is
-// StatusPage::readingText of the page shown.
+// What a screen reader says of the two painted panes; what it reads of the
+// status pane's page is StatusReading's.
 namespace ScreenReader {
 
 inline constexpr const char *statusName = "Statistik";
-inline constexpr const char *statusDescription = "Körper, Schüsse, Treffer, Varianz und Näherung von PI";
 inline constexpr const char *shotName = "Schussbild";
 
 // The figure and, during a run, how many of its points are plotted.
-std::string shotDescription(const Body &body, bool running, long long plotted);
+std::string shotDescription(const Session &session, long long plotted);
 
 // One sentence when a run starts, and when it ends what it found: points, hits
 // and pi in two dimensions, else the volume, as the page's next refresh shows them.

@@ -1,27 +1,87 @@
 #include "session.h"
 
+#include "clock.h"
 #include "commandid.h"
+#include "pace.h"
+#include "reportfile.h"
 #include "resultreport.h"
 #include "savemessage.h"
+#include "sessionstate.h"
 
 Repaint Session::pass()
 {
-    if (!m_simulation.running())
+    Simulation &simulation = m_state->simulation;
+    if (!simulation.running())
         return {};
-    m_simulation.shoot(m_body);
-    m_colour.advance();
-    m_simulation.applyStopRule(m_pi);
-    return {.shotPane = true, .announce = !m_simulation.running()};
+    simulation.shoot(m_state->body);
+    m_state->colour.advance();
+    simulation.applyStopRule(m_state->pi);
+    return {.shotPane = true, .announce = !simulation.running()};
+}
+
+namespace {
+
+ReportFile desktopFile;
+
+void merge(Repaint &into, const Repaint &repaint)
+{
+    into.shotPane |= repaint.shotPane;
+    into.statusPane |= repaint.statusPane;
+    into.erase |= repaint.erase;
+    into.announce |= repaint.announce;
+}
+
+} // namespace
+
+Session::Session()
+    : Session(desktopFile)
+{
+}
+
+Session::Session(ReportSink &reports)
+    : m_reports(&reports)
+    , m_state(std::make_unique<SessionState>())
+{
+}
+
+Session::~Session() = default;
+
+bool Session::running() const
+{
+    return m_state->simulation.running();
+}
+
+Advance Session::advance(double milliseconds, Clock &clock)
+{
+    Advance done;
+    const double start = clock.milliseconds();
+    if (!m_tickDue)
+        m_tickDue = start + Pace::tickMilliseconds;
+    for (double now = start;; now = clock.milliseconds()) {
+        if (now >= *m_tickDue) {
+            merge(done.repaint, tick());
+            ++done.ticks;
+            while (*m_tickDue <= now)
+                *m_tickDue += Pace::tickMilliseconds;
+        }
+        // Written so that a budget that is no number runs no pass.
+        if (!running() || !(now - start < milliseconds))
+            return done;
+        merge(done.repaint, pass());
+        if (const auto plot = ShotPicture::plot(*this))
+            done.plots.push_back(*plot);
+    }
 }
 
 Repaint Session::tick()
 {
-    if (!m_simulation.autoStop()) {
-        m_simulation.updateVariance();
-        m_simulation.updateHitRatio();
+    Simulation &simulation = m_state->simulation;
+    if (!simulation.autoStop()) {
+        simulation.updateVariance();
+        simulation.updateHitRatio();
     }
-    m_pi.update(m_simulation.hits(), m_simulation.shots());
-    m_body.updateVolume(m_simulation.hitRatio());
+    m_state->pi.update(simulation.hits(), simulation.shots());
+    m_state->body.updateVolume(simulation.hitRatio());
     return {.statusPane = true};
 }
 
@@ -33,13 +93,13 @@ Reaction Session::command(int id)
         return {};
     case IdStart:
         // The picture stays: the new run's points are drawn over it.
-        m_simulation.start();
+        m_state->simulation.start();
         return {.repaint = {.announce = true}};
     case IdSettings:
         return {.open = Reaction::Window::Settings};
     case IdStop: {
-        const bool wasRunning = m_simulation.running();
-        m_simulation.stop(m_pi);
+        const bool wasRunning = running();
+        m_state->simulation.stop(m_state->pi);
         return {.repaint = {true, true, true, wasRunning}};
     }
     case IdAbout:
@@ -53,15 +113,17 @@ Reaction Session::command(int id)
 
 Message Session::save() const
 {
+    const Body &body = m_state->body;
+    const Simulation &simulation = m_state->simulation;
     const RunSummary summary{
-        .radius = m_body.radius(),
-        .dimensions = m_body.dimensions(),
-        .volume = m_body.volume(),
-        .shots = m_simulation.shots(),
-        .hits = m_simulation.hits(),
-        .hitRatio = m_simulation.hitRatio(),
-        .variance = m_simulation.variance(),
-        .pi = m_pi.value(),
+        .radius = body.radius(),
+        .dimensions = body.dimensions(),
+        .volume = body.volume(),
+        .shots = simulation.shots(),
+        .hits = simulation.hits(),
+        .hitRatio = simulation.hitRatio(),
+        .variance = simulation.variance(),
+        .pi = m_state->pi.value(),
     };
-    return SaveMessage::about(ResultReport::write(summary));
+    return SaveMessage::about(m_reports->deliver(ResultReport::compose(summary)));
 }

@@ -2,13 +2,22 @@
 
 #include "fieldtext.h"
 #include "session.h"
+#include "sessionstate.h"
 #include "textbuffer.h"
 
 #include <string_view>
+#include <utility>
 
 namespace {
 
-using Kind = DialogControl::Kind;
+// Each field and where its text is kept.
+constexpr std::pair<int, std::string SettingsForm::Entries::*> fields[] = {
+    {SettingsForm::TargetShots, &SettingsForm::Entries::targetShots},
+    {SettingsForm::Threshold, &SettingsForm::Entries::threshold},
+    {SettingsForm::MinShots, &SettingsForm::Entries::minShots},
+    {SettingsForm::Radius, &SettingsForm::Entries::radius},
+    {SettingsForm::Dimensions, &SettingsForm::Entries::dimensions},
+};
 
 // What a field contributes: as much as the shared text buffer holds.
 std::string_view buffered(const std::string &text)
@@ -23,25 +32,6 @@ SettingsForm::Refusal refused(int field, const char *caption, const char *text)
 
 } // namespace
 
-const std::array<DialogControl, 16> SettingsForm::controls{{
-    {TargetShots, Kind::Edit, "", {13, 33, 114, 14}, "targetShots", 0, true},
-    {AutoStop, Kind::CheckBox, "automatisch festlegen (über Varianz)", {13, 53, 130, 10}, "autoStop"},
-    {Threshold, Kind::Edit, "", {72, 66, 56, 12}, "threshold"},
-    {MinShots, Kind::Edit, "", {63, 84, 29, 12}, "minShots", 0, true},
-    {Radius, Kind::Edit, "", {40, 129, 35, 12}, "radius", 5},
-    {Dimensions, Kind::Edit, "", {147, 129, 31, 12}, "dimensions", 2, true},
-    {Ok, Kind::DefaultButton, "OK", {7, 157, 50, 14}, "okButton"},
-    {Cancel, Kind::Button, "Abbrechen", {142, 157, 50, 14}, "cancelButton"},
-    {-1, Kind::GroupBox, "", {7, 7, 185, 103}},
-    {-1, Kind::Label, "Anzahl der zu schießenden Punkte:", {14, 17, 113, 8}, "", 0, false, TargetShots},
-    {-1, Kind::GroupBox, "Körper", {7, 116, 185, 34}},
-    {-1, Kind::Label, "Dimensionen:", {101, 132, 44, 8}, "", 0, false, Dimensions},
-    {-1, Kind::Label, "Radius:", {13, 131, 25, 8}, "", 0, false, Radius},
-    {-1, Kind::Label, "Abbruchwert:", {25, 68, 43, 8}, "", 0, false, Threshold},
-    {-1, Kind::Label, "mindestens", {24, 87, 36, 8}, "", 0, false, MinShots},
-    {-1, Kind::Label, "Durchläufe", {96, 87, 36, 8}, "", 0, false, MinShots},
-}};
-
 SettingsForm::SettingsForm(Session &session)
     : m_session(session)
 {
@@ -49,8 +39,8 @@ SettingsForm::SettingsForm(Session &session)
 
 SettingsForm::Entries SettingsForm::shown() const
 {
-    const Simulation &simulation = m_session.simulation();
-    const Body &body = m_session.body();
+    const Simulation &simulation = m_session.state().simulation;
+    const Body &body = m_session.state().body;
     return {
         .targetShots = FieldText::formatFixed(simulation.targetShots(), 0),
         .autoStop = simulation.autoStop(),
@@ -59,6 +49,63 @@ SettingsForm::Entries SettingsForm::shown() const
         .radius = FieldText::formatInt(body.radius()),
         .dimensions = FieldText::formatInt(body.dimensions()),
     };
+}
+
+void SettingsForm::open(DialogPort &dialog) const
+{
+    const Entries values = shown();
+    for (const auto &[id, text] : fields)
+        dialog.setText(id, values.*text);
+    dialog.setChecked(AutoStop, values.autoStop);
+    enableFor(dialog, values.autoStop);
+    dialog.focus(firstFocus(values.autoStop));
+}
+
+void SettingsForm::toggled(DialogPort &dialog)
+{
+    enableFor(dialog, dialog.checked(AutoStop));
+}
+
+void SettingsForm::enableFor(DialogPort &dialog, bool automatic)
+{
+    for (const auto &[id, text] : fields)
+        dialog.enable(id, enabled(id, automatic));
+}
+
+void SettingsForm::ok(DialogPort &dialog)
+{
+    Entries entries;
+    for (const auto &[id, text] : fields)
+        entries.*text = dialog.text(id);
+    entries.autoStop = dialog.checked(AutoStop);
+    const std::optional<Refusal> refusal = accept(entries);
+    if (!refusal) {
+        dialog.end(true);
+        return;
+    }
+    dialog.warn(refusal->warning); // the dialog stays open
+    if (enabled(refusal->field, entries.autoStop)) {
+        dialog.focus(refusal->field);
+        dialog.selectAll(refusal->field);
+    }
+}
+
+void SettingsForm::cancel(DialogPort &dialog)
+{
+    dialog.end(false);
+}
+
+std::string SettingsForm::fieldName(int id)
+{
+    std::string name;
+    for (const DialogControl &control : controls) {
+        if (control.kind != Kind::Label || control.buddy != id)
+            continue;
+        if (!name.empty())
+            name += ' ';
+        name += control.text;
+    }
+    return name;
 }
 
 bool SettingsForm::enabled(int id, bool automatic)
@@ -76,8 +123,8 @@ bool SettingsForm::enabled(int id, bool automatic)
 
 std::optional<SettingsForm::Refusal> SettingsForm::accept(const Entries &entries)
 {
-    Simulation &simulation = m_session.m_simulation;
-    Body &body = m_session.m_body;
+    Simulation &simulation = m_session.changeable().simulation;
+    Body &body = m_session.changeable().body;
 
     const double targetShots = FieldText::toDouble(buffered(entries.targetShots));
     if (targetShots > maxTargetShots)

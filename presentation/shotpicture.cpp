@@ -4,29 +4,36 @@
 #include "canvas.h"
 #include "screenreader.h"
 #include "session.h"
+#include "sessionstate.h"
 
 int ShotPicture::toPane(const Body &body, int k)
 {
     return k + margin + body.radius();
 }
 
-Rect ShotPicture::figure(const Body &body)
+Rect ShotPicture::figure(const Session &session)
 {
+    const Body &body = session.state().body;
     return {margin, margin, body.sideLength(), body.sideLength()};
 }
 
-int ShotPicture::keptSide(const Body &body)
+int ShotPicture::keptSide(const Session &session)
 {
-    return margin + body.sideLength() + 1;
+    return margin + session.state().body.sideLength() + 1;
+}
+
+long long ShotPicture::shots(const Session &session)
+{
+    return static_cast<long long>(session.state().simulation.shots());
 }
 
 std::optional<ShotPicture::Plot> ShotPicture::plot(const Session &session)
 {
     if (!session.running())
         return std::nullopt;
-    const Simulation &simulation = session.simulation();
-    return Plot{toPane(session.body(), simulation.shotX()), toPane(session.body(), simulation.shotY()),
-                session.colour().rgb()};
+    const SessionState &state = session.state();
+    return Plot{toPane(state.body, state.simulation.shotX()), toPane(state.body, state.simulation.shotY()),
+                state.colour.rgb()};
 }
 
 ShotPicture::ShotPicture(const Session &session)
@@ -36,7 +43,7 @@ ShotPicture::ShotPicture(const Session &session)
 
 Size ShotPicture::kept(Size visible, Size before, bool erasing) const
 {
-    const int side = keptSide(m_session.body());
+    const int side = keptSide(m_session);
     const Size kept = visible.expandedTo(before).boundedTo({side, side});
     return erasing ? kept : kept.expandedTo(before);
 }
@@ -51,8 +58,8 @@ void ShotPicture::paint(Canvas &canvas, bool erased)
     if (const auto shot = plot(m_session)) {
         canvas.plot(shot->x, shot->y, shot->rgb);
         // A resize plots the latest shot again: still one point.
-        if (const double shots = m_session.simulation().shots(); shots != m_lastPlotted) {
-            m_lastPlotted = shots;
+        if (const long long latest = shots(m_session); latest != m_lastPlotted) {
+            m_lastPlotted = latest;
             ++m_drawn;
         }
         return;
@@ -80,12 +87,12 @@ void ShotPicture::rescale(Canvas &now, const Canvas &before, Canvas &figureBefor
 
 std::string ShotPicture::description() const
 {
-    return ScreenReader::shotDescription(m_session.body(), m_session.running(), m_drawn);
+    return ScreenReader::shotDescription(m_session, m_drawn);
 }
 
 void ShotPicture::drawFigure(Canvas &canvas) const
 {
-    const Rect square = figure(m_session.body());
+    const Rect square = figure(m_session);
     canvas.rectangle(square, black, white);
     canvas.ellipse(square, black, white);
 }

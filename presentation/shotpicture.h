@@ -31,11 +31,14 @@ public:
     static int toPane(const Body &body, int k);
 
     // The square, which also bounds the circle: right and bottom exclusive.
-    static Rect figure(const Body &body);
+    static Rect figure(const Session &session);
 
     // The pane's part worth keeping a picture of, from its top left corner: the
     // figure and one pixel beyond, which a pixel drawn as a larger block may touch.
-    static int keptSide(const Body &body);
+    static int keptSide(const Session &session);
+
+    // The shots of the run so far.
+    static long long shots(const Session &session);
 
     struct Plot
     {
@@ -82,5 +85,5 @@ private:
     bool m_figureShown = false;
     long long m_drawn = 0;
     // The shot count when the latest point was drawn, -1 before any.
-    double m_lastPlotted = -1;
+    long long m_lastPlotted = -1;
 };

@@ -4,12 +4,11 @@
 #include "numbertext.h"
 #include "piestimate.h"
 #include "session.h"
+#include "sessionstate.h"
 #include "simulation.h"
 #include "textbuffer.h"
 
-#include <algorithm>
 #include <string>
-#include <tuple>
 
 namespace StatusPage {
 
@@ -34,21 +33,6 @@ std::string number(double value, int decimals, int after)
 std::string integer(int value)
 {
     return NumberText::integer(value);
-}
-
-// The text without its leading and trailing blanks, inner runs as one.
-std::string simplified(const std::string &text)
-{
-    std::string words;
-    for (const char c : text) {
-        if (c != ' ')
-            words += c;
-        else if (!words.empty() && words.back() != ' ')
-            words += ' ';
-    }
-    if (!words.empty() && words.back() == ' ')
-        words.pop_back();
-    return words;
 }
 
 } // namespace
@@ -90,24 +74,7 @@ std::vector<Text> texts(const Body &body, const Simulation &simulation, const Pi
 
 std::vector<Text> texts(const Session &session)
 {
-    return texts(session.body(), session.simulation(), session.pi());
-}
-
-std::string readingText(const std::vector<Text> &page)
-{
-    std::vector<Text> ordered = page;
-    std::stable_sort(ordered.begin(), ordered.end(), [](const Text &a, const Text &b) {
-        return std::tie(a.line, a.x) < std::tie(b.line, b.x);
-    });
-    std::string reading;
-    int line = -1;
-    for (const Text &text : ordered) {
-        if (line != -1)
-            reading += text.line != line ? '\n' : ' ';
-        reading += simplified(text.text);
-        line = text.line;
-    }
-    return reading;
+    return texts(session.state().body, session.state().simulation, session.state().pi);
 }
 
 } // namespace StatusPage

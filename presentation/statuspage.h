@@ -26,8 +26,4 @@ struct Text
 std::vector<Text> texts(const Body &body, const Simulation &simulation, const PiEstimate &pi);
 std::vector<Text> texts(const Session &session);
 
-// The page as a screen reader reads it: label and value of a line joined, the
-// blanks that cover longer earlier values dropped, empty page lines left out.
-std::string readingText(const std::vector<Text> &page);
-
 } // namespace StatusPage

@@ -36,6 +36,8 @@ Failure failureFor(int error)
         return Failure::LinkLoop;
     case EIO:
         return Failure::IoError;
+    case ENAMETOOLONG:
+        return Failure::PathTooLong;
     default:
         return Failure::Other;
     }

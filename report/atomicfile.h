@@ -28,6 +28,9 @@ public:
         IoError,
         ReadOnlyReport, // the user made the existing file read-only
         ReportNotWritable, // the existing file belongs to someone who forbids it
+        ReportInUse, // another program holds the existing file open (Windows)
+        ReplaceForbidden, // the folder lets files be written but not replaced (Windows)
+        PathTooLong,
         Other,
     };
 

@@ -23,6 +23,11 @@ Failure failureFor(DWORD error)
     case ERROR_IO_DEVICE:
     case ERROR_CRC:
         return Failure::IoError;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return Failure::ReportInUse;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return Failure::PathTooLong;
     default:
         return Failure::Other;
     }
@@ -106,12 +111,41 @@ bool writeAll(HANDLE file, const std::string &bytes)
     return true;
 }
 
+// Why an existing report could not be replaced: another program holds it open
+// (without letting others delete it), it may not be written, or it may be
+// written but the folder forbids replacing it.
+Failure whyNotReplaced(const std::wstring &path)
+{
+    constexpr DWORD anySharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE probe = ::CreateFileW(path.c_str(), DELETE, anySharing, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (probe == INVALID_HANDLE_VALUE && failureFor(::GetLastError()) == Failure::ReportInUse)
+        return Failure::ReportInUse;
+    if (probe != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(probe);
+        return Failure::ReportNotWritable;
+    }
+    probe = ::CreateFileW(path.c_str(), GENERIC_WRITE, anySharing, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (probe == INVALID_HANDLE_VALUE)
+        return failureFor(::GetLastError()) == Failure::ReportInUse ? Failure::ReportInUse : Failure::ReportNotWritable;
+    ::CloseHandle(probe);
+    return Failure::ReplaceForbidden;
+}
+
+// A path that does not fit into MAX_PATH fails as a missing folder in some calls.
+AtomicFile::Outcome failedAt(const std::wstring &path, DWORD error)
+{
+    const DWORD length = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if ((error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME) && length >= MAX_PATH)
+        return {Failure::PathTooLong, false, static_cast<int>(error), {}};
+    return failed(error);
+}
+
 AtomicFile::Outcome replaceAt(const std::wstring &path, const std::string &bytes)
 {
     // A missing folder fails here with ERROR_PATH_NOT_FOUND.
     const DWORD existing = ::GetFileAttributesW(path.c_str());
     if (existing == INVALID_FILE_ATTRIBUTES && ::GetLastError() != ERROR_FILE_NOT_FOUND)
-        return failed(::GetLastError());
+        return failedAt(path, ::GetLastError());
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY))
         return {Failure::FolderInTheWay, false, ERROR_DIRECTORY, {}};
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY))
@@ -120,7 +154,7 @@ AtomicFile::Outcome replaceAt(const std::wstring &path, const std::string &bytes
     std::wstring temporary;
     const HANDLE file = createFresh(folderOf(path), temporary);
     if (file == INVALID_HANDLE_VALUE)
-        return failed(::GetLastError());
+        return failedAt(temporary, ::GetLastError());
     bool ok = writeAll(file, bytes) && ::FlushFileBuffers(file);
     DWORD error = ok ? ERROR_SUCCESS : ::GetLastError();
     if (!::CloseHandle(file) && ok) {
@@ -135,11 +169,11 @@ AtomicFile::Outcome replaceAt(const std::wstring &path, const std::string &bytes
     if (ok)
         return {};
     ::DeleteFileW(temporary.c_str());
-    // The folder took the new file, so what refuses is the report: read-only for
-    // us or held open by another program.
-    if (error == ERROR_ACCESS_DENIED && existing != INVALID_FILE_ATTRIBUTES)
-        return {Failure::ReportNotWritable, false, static_cast<int>(error), {}};
-    return failed(error);
+    // The folder took the new file, so what refuses is the report, or the replacing of it.
+    if ((error == ERROR_ACCESS_DENIED || failureFor(error) == Failure::ReportInUse)
+        && existing != INVALID_FILE_ATTRIBUTES)
+        return {whyNotReplaced(path), false, static_cast<int>(error), {}};
+    return failedAt(path, error);
 }
 
 } // namespace

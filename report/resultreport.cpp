@@ -1,6 +1,7 @@
 #include "resultreport.h"
 
 #include "numbertext.h"
+#include "reportfile.h"
 
 namespace {
 constexpr const char *crlf = "\r\n";
@@ -31,7 +32,7 @@ std::string compose(const RunSummary &run)
 
 AtomicFile::Outcome write(const RunSummary &run)
 {
-    return AtomicFile::replace(fileName, compose(run));
+    return ReportFile().deliver(compose(run));
 }
 
 } // namespace ResultReport

@@ -11,7 +11,8 @@ namespace ResultReport {
 
 inline constexpr const char *fileName = "mc_result.txt";
 
-// A failed write leaves an existing report untouched and says why.
+// Through the desktops' sink (ReportFile): a failed write leaves an existing
+// report untouched and says why.
 AtomicFile::Outcome write(const RunSummary &run);
 
 // The exact bytes of the report.

@@ -33,17 +33,18 @@ python3-pyatspi dbus xserver-xephyr x11-xserver-utils mutter
 orca speech-dispatcher speech-dispatcher-espeak-ng"
 
 # The mingw-w64 cross compiler, Wine to run the exe and msiexec, wixl for the
-# MSI, GoogleTest's source for the cross-built suites, Python to pack the icon;
+# MSI and msitools to read its tables back, osslsigncode and openssl to sign
+# both, GoogleTest's source for the cross-built suites, Python to pack the icon;
 # an X server, a window manager, input and screenshots for the program under Wine.
-windows="g++-mingw-w64-x86-64-posix wine64 wine wixl googletest xvfb xauth xdotool
-imagemagick openbox python3"
+windows="g++-mingw-w64-x86-64-posix wine64 wine wixl msitools osslsigncode openssl
+googletest xvfb xauth xdotool imagemagick openbox python3"
 
 case "${1:-}" in
     "") packages="$program" ;;
     --package) packages="$program $package" ;;
     --test) packages="$program $package $checks $windows" ;;
     --desktop) packages="$program $desktop" ;;
-    --windows) packages="cmake make $windows" ;;
+    --windows) packages="cmake make g++ $windows" ;;
     *) echo "usage: $0 [--package | --test | --desktop | --windows]" >&2; exit 2 ;;
 esac
 

@@ -1,13 +1,14 @@
 #!/bin/sh
 # Installs what is missing, builds the project and runs every test: once in a
-# normal build, then checks the Debian package (in a scratch folder, nothing is
-# installed), runs the fuzz targets for a bounded time, cross-builds the Windows
-# program and runs it, its suites and its installer under Wine, and runs the
-# suite once more built with AddressSanitizer and UndefinedBehaviorSanitizer
+# normal build, then the toolkit-free suites built with clang (about a minute),
+# then checks the Debian package (in a scratch folder, nothing is installed),
+# runs the fuzz targets for a bounded time, cross-builds the Windows program and
+# runs it, its suites and its installer under Wine, and runs the suite once more
+# built with AddressSanitizer and UndefinedBehaviorSanitizer
 # (its ctest summary is the last line). Our own checks treat warnings as errors
 # (MC_WERROR); a plain build does not.
 #
-# Its build folders are its own (build-test, build-asan, build-fuzz,
+# Its build folders are its own (build-test, build-clang, build-asan, build-fuzz,
 # build-win). Run as root (sudo, CI), whatever it made in the checkout is handed
 # back to the checkout's owner when it ends, so that a later build as that user
 # is not refused.
@@ -30,6 +31,12 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMC_BUILD_GUI=ON -DM
     -DMC_BUILD_BENCHMARKS=ON -DMC_SANITIZE=OFF -DMC_WERROR=ON
 cmake --build build-test --parallel "$jobs"
 ctest --test-dir build-test --output-on-failure --parallel "$jobs"
+
+echo "== toolkit-free suites built with clang"
+CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMC_BUILD_GUI=OFF \
+    -DMC_BUILD_TESTS=ON -DMC_BUILD_BENCHMARKS=OFF -DMC_SANITIZE=OFF -DMC_WERROR=ON
+cmake --build build-clang --parallel "$jobs"
+ctest --test-dir build-clang --output-on-failure --parallel "$jobs"
 
 echo "== Debian package"
 ./scripts/check-package.sh

@@ -69,6 +69,9 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
     p.window.tick();
     p.loop.pass();
     EXPECT_EQ(told.size(), 1u); // nothing more while unfocused
+    p.window.command(IdStop); // nor at rest, where a focused pane tells each change
+    p.loop.pass();
+    EXPECT_EQ(told.size(), 1u);
 }
 
 // Each character's box lies where the page draws it, and a point in the box finds it again.

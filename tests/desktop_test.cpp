@@ -1,3 +1,4 @@
+#include "sessionstate.h"
 #include "aboutdialog.h"
 #include "program.h"
 
@@ -34,10 +35,10 @@ TEST(Desktop, ShotPaneEdgesAndShotsAreWholeBlocksOfScreenPixels)
     p.run(500);
     p.window.servePendingPaints();
     const QImage &shots = p.window.shotPane().image();
-    const int x = toImage(ShotPicture::toPane(p.session.body(), p.session.simulation().shotX()));
-    const int y = toImage(ShotPicture::toPane(p.session.body(), p.session.simulation().shotY()));
+    const int x = toImage(ShotPicture::toPane(p.session.state().body, p.session.state().simulation.shotX()));
+    const int y = toImage(ShotPicture::toPane(p.session.state().body, p.session.state().simulation.shotY()));
     for (int i = 0; i < block * block; ++i)
-        EXPECT_EQ(shots.pixel(x + i % block, y + i / block) & 0xFFFFFF, p.session.colour().rgb());
+        EXPECT_EQ(shots.pixel(x + i % block, y + i / block) & 0xFFFFFF, p.session.state().colour.rgb());
 }
 
 // Application fonts a desktop may set, small and large: the page and the dialogs do not follow them.

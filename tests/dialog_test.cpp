@@ -1,3 +1,4 @@
+#include "sessionstate.h"
 #include "aboutdialog.h"
 #include "program.h"
 
@@ -34,11 +35,11 @@ TEST(Settings, TypedAndPastedIntoTheFields)
         });
         EXPECT_EQ(std::pair(stayedOpen, p.boxes.join(u'\n').toStdString()),
                   std::pair(!row.warning.isEmpty(), row.warning.toStdString()));
-        const Simulation &s = p.session.simulation();
+        const Simulation &s = p.session.state().simulation;
         const std::map<std::string, std::pair<double, double>> stored = { // value, and what it is unless entered
             {"targetShots", {s.targetShots(), 123}}, {"threshold", {s.threshold(), 0.000005}},
-            {"minShots", {s.minShots(), 50}}, {"radius", {p.session.body().radius(), 200}},
-            {"dimensions", {p.session.body().dimensions(), 3}}};
+            {"minShots", {s.minShots(), 50}}, {"radius", {p.session.state().body.radius(), 200}},
+            {"dimensions", {p.session.state().body.dimensions(), 3}}};
         for (const auto &[name, values] : stored)
             EXPECT_EQ(values.first, name == field ? row.stored : values.second) << name;
         EXPECT_EQ(s.autoStop(), field != "targetShots" || !row.warning.isEmpty()); // the mode is stored last

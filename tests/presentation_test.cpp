@@ -2,12 +2,18 @@
 // settings decide.
 
 #include "body.h"
+#include "clock.h"
 #include "commandid.h"
+#include "menu.h"
+#include "pace.h"
 #include "piestimate.h"
 #include "report.h"
+#include "reportsink.h"
 #include "resultreport.h"
 #include "screenreader.h"
+#include "savemessage.h"
 #include "session.h"
+#include "sessionstate.h"
 #include "settings.h"
 #include "settingsform.h"
 #include "shotpicture.h"
@@ -17,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -26,6 +33,7 @@
 #include <optional>
 #include <tuple>
 #include <regex>
+#include <set>
 #include <string>
 
 #ifndef _WIN32
@@ -78,7 +86,7 @@ TEST(Session, CommandsAndWhatTheyRepaint)
         {"an id beyond the menu", [&] { return s.command(50000); }, {}, true, false},
         {"settings open over the run", [&] { return s.command(IdSettings); }, {nothing, Reaction::Window::Settings},
          true, false},
-        {"settings closed: both panes erased", [&] { return Reaction{s.settingsClosed()}; }, {bothErased}, true, false},
+        {"settings closed: both panes erased", [&] { return Reaction{s.everything()}; }, {bothErased}, true, false},
         {"about opens its box", [&] { return s.command(IdAbout); }, {nothing, Reaction::Window::About}, true, false},
         {"stop: both panes erased, told", [&] { return s.command(IdStop); }, {{true, true, true, true}}, false, false},
         {"stop while idle: erased, nothing told", [&] { return s.command(IdStop); }, {bothErased}, false, false},
@@ -93,9 +101,9 @@ TEST(Session, CommandsAndWhatTheyRepaint)
 // Counts, ratio, variance, pi, volume and whether it runs, as one text; a NaN variance of either sign as "nan".
 std::string values(const Session &session)
 {
-    const Simulation &s = session.simulation();
-    const PiEstimate &pi = session.pi();
-    const Body &body = session.body();
+    const Simulation &s = session.state().simulation;
+    const PiEstimate &pi = session.state().pi;
+    const Body &body = session.state().body;
     const double variance = std::isnan(s.variance()) ? std::fabs(s.variance()) : s.variance();
     char text[200];
     std::snprintf(text, sizeof text, "%g %g %g %g %g %g %s", s.shots(), s.hits(), s.hitRatio(), variance, pi.value(),
@@ -138,7 +146,7 @@ TEST(Session, PassPlotsTheLatestShotInTheColourOfThePaint)
 {
     Session s;
     EXPECT_EQ(s.pass(), Repaint{});
-    EXPECT_EQ(s.colour().rgb(), 0u);
+    EXPECT_EQ(s.state().colour.rgb(), 0u);
     manual(s, "3");
     s.command(IdStart);
     EXPECT_EQ(ShotPicture::plot(s), (ShotPicture::Plot{210, 210, 0})); // before the first shot: the centre
@@ -147,10 +155,91 @@ TEST(Session, PassPlotsTheLatestShotInTheColourOfThePaint)
     s.pass();
     // The third stops the run, which is told: the figure is drawn instead of its point.
     EXPECT_EQ(s.pass(), (Repaint{.shotPane = true, .announce = true}));
-    EXPECT_EQ(std::pair(s.simulation().shots(), ShotPicture::plot(s).has_value()), std::pair(3.0, false));
+    EXPECT_EQ(std::pair(s.state().simulation.shots(), ShotPicture::plot(s).has_value()), std::pair(3.0, false));
     Session first;
     run(first);
-    EXPECT_EQ(first.colour().rgb(), 0x458D0Cu); // red 69, green 141, blue 12 after 33649 shots
+    EXPECT_EQ(first.state().colour.rgb(), 0x458D0Cu); // red 69, green 141, blue 12 after 33649 shots
+}
+
+// Time that passes with the shots, each taking the same milliseconds, and with what a test adds: the same run
+// however often it is read.
+struct ShotClock : Clock
+{
+    const Session &session;
+    double perShot;
+    double idle = 0;
+    ShotClock(const Session &s, double ms) : session(s), perShot(ms) {}
+    double milliseconds() override { return session.state().simulation.shots() * perShot + idle; }
+};
+
+// A run through advance, in budgets of one frame or of a whole second, against the desktop's loop one step at a
+// time on the same clock: the same shots plotted in the same colours, the same ticks at the same shots, and
+// so the same numbers when it stops; then idle, only a tick that is due, a late one once.
+TEST(Session, AdvanceRunsWhatTheDesktopLoopRuns)
+{
+    const struct { const char *name; bool automatic; double perShot, budget; } rows[] = {
+        {"automatic, 100,000 shots a second, by frames", true, 0.01, Pace::frameMilliseconds},
+        {"automatic, 800,000 shots a second, by seconds", true, 0.00125, 1000},
+        {"manual, a tick every 7 shots, by frames", false, 7.5, Pace::frameMilliseconds},
+        {"manual, a shot beyond a tick, by one", false, 60, 1},
+    };
+    for (const auto &row : rows) {
+        const auto prepared = [&](Session &s) {
+            configure(s, [&](SettingsForm::Entries &e) {
+                e.autoStop = row.automatic;
+                e.targetShots = "500";
+            });
+            s.command(IdStart);
+        };
+        Session desktop;
+        prepared(desktop);
+        ShotClock desktopClock(desktop, row.perShot);
+        std::vector<ShotPicture::Plot> drawn;
+        int desktopTicks = 0;
+        for (double due = Pace::tickMilliseconds;;) {
+            // The drain delivers the timer, late ones once, as desktop timers do.
+            if (const double now = desktopClock.milliseconds(); now >= due) {
+                desktop.tick();
+                ++desktopTicks;
+                due = std::floor(now / Pace::tickMilliseconds + 1) * Pace::tickMilliseconds;
+            }
+            if (!desktop.running())
+                break;
+            desktop.pass();
+            if (const auto plot = ShotPicture::plot(desktop))
+                drawn.push_back(*plot);
+        }
+
+        Session paced;
+        prepared(paced);
+        ShotClock clock(paced, row.perShot);
+        EXPECT_TRUE(paced.advance(std::nan(""), clock).plots.empty()) << row.name << ": a budget that is no number";
+        Advance all;
+        double longest = 0;
+        while (paced.running()) {
+            const double before = clock.milliseconds();
+            Advance frame = paced.advance(row.budget, clock);
+            longest = std::max(longest, clock.milliseconds() - before);
+            all.plots.insert(all.plots.end(), frame.plots.begin(), frame.plots.end());
+            all.ticks += frame.ticks;
+        }
+        EXPECT_EQ(values(paced), values(desktop)) << row.name;
+        EXPECT_EQ(all.ticks, desktopTicks) << row.name;
+        EXPECT_TRUE(all.plots == drawn) << row.name;
+        EXPECT_LT(longest, row.budget + row.perShot) << row.name << ": the budget kept to within a shot";
+
+        const struct { const char *name; double later; int ticks; } idle[] = {
+            {"idle before the next tick is due", 0, 0},
+            {"idle when it is due", Pace::tickMilliseconds, 1},
+            {"idle three ticks late: one", 3 * Pace::tickMilliseconds, 1},
+        };
+        for (const auto &step : idle) {
+            clock.idle += step.later;
+            const Advance advanced = paced.advance(1000, clock);
+            EXPECT_EQ(std::pair(advanced.ticks, advanced.plots.size()), std::pair(step.ticks, size_t{0}))
+                << row.name << ": " << step.name;
+        }
+    }
 }
 
 // What a screen reader is told when a run starts and ends, with the numbers of the page's next refresh.
@@ -233,6 +322,8 @@ TEST(SettingsForm, OkChecksInOrder)
         {"targetShots", "9007199254740992", "", 9007199254740992.0},
         {"targetShots", "9.007199254740994e15", count, 50000}, // the next number above, as an exponent
         {"threshold", nines, "", 1e299}, // cut to the buffer's 299
+        {"threshold", "1e400", "", DBL_MAX}, // beyond a double: the largest, not infinity or 0
+        {"threshold", "-1e400", "", -DBL_MAX},
         {"minShots", "\t \t12", "", 12}, // leading tabs and blanks skipped
         {"minShots", "123abc", "", 123}, // the leading number
         {"minShots", "+-2", "", 0}, // one sign at most
@@ -261,14 +352,31 @@ TEST(SettingsForm, OkChecksInOrder)
         EXPECT_EQ(refusal ? refusal->warning.caption + "|" + refusal->warning.text : "", row.warning)
             << row.field << " " << row.text;
         EXPECT_EQ(refusal ? refusal->field : 0, refusal ? ids.at(row.field) : 0) << "the field to correct";
-        const Simulation &sim = s.simulation();
+        const Simulation &sim = s.state().simulation;
         const std::map<std::string, std::pair<double, double>> stored = { // value, and what it is unless entered
             {"targetShots", {sim.targetShots(), 123}}, {"threshold", {sim.threshold(), 0.000005}},
-            {"minShots", {sim.minShots(), 50}}, {"radius", {s.body().radius(), 200}},
-            {"dimensions", {s.body().dimensions(), row.warning == count ? 2 : 3}}};
+            {"minShots", {sim.minShots(), 50}}, {"radius", {s.state().body.radius(), 200}},
+            {"dimensions", {s.state().body.dimensions(), row.warning == count ? 2 : 3}}};
         for (const auto &[name, values] : stored)
             EXPECT_EQ(values.first, name == row.field ? row.stored : values.second) << row.field << ": " << name;
         EXPECT_EQ(sim.autoStop(), row.field != "targetShots" || !row.warning.empty()); // the mode is stored last
+    }
+}
+
+// A refused radius ends OK there: the threshold, the minimum and the mode after it stay as they were.
+TEST(SettingsForm, NothingStoredAfterARefusedRadius)
+{
+    for (const char *radius : {"0", "32001"}) {
+        Session s;
+        configure(s, [&](SettingsForm::Entries &e) {
+            e.radius = radius;
+            e.threshold = "0.5";
+            e.minShots = "7";
+            e.autoStop = false;
+        });
+        const Simulation &sim = s.state().simulation;
+        EXPECT_EQ(std::tuple(sim.threshold(), sim.minShots(), sim.autoStop()), std::tuple(0.000005, 50, true))
+            << radius;
     }
 }
 
@@ -284,6 +392,22 @@ TEST(SettingsForm, ShownValuesReadBackUnchanged)
               std::tuple("11", "1e+300", "50", "200", "2"));
 }
 
+// The four "|" items are dividers, which a screen reader knows as separators; nothing else is.
+TEST(Menu, Dividers)
+{
+    const struct { const char *name; int id; bool divider; } rows[] = {
+        {"after the settings", IdDividerAfterSettings, true},
+        {"after stop", IdDividerAfterStop, true},
+        {"after save", IdDividerAfterSave, true},
+        {"after quit", IdDividerAfterQuit, true},
+        {"a command", IdStart, false},
+        {"the last command", IdAbout, false},
+        {"an id of no item", 40003, false},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(Menu::isDivider(row.id), row.divider) << row.name;
+}
+
 // A text wider than its place in the dialog's font grows to the right, or moves left where the dialog ends.
 TEST(TextFit, Widened)
 {
@@ -295,6 +419,45 @@ TEST(TextFit, Widened)
     };
     for (const auto &row : rows)
         EXPECT_EQ(TextFit::widened({20, 5, 60, 12}, row.textWidth, 180), row.place) << row.name;
+}
+
+// Keeps what it is handed and answers as it is told.
+struct RecordingSink : ReportSink
+{
+    AtomicFile::Outcome answer;
+    std::string bytes;
+    AtomicFile::Outcome deliver(std::string_view delivered) override
+    {
+        bytes = delivered;
+        return answer;
+    }
+};
+
+// A save hands the sink the report's bytes, whatever it answers, and words the answer; the run goes on.
+TEST(Session, SaveHandsTheReportToTheSink)
+{
+    const std::string refused = "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n";
+    const std::string elsewhere = "\nOrdner: /home/anna\nStarten Sie das Programm aus einem Ordner, in dem Sie "
+                                  "schreiben dürfen.";
+    using Failure = AtomicFile::Failure;
+    const struct { const char *name; Failure failure; Message message; } rows[] = {
+        {"delivered", Failure::None,
+         {"Ergebnis gespeichert.", "Auswertung in Datei 'mc_result.txt' gespeichert.", false}},
+        {"quota exhausted, not a full disk", Failure::QuotaExhausted,
+         {"Fehler: Speichern", refused + "Das Speicherkontingent ist ausgeschöpft." + elsewhere, true}},
+    };
+    for (const auto &row : rows) {
+        RecordingSink sink;
+        sink.answer = {.failure = row.failure, .systemError = 122, .folder = "/home/anna"};
+        Session s(sink);
+        manual(s, "1e9");
+        s.command(IdStart);
+        s.tick();
+        EXPECT_EQ(s.command(IdSaveResult).message, row.message) << row.name;
+        EXPECT_EQ(sink.bytes, reportBytes("0.00000", "0", "0", "0.0000000000", "-0.0000000000", "0.000000000000000"))
+            << row.name;
+        EXPECT_TRUE(s.running()) << row.name;
+    }
 }
 
 #ifndef _WIN32
@@ -347,35 +510,38 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
     // Each in a folder of its own: what is there, whether user nobody saves (folder permissions do not stop
     // root), the warning's reason, whether starting elsewhere helps and the folder named, if not the row's
     // own; or no reason if the report is written (through the links, if any).
-    const struct { bool (*prepare)(); bool asNobody; const char *reason; bool elsewhere = true; const char *folder{}; }
+    const char *elsewhere = "\nStarten Sie das Programm aus einem Ordner, in dem Sie schreiben dürfen.";
+    const struct { bool (*prepare)(); bool asNobody; const char *reason; const char *help; const char *folder{}; }
         rows[] = {
-        {[] { return put("mc_result.txt", 0444); }, false, "Die vorhandene Datei ist schreibgeschützt.", false},
+        {[] { return put("mc_result.txt", 0444); }, false, "Die vorhandene Datei ist schreibgeschützt.", ""},
         {[] { return fs::create_directories("mc_result.txt/inside"); }, false,
-         "Unter diesem Namen besteht bereits ein Ordner.", false},
-        {[] { return fs::remove(fs::current_path()); }, false, "Der Arbeitsordner ist nicht mehr vorhanden."},
+         "Unter diesem Namen besteht bereits ein Ordner.", ""},
+        {[] { return fs::remove(fs::current_path()); }, false, "Der Arbeitsordner ist nicht mehr vorhanden.", elsewhere},
         {[] { return linked("gone/report.txt", "mc_result.txt"); }, false,
-         "Der Ordner des Verknüpfungsziels ist nicht vorhanden.", true, "gone"},
+         "Der Ordner des Verknüpfungsziels ist nicht vorhanden.", elsewhere, "gone"},
         {[] { return ::geteuid() == 0 && put(ResultReport::fileName, 0644) && put(".", 0777, -1); }, true,
-         "Keine Schreibberechtigung für die vorhandene Datei.", false}, // root's report
+         "Keine Schreibberechtigung für die vorhandene Datei.", ""}, // root's report
         // Reached through a link, as the shell's $PWD tells.
         {[] { return linked(".", "here") && put(".", 0555, -1)
                      && !::setenv("PWD", (fs::current_path() / "here").c_str(), 1); }, true,
-         "Keine Schreibberechtigung im Arbeitsordner.", true, "here"},
-        {[] { return mounted(false); }, false, "Der Datenträger ist voll."},
+         "Keine Schreibberechtigung im Arbeitsordner.", elsewhere, "here"},
+        {[] { return mounted(false); }, false, "Der Datenträger ist voll.", elsewhere},
         // Without /proc no unnamed file can be named: a named temporary one, which a full disk leaves nowhere.
-        {[] { return mounted(false) && !::umount2("/proc", MNT_DETACH); }, false, "Der Datenträger ist voll."},
-        {[] { return mounted(true); }, false, "Das Dateisystem ist schreibgeschützt."},
+        {[] { return mounted(false) && !::umount2("/proc", MNT_DETACH); }, false, "Der Datenträger ist voll.", elsewhere},
+        {[] { return mounted(true); }, false, "Das Dateisystem ist schreibgeschützt.", elsewhere},
         // A long path: its middle elided, between whole characters; a byte that is no UTF-8 replaced.
         {[] { return linked("/nirgends/Prüfläufe der Monte-Carlo-Simulation für Kreise und Kugeln \xFF älter/r",
-                            "mc_result.txt"); }, false, "Der Ordner des Verknüpfungsziels ist nicht vorhanden.", true,
+                            "mc_result.txt"); }, false, "Der Ordner des Verknüpfungsziels ist nicht vorhanden.", elsewhere,
          "/nirgends/Prüfläufe der Monte… für Kreise und Kugeln � älter"},
         // Written in place: over a longer report in a locked folder, and over root's report in a sticky one.
-        {[] { return put("mc_result.txt", 0666, 999) && put(".", 0555, -1); }, true, nullptr},
-        {[] { return put("mc_result.txt", 0666) && put(".", 01777, -1); }, true, nullptr},
+        {[] { return put("mc_result.txt", 0666, 999) && put(".", 0555, -1); }, true, nullptr, ""},
+        {[] { return put("mc_result.txt", 0666) && put(".", 01777, -1); }, true, nullptr, ""},
+        // A new report through the named temporary file (no /proc) gets the umask's mode, as through the unnamed one.
+        {[] { return isolated && !::umount2("/proc", MNT_DETACH); }, false, nullptr, ""},
         // A chain of links, each relative to its own folder; a link to a report not yet there.
         {[] { return fs::create_directory("sub") && put("sub/report", 0644) && linked("report", "sub/a")
-                     && linked("sub/a", "mc_result.txt"); }, false, nullptr},
-        {[] { return linked("sub/report", "mc_result.txt") && fs::create_directory("sub"); }, false, nullptr},
+                     && linked("sub/a", "mc_result.txt"); }, false, nullptr, ""},
+        {[] { return linked("sub/report", "mc_result.txt") && fs::create_directory("sub"); }, false, nullptr, ""},
     };
     fs::permissions(work.path, fs::perms(0755));
     const fs::path real = fs::canonical(work.path);
@@ -383,7 +549,9 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
         return testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
     };
     int row = 0, needRoot = 0;
-    for (const auto &[prepare, asNobody, reason, elsewhere, folder] : rows) {
+    const mode_t umask = ::umask(0);
+    ::umask(umask);
+    for (const auto &saveRow : rows) {
         SCOPED_TRACE(++row);
         const fs::path own = real / std::to_string(row);
         fs::create_directory(own);
@@ -393,6 +561,8 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
             const int failed = failures();
             bool prepared = true;
             [&]() noexcept { // an ASSERT ends the row, an exception the child
+                // Bound here: clang before 16 cannot capture a structured binding in a lambda.
+                const auto &[prepare, asNobody, reason, help, folder] = saveRow;
                 fs::current_path(own);
                 isolated = ::geteuid() == 0 && !::unshare(CLONE_NEWNS)
                     && !::mount(nullptr, "/", nullptr, MS_PRIVATE | MS_REC, nullptr);
@@ -402,18 +572,31 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
                 }
                 const std::string before = listing(work.path);
                 const bool wasLink = fs::is_symlink(ResultReport::fileName);
+                // What a written report leaves: the folder's other names as they were, the report's mode.
+                std::set<fs::path> names;
+                for (const auto &entry : reason ? fs::directory_iterator() : fs::directory_iterator("."))
+                    names.insert(entry.path().filename());
+                names.insert(ResultReport::fileName);
+                const fs::perms mode = reason || !fs::exists(ResultReport::fileName)
+                    ? fs::perms(0666 & ~umask) : fs::status(ResultReport::fileName).permissions();
                 const bool switchUser = asNobody && ::geteuid() == 0;
                 ASSERT_TRUE(!switchUser || (!::setegid(65534) && !::seteuid(65534)));
                 const Reaction reaction = s.command(IdSaveResult);
                 ASSERT_TRUE(!switchUser || (!::seteuid(0) && !::setegid(0))); // to read it all
                 const std::string refused = "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n";
-                const std::string named = "\nOrdner: " + (folder ? own / folder : own).string()
-                    + (elsewhere ? "\nStarten Sie das Programm aus einem Ordner, in dem Sie schreiben dürfen." : "");
+                const std::string named = "\nOrdner: " + (folder ? own / folder : own).string() + help;
                 const Message expected = reason ? Message{"Fehler: Speichern", refused + reason + named, true} : saved;
                 EXPECT_EQ(reaction.message.text, expected.text);
                 EXPECT_EQ(reaction.message, expected);
                 EXPECT_EQ(reason ? listing(work.path) : readFile(ResultReport::fileName), reason ? before : zeros);
                 EXPECT_EQ(fs::is_symlink(ResultReport::fileName), wasLink);
+                if (!reason) {
+                    std::set<fs::path> left;
+                    for (const auto &entry : fs::directory_iterator("."))
+                        left.insert(entry.path().filename());
+                    EXPECT_EQ(left, names); // no temporary file, also where the replace was refused
+                    EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), mode);
+                }
                 EXPECT_TRUE(s.running()); // the run goes on
             }();
             std::fflush(stdout);
@@ -428,6 +611,18 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
     if (needRoot)
         GTEST_SKIP() << "the other rows passed; " << needRoot
                      << " need root, and mounts of their own: another user's report, full and read-only file systems";
+}
+
+// A name longer than the file system takes (no row: a link to it would break every listing).
+TEST(Session, SavePathTooLong)
+{
+    TempFolder work;
+    const std::string folder = std::string(300, 'x');
+    EXPECT_EQ(SaveMessage::about(AtomicFile::replace(folder + "/mc_result.txt", "neu")).text,
+              "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\nDer Pfad ist zu lang.\nOrdner: "
+                  + (fs::current_path() / "xxxxxxxxxxxxxxxxxxxxxxxxxxxx").string().substr(0, 29) + "…"
+                  + std::string(30, 'x') + "\nStarten Sie das Programm aus einem Ordner mit kürzerem Pfad.");
+    EXPECT_TRUE(fs::is_empty("."));
 }
 
 #endif

@@ -1,3 +1,4 @@
+#include "sessionstate.h"
 #include "program.h"
 #include "resultreport.h"
 
@@ -60,13 +61,13 @@ TEST(Program, PassOrder)
     });
     p.post(IdStart);
     p.loop.pass(); // started in the drain, shot 1 at (-159, -133) in the same pass, not yet plotted
-    EXPECT_EQ(std::tuple(p.session.simulation().shots(), p.pixel(51, 77)), std::tuple(1.0, white));
+    EXPECT_EQ(std::tuple(p.session.state().simulation.shots(), p.pixel(51, 77)), std::tuple(1.0, white));
     p.loop.pass();
     EXPECT_EQ(p.pixel(51, 77), 0x030000u);
     p.loop.pass(); // shot 3 stops the run; shot 2 at (134, -100) is drawn
     EXPECT_EQ(std::tuple(p.session.running(), p.pixel(344, 110)), std::tuple(false, 0x060000u));
     p.loop.pass(); // the stopping shot is not plotted: the figure covers all
-    EXPECT_EQ(std::tuple(p.session.simulation().shots(), p.pixel(51, 77)), std::tuple(3.0, white));
+    EXPECT_EQ(std::tuple(p.session.state().simulation.shots(), p.pixel(51, 77)), std::tuple(3.0, white));
 
     configure(p.session, [](SettingsForm::Entries &e) { e.targetShots = "1e9"; });
     p.run(5);
@@ -74,7 +75,7 @@ TEST(Program, PassOrder)
     p.post(IdQuit); // the pass that quits still shoots, the next one ends the loop
     EXPECT_TRUE(p.loop.pass());
     EXPECT_FALSE(p.loop.pass());
-    EXPECT_EQ(p.session.simulation().shots(), 6.0);
+    EXPECT_EQ(p.session.state().simulation.shots(), 6.0);
     configure(p.session, [](SettingsForm::Entries &e) { e.radius = "100"; });
     p.window.command(IdStop);
     p.window.servePendingPaints(); // the old square goes

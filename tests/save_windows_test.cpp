@@ -37,15 +37,32 @@ TEST(SaveWindows, ReadOnlyReportRefusedAndLeftWhole)
     EXPECT_EQ(listing(work.path), withOldReport(work));
 }
 
+// Another program holds the report, as an editor or a word processor opens it: the refusal says so.
 TEST(SaveWindows, ReportHeldOpenLeftWholeWithNothingBeside)
 {
+    const struct { const char *holder; DWORD access, sharing; } rows[] = {
+        {"locking it", GENERIC_READ, 0},
+        {"reading, sharing reading", GENERIC_READ, FILE_SHARE_READ},
+        {"writing, sharing reading and writing", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE},
+    };
+    for (const auto &[holder, access, sharing] : rows) {
+        SCOPED_TRACE(holder);
+        TempFolder work;
+        std::ofstream(ResultReport::fileName, std::ios::binary) << "alt";
+        const HANDLE held = ::CreateFileW(L"mc_result.txt", access, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(ResultReport::write(run).failure, Failure::ReportInUse);
+        ::CloseHandle(held);
+        EXPECT_EQ(listing(work.path), withOldReport(work));
+    }
+}
+
+// A name longer than the file system takes is refused as too long, with nothing left. (Wine, unlike Windows,
+// takes paths beyond MAX_PATH: that refusal cannot be tried here.)
+TEST(SaveWindows, PathTooLong)
+{
     TempFolder work;
-    std::ofstream(ResultReport::fileName, std::ios::binary) << "alt";
-    // As a program that locks what it opened.
-    const HANDLE held = ::CreateFileW(L"mc_result.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(ResultReport::write(run).failure, Failure::ReportNotWritable);
-    ::CloseHandle(held);
-    EXPECT_EQ(listing(work.path), withOldReport(work));
+    EXPECT_EQ(AtomicFile::replace(std::string(300, 'c') + "\\mc_result.txt", "neu").failure, Failure::PathTooLong);
+    EXPECT_EQ(listing(work.path), "");
 }
 
 TEST(SaveWindows, FolderInTheWay)

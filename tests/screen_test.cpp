@@ -1,3 +1,4 @@
+#include "sessionstate.h"
 #include "program.h"
 #include "screenfollower.h"
 
@@ -74,7 +75,7 @@ TEST(Screen, FollowsTheScaleWithoutLosingAnything)
         EXPECT_EQ(ScreenFollower::startScreen(), named(name));
     }
     Program p(named("wide"));
-    const Simulation &s = p.session.simulation();
+    const Simulation &s = p.session.state().simulation;
     configure(p.session, [](SettingsForm::Entries &e) {
         e.autoStop = false;
         e.targetShots = "3000";

@@ -2,7 +2,7 @@
 
 #include "aboutbox.h"
 #include "dialogtexts.h"
-#include "widetext.h"
+#include "dialogwindow.h"
 
 void AboutDialog::show(HINSTANCE instance, HWND owner)
 {
@@ -11,25 +11,17 @@ void AboutDialog::show(HINSTANCE instance, HWND owner)
 
 INT_PTR CALLBACK AboutDialog::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
+    DialogWindow port(dialog);
     switch (message) {
-    case WM_INITDIALOG: {
-        // The children come in template order, the order of the layer's table,
-        // whose texts (version, home, month among them) they take.
-        HWND child = GetWindow(dialog, GW_CHILD);
-        for (const DialogControl &control : AboutBox::controls) {
-            if (!child)
-                break;
-            if (control.kind != DialogControl::Kind::Icon)
-                SetWindowTextW(child, WideText::from(control.text).c_str());
-            child = GetWindow(child, GW_HWNDNEXT);
-        }
+    case WM_INITDIALOG:
         DialogTexts::fit(dialog);
-        SetFocus(GetDlgItem(dialog, IDOK));
+        AboutBox::open(port);
         return FALSE; // the focus set above stays
-    }
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK)
-            EndDialog(dialog, IDOK);
+        if (LOWORD(wParam) == AboutBox::okId)
+            AboutBox::ok(port);
+        else if (LOWORD(wParam) == IDCANCEL)
+            AboutBox::cancel(port);
         return TRUE;
     default:
         return FALSE;

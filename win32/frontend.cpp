@@ -4,14 +4,13 @@
 #include "layout.h"
 #include "mainwindow.h"
 #include "messagebox.h"
+#include "pace.h"
 #include "screenreader.h"
 #include "settingsdialog.h"
 
 #include <commctrl.h>
 
 namespace {
-
-constexpr UINT statusMilliseconds = 50;
 
 std::wstring failed(const wchar_t *what)
 {
@@ -62,8 +61,8 @@ bool FrontEnd::createPanes(HWND main)
     m_status.setScale(m_scale);
     m_shots.setScale(m_scale);
     layout();
-    SetTimer(m_handles.status, StatusPane::timerId, statusMilliseconds, nullptr);
-    apply(m_session.shown());
+    SetTimer(m_handles.status, StatusPane::timerId, Pace::tickMilliseconds, nullptr);
+    apply(m_session.everything());
     return true;
 }
 
@@ -109,7 +108,7 @@ void FrontEnd::command(int id)
         return;
     case Reaction::Window::Settings:
         SettingsDialog::show(m_handles.instance, m_handles.main, m_session);
-        apply(m_session.settingsClosed());
+        apply(m_session.everything());
         break;
     case Reaction::Window::About:
         AboutDialog::show(m_handles.instance, m_handles.main);

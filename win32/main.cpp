@@ -1,9 +1,12 @@
+#include "documentsfolder.h"
 #include "frontend.h"
 
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
+    if (DocumentsFolder::asked(::GetCommandLineW()))
+        DocumentsFolder::enter();
     FrontEnd frontEnd(instance);
     if (const auto failure = frontEnd.start(show)) {
         const std::wstring text = L"Monte Carlo konnte nicht starten: " + *failure;

@@ -18,6 +18,9 @@ public:
     PictureCanvas(const PictureCanvas &) = delete;
     PictureCanvas &operator=(const PictureCanvas &) = delete;
 
+    // The page's font at a pixel size, kept until another size or scale is asked for.
+    HFONT font(int pixelSize) const;
+
     void fill(const Rect &area, std::uint32_t rgb) override;
     void rectangle(const Rect &area, std::uint32_t pen, std::uint32_t inside) override;
     void ellipse(const Rect &area, std::uint32_t pen, std::uint32_t inside) override;
@@ -32,7 +35,6 @@ private:
     RECT device(const Rect &area) const;
     // Device pixels to program pixels, rounded up.
     int program(int devicePixels) const;
-    HFONT font(int pixelSize) const;
     // Draws an outline shape with a pen one block thick inside the area.
     void outline(const Rect &area, std::uint32_t pen, std::uint32_t inside, bool round);
 

@@ -1,6 +1,7 @@
 #include "shotpane.h"
 
 #include "focusframe.h"
+#include "pace.h"
 #include "paneaccessible.h"
 #include "screenreader.h"
 #include "widetext.h"
@@ -12,7 +13,7 @@ namespace {
 
 constexpr COLORREF white = RGB(255, 255, 255);
 // About one display frame.
-constexpr std::uint64_t frameMilliseconds = 16;
+constexpr std::uint64_t frameMilliseconds = Pace::frameMilliseconds;
 
 } // namespace
 

@@ -1,18 +1,18 @@
 #include "statuspane.h"
 
 #include "focusframe.h"
+#include "fontmeasure.h"
 #include "frontend.h"
 #include "paneaccessible.h"
 #include "screenreader.h"
 #include "widetext.h"
 
 #include <algorithm>
-#include <map>
+#include <chrono>
 
 namespace {
 
 constexpr COLORREF black = RGB(0, 0, 0);
-constexpr int top = StatusPicture::top;
 
 } // namespace
 
@@ -59,7 +59,7 @@ void StatusPane::setScale(Scale scale)
     fit();
     request(true);
     if (m_window && GetFocus() == m_window)
-        moveCaret(0); // the caret's line at the new scale
+        placeCaret(); // the caret's character at the new scale
 }
 
 void StatusPane::fit()
@@ -69,18 +69,22 @@ void StatusPane::fit()
 
 void StatusPane::request(bool erase)
 {
-    const std::vector<StatusPage::Text> before = m_shown;
     if (erase)
         m_picture.fill(black);
-    if (!m_page.paint(m_canvas, erase))
-        return;
-    const bool changed = m_shown != before;
-    if (!m_window)
-        return;
-    InvalidateRect(m_window, nullptr, FALSE);
-    // Twenty changes a second during a run would drown the reader; the run's
-    // end is announced, and the reader asks for the value when it wants it.
-    if (changed && GetFocus() == m_window && !m_frontEnd.session().running())
+    if (m_page.paint(m_canvas, erase)) {
+        if (m_window)
+            InvalidateRect(m_window, nullptr, FALSE);
+        if (m_window && GetFocus() == m_window)
+            placeCaret(); // its character may have moved with the page
+    }
+    tellScreenReader();
+}
+
+void StatusPane::tellScreenReader()
+{
+    m_reading.show(m_shown);
+    const bool focused = m_window && GetFocus() == m_window;
+    if (m_reading.tell(focused, m_frontEnd.session().running(), std::chrono::steady_clock::now()))
         NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_window, OBJID_CLIENT, CHILDID_SELF);
 }
 
@@ -89,21 +93,45 @@ void StatusPane::announce(const std::string &sentence)
     m_announcer.announce(WideText::from(sentence));
 }
 
-void StatusPane::moveCaret(int key)
+void StatusPane::press(WPARAM key)
 {
-    std::map<int, int> lines; // page line → place of its first text
-    for (const StatusPage::Text &text : m_shown) {
-        if (const auto [line, added] = lines.try_emplace(text.line, text.x); !added)
-            line->second = std::min(line->second, text.x);
-    }
-    if (lines.empty())
+    using Key = StatusReading::Key;
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    switch (key) {
+    case VK_LEFT:
+        m_reading.press(Key::Left);
+        break;
+    case VK_RIGHT:
+        m_reading.press(Key::Right);
+        break;
+    case VK_UP:
+        m_reading.press(Key::Up);
+        break;
+    case VK_DOWN:
+        m_reading.press(Key::Down);
+        break;
+    case VK_HOME:
+        m_reading.press(control ? Key::TextStart : Key::Home);
+        break;
+    case VK_END:
+        m_reading.press(control ? Key::TextEnd : Key::End);
+        break;
+    default:
         return;
-    const int last = static_cast<int>(lines.size()) - 1;
-    const int step = key == VK_UP ? -1 : key == VK_DOWN ? 1 : key == VK_HOME ? -last : key == VK_END ? last : 0;
-    m_caretLine = std::clamp(m_caretLine + step, 0, last);
-    const auto line = std::next(lines.begin(), m_caretLine);
-    // Hidden, but where NVDA looks for the line to read.
-    SetCaretPos(m_scale.device(line->second), m_lineHeight * line->first + m_scale.device(top));
+    }
+    placeCaret();
+}
+
+void StatusPane::placeCaret()
+{
+    if (!m_lineHeight)
+        return;
+    const Rect box = m_reading.caretBox(FontMeasure(m_canvas.font(m_page.fontSize(m_canvas))), m_scale.grid());
+    if (box.x == m_caretPlace.x && box.y == m_caretPlace.y)
+        return;
+    m_caretPlace = {box.x, box.y};
+    // Hidden: moving it tells a screen reader where the keyboard reads.
+    SetCaretPos(box.x, box.y);
 }
 
 void StatusPane::paint()
@@ -145,7 +173,8 @@ LRESULT CALLBACK StatusPane::procedure(HWND window, UINT message, WPARAM wParam,
         return 0;
     case WM_SETFOCUS:
         CreateCaret(window, nullptr, pane->m_scale.device(1), pane->m_lineHeight);
-        pane->moveCaret(0);
+        pane->m_caretPlace = {-1, -1};
+        pane->placeCaret();
         InvalidateRect(window, nullptr, FALSE);
         return 0;
     case WM_KILLFOCUS:
@@ -156,12 +185,12 @@ LRESULT CALLBACK StatusPane::procedure(HWND window, UINT message, WPARAM wParam,
         if (wParam == VK_TAB)
             SetFocus(GetNextDlgTabItem(GetParent(window), window, GetKeyState(VK_SHIFT) < 0));
         else
-            pane->moveCaret(static_cast<int>(wParam));
+            pane->press(wParam);
         return 0;
     case WM_GETOBJECT: {
         PaneAccessible::Answers answers;
-        answers.description = [] { return WideText::from(ScreenReader::statusDescription); };
-        answers.value = [pane] { return WideText::from(StatusPage::readingText(pane->m_shown)); };
+        answers.description = [pane] { return WideText::from(pane->m_reading.description()); };
+        answers.value = [pane] { return WideText::from(pane->m_reading.text()); };
         answers.role = ROLE_SYSTEM_TEXT;
         answers.state = STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE;
         if (const LRESULT object = PaneAccessible::answer(window, wParam, lParam, OBJID_CLIENT, std::move(answers)))

@@ -6,6 +6,7 @@
 #include "scale.h"
 #include "statuspage.h"
 #include "statuspicture.h"
+#include "statusreading.h"
 
 #include <windows.h>
 
@@ -16,8 +17,8 @@ class Session;
 
 // The right pane: the status page in white on black, kept in a picture and
 // redrawn in place at each 50 ms tick of its timer. It takes the keyboard and
-// is read-only text to a screen reader, read line by line at a hidden caret
-// that Up, Down, Home and End move.
+// is read-only text to a screen reader, read at a hidden caret that the arrows,
+// Home and End move as the layer's StatusReading says.
 class StatusPane
 {
 public:
@@ -46,7 +47,12 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void fit();
-    void moveCaret(int key);
+    // The key pressed, where the layer maps it.
+    void press(WPARAM key);
+    // The hidden caret at its character, where NVDA looks for the text to read.
+    void placeCaret();
+    // The page was refreshed: tells a screen reader the change, when the reading says so.
+    void tellScreenReader();
 
     FrontEnd &m_frontEnd;
     StatusPicture m_page;
@@ -54,13 +60,14 @@ private:
     Picture m_picture;
     Scale m_scale;
     PictureCanvas m_canvas{m_picture, m_scale};
-    // A line's height in device pixels.
+    // A line's height in device pixels; 0 before the first scale.
     int m_lineHeight = 0;
     int m_visibleWidth = 0;
     int m_height = 0;
     // The page on the picture now.
     const std::vector<StatusPage::Text> &m_shown = m_page.shown();
     Announcer m_announcer;
-    // The caret's line of the reading text, whose lines are the page's lines that hold a text.
-    int m_caretLine = 0;
+    StatusReading m_reading;
+    // Where the caret was placed last; none after it was created.
+    POINT m_caretPlace{-1, -1};
 };

@@ -1,6 +1,7 @@
 #include "statuspaneaccessible.h"
 
 #include "announcementaccessible.h"
+#include "fontmeasure.h"
 #include "screenreader.h"
 #include "statuspane.h"
 
@@ -52,13 +53,8 @@ QString StatusPaneAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Name)
         return QString::fromUtf8(ScreenReader::statusName);
-    if (t == QAccessible::Description) {
-        // The page below the caret's line: Orca 43 speaks a focused text's name, its
-        // caret's line and its description, so that arriving it reads on to the end.
-        int start = 0, end = 0;
-        textAtOffset(cursorPosition(), QAccessible::LineBoundary, &start, &end);
-        return pane()->readingText().mid(end);
-    }
+    if (t == QAccessible::Description)
+        return QString::fromStdString(pane()->reading().description());
     return QAccessibleWidget::text(t);
 }
 
@@ -79,17 +75,17 @@ void *StatusPaneAccessible::interface_cast(QAccessible::InterfaceType type)
 
 QString StatusPaneAccessible::text(int startOffset, int endOffset) const
 {
-    return pane()->readingText().mid(startOffset, endOffset - startOffset);
+    return QString::fromStdString(pane()->reading().text(startOffset, endOffset));
 }
 
 int StatusPaneAccessible::characterCount() const
 {
-    return int(pane()->readingText().size());
+    return pane()->reading().length();
 }
 
 int StatusPaneAccessible::cursorPosition() const
 {
-    return pane()->caret();
+    return pane()->reading().caret();
 }
 
 void StatusPaneAccessible::setCursorPosition(int position)
@@ -99,18 +95,16 @@ void StatusPaneAccessible::setCursorPosition(int position)
 
 QRect StatusPaneAccessible::characterRect(int offset) const
 {
-    const std::vector<QRect> boxes = pane()->readingBoxes();
-    if (offset < 0 || offset >= int(boxes.size()))
+    if (offset < 0 || offset >= characterCount())
         return QRect();
-    return boxes[std::size_t(offset)].translated(pane()->mapToGlobal(QPoint(0, 0)));
+    const Rect box = pane()->reading().boxes(FontMeasure(pane()->font()))[std::size_t(offset)];
+    return QRect(pane()->mapToGlobal(QPoint(box.x, box.y)), QSize(box.width, box.height));
 }
 
 int StatusPaneAccessible::offsetAtPoint(const QPoint &point) const
 {
-    const std::vector<QRect> boxes = pane()->readingBoxes();
     const QPoint local = pane()->mapFromGlobal(point);
-    const auto box = std::find_if(boxes.begin(), boxes.end(), [&](const QRect &b) { return b.contains(local); });
-    return box == boxes.end() ? -1 : int(box - boxes.begin());
+    return pane()->reading().offsetAt(local.x(), local.y(), FontMeasure(pane()->font()));
 }
 
 void StatusPaneAccessible::selection(int, int *startOffset, int *endOffset) const
@@ -137,11 +131,8 @@ QString StatusPaneAccessible::textAtOffset(int offset, QAccessible::TextBoundary
 {
     if (type != QAccessible::LineBoundary)
         return QAccessibleTextInterface::textAtOffset(offset, type, startOffset, endOffset);
-    const QString text = pane()->readingText();
-    offset = std::clamp(offset, 0, int(text.size()));
-    // From -1 lastIndexOf would search from the end.
-    *startOffset = offset == 0 ? 0 : int(text.lastIndexOf(u'\n', offset - 1)) + 1;
-    const qsizetype end = text.indexOf(u'\n', offset);
-    *endOffset = end < 0 ? int(text.size()) : int(end) + 1;
-    return text.mid(*startOffset, *endOffset - *startOffset);
+    const StatusReading::Span line = pane()->reading().line(offset);
+    *startOffset = line.start;
+    *endOffset = line.end;
+    return text(line.start, line.end);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "dialogwidgets.h"
+
 #include <QDialog>
 
-// Program information: icon, version, where the documentation lives, release
-// month. Only its OK button closes it (Enter or Space while it has the focus);
-// it has no close box and Escape is ignored.
+// Program information from the layer's about box. Only its OK button closes it
+// (Enter or Space while it has the focus); it has no close box and Escape is
+// ignored.
 class AboutDialog : public QDialog
 {
     Q_OBJECT
@@ -12,6 +14,9 @@ public:
     explicit AboutDialog(QWidget *parent = nullptr);
 
 public slots:
-    // Escape, the window manager's close request and any other cancel are ignored.
+    // Escape, the window manager's close request and any other cancel go to the about box.
     void reject() override;
+
+private:
+    DialogWidgets m_widgets;
 };

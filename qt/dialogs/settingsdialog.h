@@ -1,17 +1,14 @@
 #pragma once
 
+#include "dialogwidgets.h"
 #include "settingsform.h"
 
 #include <QDialog>
-#include <QMap>
 
-class QCheckBox;
-class QLineEdit;
 class Session;
 
-// The settings form on screen: its controls from the form's template, the
-// values it shows, the mode's enabling, and OK through the form, whose warning
-// keeps the dialog open.
+// The settings form on screen: its widgets from the form's table, run by the
+// form through them.
 class SettingsDialog : public QDialog
 {
     Q_OBJECT
@@ -19,12 +16,8 @@ public:
     explicit SettingsDialog(Session &session, QWidget *parent = nullptr);
 
 private:
-    void createControls();
-    void showValues();
-    void applyMode(bool automatic);
-    void storeValues();
+    void nameFields();
 
     SettingsForm m_form;
-    QMap<int, QLineEdit *> m_fields; // by control id
-    QCheckBox *m_autoStop = nullptr;
+    DialogWidgets m_widgets;
 };

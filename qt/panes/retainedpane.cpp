@@ -1,6 +1,7 @@
 #include "retainedpane.h"
 
 #include "focusframe.h"
+#include "pace.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -13,7 +14,7 @@
 
 namespace {
 const QEvent::Type servePaintEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
-constexpr int frameMilliseconds = 16;
+constexpr int frameMilliseconds = Pace::frameMilliseconds;
 }
 
 RetainedPane::RetainedPane(const QColor &background, QImage::Format format, QWidget *parent)

@@ -1,20 +1,17 @@
 #include "statuspane.h"
 
 #include "imagecanvas.h"
-#include "statuspage.h"
+#include "session.h"
 
 #include <QAccessible>
-#include <QFontMetrics>
 #include <QKeyEvent>
-#include <QPainter>
 
-#include <algorithm>
-#include <tuple>
-#include <utility>
+#include <chrono>
 
 StatusPane::StatusPane(const Session &session, QWidget *parent)
     // White text on black: a quarter of the memory of a colour picture.
     : RetainedPane(Qt::black, QImage::Format_Grayscale8, parent)
+    , m_session(session)
     , m_picture(session)
 {
     setObjectName(QStringLiteral("statusPane"));
@@ -27,121 +24,64 @@ StatusPane::StatusPane(const Session &session, QWidget *parent)
 void StatusPane::paintRetained(QImage &image, QRect &dirty, bool erased)
 {
     ImageCanvas canvas(image, grid(), extent(), dirty);
-    const std::vector<StatusPage::Text> before = m_picture.shown();
-    if (!m_picture.paint(canvas, erased))
-        return;
-    m_lineHeight = m_picture.lineHeight(canvas);
-    // Unfocused, twenty changes a second would only crowd a screen reader's queue.
-    if (QAccessible::isActive() && before != m_shown && hasFocus())
-        tellScreenReader(before);
-}
-
-QString StatusPane::readingText() const
-{
-    return QString::fromStdString(StatusPage::readingText(m_shown));
-}
-
-std::vector<QRect> StatusPane::readingBoxes() const
-{
-    std::vector<StatusPage::Text> ordered = m_shown;
-    std::stable_sort(ordered.begin(), ordered.end(), [](const StatusPage::Text &a, const StatusPage::Text &b) {
-        return std::tie(a.line, a.x) < std::tie(b.line, b.x);
-    });
-    const QFontMetrics metrics(font());
-    const int lineHeight = metrics.height() + metrics.leading();
-    std::vector<QRect> boxes;
-    QRect last; // the last character's box
-    for (const StatusPage::Text &text : ordered) {
-        const QString shown = QString::fromStdString(text.text);
-        const int top = lineHeight * text.line + 10;
-        const auto left = [&](qsizetype i) { return text.x + metrics.horizontalAdvance(shown.left(i)); };
-        if (!last.isNull()) {
-            // The joining blank spans the gap to this text, a line break a blank's width.
-            const bool sameLine = last.top() == top;
-            const int right = sameLine ? left(0) : last.right() + 1 + metrics.horizontalAdvance(u' ');
-            boxes.emplace_back(QPoint(last.right() + 1, last.top()), QPoint(right - 1, last.bottom()));
-        }
-        qsizetype i = 0;
-        while (i < shown.size() && shown[i] == u' ')
-            ++i;
-        while (i < shown.size()) {
-            qsizetype end = i + 1;
-            while (shown[i] == u' ' && end < shown.size() && shown[end] == u' ')
-                ++end;
-            if (shown[i] == u' ' && end == shown.size())
-                break; // trailing blanks are not read
-            last = QRect(left(i), top, left(end) - left(i), metrics.height());
-            boxes.push_back(last);
-            i = end;
-        }
-    }
-    return boxes;
-}
-
-int StatusPane::caret() const
-{
-    return std::min(m_caret, int(readingText().size()));
+    if (m_picture.paint(canvas, erased))
+        m_lineHeight = m_picture.lineHeight(canvas);
+    tellScreenReader();
 }
 
 void StatusPane::setCaret(int offset)
 {
-    const int moved = std::clamp(offset, 0, int(readingText().size()));
-    if (moved == caret())
-        return;
-    m_caret = moved;
+    if (m_reading.setCaret(offset))
+        tellCaret();
+}
+
+void StatusPane::tellCaret()
+{
     if (QAccessible::isActive()) {
-        QAccessibleTextCursorEvent event(this, m_caret);
+        QAccessibleTextCursorEvent event(this, m_reading.caret());
         QAccessible::updateAccessibility(&event);
     }
 }
 
 void StatusPane::keyPressEvent(QKeyEvent *event)
 {
-    const QString text = readingText();
-    const int at = caret();
-    // From -1 lastIndexOf would search from the end.
-    const int lineStart = at == 0 ? 0 : int(text.lastIndexOf(u'\n', at - 1)) + 1;
-    const qsizetype end = text.indexOf(u'\n', at);
-    const int lineEnd = end < 0 ? int(text.size()) : int(end);
+    using Key = StatusReading::Key;
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    Key key;
     switch (event->key()) {
-    case Qt::Key_Up:
-        if (lineStart > 0)
-            setCaret(lineStart < 2 ? 0 : int(text.lastIndexOf(u'\n', lineStart - 2)) + 1);
-        break;
-    case Qt::Key_Down:
-        if (lineEnd < text.size())
-            setCaret(lineEnd + 1);
-        break;
-    case Qt::Key_Home:
-        setCaret(event->modifiers() & Qt::ControlModifier ? 0 : lineStart);
-        break;
-    case Qt::Key_End:
-        setCaret(event->modifiers() & Qt::ControlModifier ? int(text.size()) : lineEnd);
-        break;
     case Qt::Key_Left:
-        setCaret(at - 1);
+        key = Key::Left;
         break;
     case Qt::Key_Right:
-        setCaret(at + 1);
+        key = Key::Right;
+        break;
+    case Qt::Key_Up:
+        key = Key::Up;
+        break;
+    case Qt::Key_Down:
+        key = Key::Down;
+        break;
+    case Qt::Key_Home:
+        key = control ? Key::TextStart : Key::Home;
+        break;
+    case Qt::Key_End:
+        key = control ? Key::TextEnd : Key::End;
         break;
     default:
         RetainedPane::keyPressEvent(event);
+        return;
     }
+    if (m_reading.press(key))
+        tellCaret();
 }
 
-void StatusPane::tellScreenReader(const std::vector<StatusPage::Text> &before)
+void StatusPane::tellScreenReader()
 {
-    const QString old = QString::fromStdString(StatusPage::readingText(before));
-    const QString now = QString::fromStdString(StatusPage::readingText(m_shown));
-    // Only the changed middle, so that a reader need not repeat the whole page.
-    qsizetype head = 0;
-    while (head < old.size() && head < now.size() && old[head] == now[head])
-        ++head;
-    qsizetype tail = 0;
-    while (tail < old.size() - head && tail < now.size() - head
-           && old[old.size() - 1 - tail] == now[now.size() - 1 - tail])
-        ++tail;
-    QAccessibleTextUpdateEvent event(this, int(head), old.mid(head, old.size() - head - tail),
-                                     now.mid(head, now.size() - head - tail));
-    QAccessible::updateAccessibility(&event);
+    m_reading.show(m_shown);
+    const auto change = m_reading.tell(hasFocus(), m_session.running(), std::chrono::steady_clock::now());
+    if (change && QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent event(this, change->at, QString::fromStdString(change->removed),
+                                         QString::fromStdString(change->inserted));
+        QAccessible::updateAccessibility(&event);
+    }
 }

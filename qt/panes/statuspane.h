@@ -3,8 +3,7 @@
 #include "retainedpane.h"
 #include "statuspage.h"
 #include "statuspicture.h"
-
-#include <QString>
+#include "statusreading.h"
 
 #include <vector>
 
@@ -22,13 +21,8 @@ public:
     // The page on the image now.
     const std::vector<StatusPage::Text> &shownPage() const { return m_shown; }
 
-    // What a screen reader reads of the page shown (StatusPage::readingText), and
-    // where the pane drew each of its characters; a blank or line break joining
-    // two texts has the place between them or after the line's last character.
-    QString readingText() const;
-    std::vector<QRect> readingBoxes() const;
-    // Where the keyboard reads, an offset into readingText; arrows, Home and End move it.
-    int caret() const;
+    // What a screen reader reads of the page shown, with the caret the keys move.
+    const StatusReading &reading() const { return m_reading; }
     void setCaret(int offset);
 
 protected:
@@ -39,12 +33,14 @@ protected:
     void reshaped() override { requestPaint(true); }
 
 private:
-    // The page changed from before: tells a screen reader which part of its text.
-    void tellScreenReader(const std::vector<StatusPage::Text> &before);
+    // The page was refreshed: tells a screen reader what changed, when the reading says so.
+    void tellScreenReader();
+    void tellCaret();
 
+    const Session &m_session;
     StatusPicture m_picture;
     int m_lineHeight = 0;
     // The page on the image now.
     const std::vector<StatusPage::Text> &m_shown = m_picture.shown();
-    int m_caret = 0;
+    StatusReading m_reading;
 };

@@ -9,6 +9,7 @@
 #include "menubar.h"
 #include "messagebox.h"
 #include "modaldialog.h"
+#include "pace.h"
 #include "screenfollower.h"
 #include "screenreader.h"
 #include "session.h"
@@ -58,10 +59,10 @@ MainWindow::MainWindow(Session &session)
     // The status pane is created first, as on the tick it comes first.
     m_statusPane = new StatusPane(m_session, client);
     m_shotPane = new ShotPane(m_session, client);
-    repaint(m_session.shown());
+    repaint(m_session.everything());
 
     m_tickTimer.setTimerType(Qt::PreciseTimer);
-    m_tickTimer.setInterval(50);
+    m_tickTimer.setInterval(Pace::tickMilliseconds);
     connect(&m_tickTimer, &QTimer::timeout, this, &MainWindow::tick);
     m_tickTimer.start();
 }
@@ -166,7 +167,7 @@ void MainWindow::command(int id)
     case Reaction::Window::Settings: {
         SettingsDialog dialog(m_session, this);
         ModalDialog::exec(dialog);
-        repaint(m_session.settingsClosed());
+        repaint(m_session.everything());
         break;
     }
     case Reaction::Window::About: {

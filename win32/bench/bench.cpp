@@ -1,6 +1,7 @@
 // The program's loop under Wine against a bare PeekMessage drain on the same X
 // server; idle CPU; peak memory against a bare full-screen window with the
 // menu. Prints figures, asserts nothing. Usage: bench program | bench bare
+#include "sessionstate.h"
 #include "commandid.h"
 #include "frontend.h"
 #include "settingsform.h"
@@ -56,7 +57,7 @@ int program(HINSTANCE instance)
     const double start = now();
     while (now() - start < seconds)
         frontEnd.step();
-    const double shots = frontEnd.session().simulation().shots();
+    const double shots = frontEnd.session().state().simulation.shots();
     std::printf("program: %.0f shots/s\n", shots / (now() - start));
     frontEnd.command(IdStop);
     const double idleStart = now();

@@ -1,0 +1,225 @@
+// The Windows front end's own decisions, with its real windows: what it does on
+// a change of display or scale, at logoff, after a dialog, for a screen reader,
+// and in which order the report reaches the disk.
+
+#include "commandid.h"
+#include "frontend.h"
+#include "report.h"
+#include "reportfile.h"
+#include "resultreport.h"
+#include "screenreader.h"
+#include "widetext.h"
+
+#include <gtest/gtest.h>
+
+#include <oleacc.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+// Dispatches what is waiting, as the loop's drain does.
+void drain()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// The program's windows, shown once for the whole suite: its classes register once a process.
+FrontEnd &program()
+{
+    static FrontEnd frontEnd(GetModuleHandleW(nullptr));
+    static const bool started = [] {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        EXPECT_EQ(frontEnd.start(SW_SHOW).value_or(L""), L"");
+        drain();
+        return true;
+    }();
+    (void)started;
+    return frontEnd;
+}
+
+// Runs the loop's passes until the status pane's 50 ms timer has come twice: every paint served and shown.
+void settle()
+{
+    for (int pass = 0; pass < 3; ++pass)
+        program().step();
+}
+
+std::tuple<LONG, LONG, LONG, LONG> bounds(const RECT &rect)
+{
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+RECT screenOf(HWND window)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcMonitor;
+}
+
+// A dialog or message box of this process, once it is shown; null after five seconds without one.
+HWND awaitBox()
+{
+    for (int tries = 0; tries < 500; Sleep(10), ++tries) {
+        for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(box, &process);
+            if (process == GetCurrentProcessId() && IsWindowVisible(box))
+                return box;
+        }
+    }
+    return nullptr;
+}
+
+// Carries out the command, whose modal window the user meets with before confirming it.
+void commandAnswered(int id, const std::function<void(HWND box)> &meanwhile = {})
+{
+    std::thread user([&] {
+        const HWND box = awaitBox();
+        if (meanwhile)
+            meanwhile(box);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    program().command(id);
+    user.join();
+    drain();
+}
+
+TEST(MainWindow, CoversTheScreenAgainAfterADisplayChange)
+{
+    const HWND main = program().handles().main;
+    SetWindowPos(main, nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT screen = screenOf(main);
+    SendMessageW(main, WM_DISPLAYCHANGE, 32, MAKELPARAM(screen.right - screen.left, screen.bottom - screen.top));
+    RECT window{};
+    GetWindowRect(main, &window);
+    EXPECT_EQ(bounds(window), bounds(screen));
+}
+
+// At twice the scale the square's top edge (program pixel 10) lies on device row 20 and is two rows thick;
+// at the first scale that pixel lies inside the square, white, beyond the circle.
+TEST(MainWindow, DrawsAtTheScaleADpiChangeGives)
+{
+    const HWND main = program().handles().main;
+    const struct { const char *name; int dpi; COLORREF pixel; } rows[] = {
+        {"twice the scale", 2 * USER_DEFAULT_SCREEN_DPI, RGB(0, 0, 0)},
+        {"back to the first", USER_DEFAULT_SCREEN_DPI, RGB(255, 255, 255)},
+    };
+    for (const auto &row : rows) {
+        RECT suggested = screenOf(main);
+        SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi), reinterpret_cast<LPARAM>(&suggested));
+        settle();
+        const HDC dc = GetDC(program().handles().shots);
+        EXPECT_EQ(GetPixel(dc, 400, 21), row.pixel) << row.name;
+        ReleaseDC(program().handles().shots, dc);
+    }
+}
+
+// The save's box is still open when the user logs off: the program lets the session end.
+TEST(MainWindow, AllowsLogoffWhileASaveIsShown)
+{
+    TempFolder work;
+    DWORD_PTR answer = FALSE;
+    commandAnswered(IdSaveResult, [&](HWND) {
+        SendMessageTimeoutW(program().handles().main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000,
+                            &answer);
+    });
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+}
+
+// A dialog opened from a pane gives the keyboard back to that pane.
+TEST(MainWindow, KeyboardBackToThePaneADialogWasOpenedFrom)
+{
+    const struct { const char *name; HWND pane; } rows[] = {
+        {"the shot pane", program().handles().shots},
+        {"the status pane", program().handles().status},
+    };
+    for (const auto &row : rows) {
+        SetFocus(row.pane);
+        commandAnswered(IdAbout);
+        EXPECT_EQ(GetFocus(), row.pane) << row.name;
+    }
+}
+
+TEST(StatusPane, NamedForAScreenReader)
+{
+    IAccessible *object = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(program().handles().status, static_cast<DWORD>(OBJID_CLIENT),
+                                         __uuidof(IAccessible), reinterpret_cast<void **>(&object)),
+              S_OK);
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    object->get_accName(self, &name);
+    EXPECT_EQ(std::wstring(name ? name : L""), WideText::from(ScreenReader::statusName));
+    SysFreeString(name);
+    object->Release();
+}
+
+// The calls the report's save makes, in order, as seen through the exe's imports.
+std::vector<std::string> calls;
+ULONG_PTR systemFlush, systemMove;
+
+BOOL WINAPI flushSeen(HANDLE file)
+{
+    calls.push_back("flush");
+    return reinterpret_cast<decltype(&FlushFileBuffers)>(systemFlush)(file);
+}
+
+BOOL WINAPI moveSeen(LPCWSTR from, LPCWSTR to, DWORD flags)
+{
+    calls.push_back(std::wstring(to).ends_with(L"mc_result.txt") ? "replace" : "move");
+    return reinterpret_cast<decltype(&MoveFileExW)>(systemMove)(from, to, flags);
+}
+
+// Points this exe's import of the named system call at another function; the system's address, 0 if none.
+ULONG_PTR redirect(const char *name, ULONG_PTR to)
+{
+    auto *base = reinterpret_cast<BYTE *>(GetModuleHandleW(nullptr));
+    const auto *headers = reinterpret_cast<IMAGE_NT_HEADERS *>(base + reinterpret_cast<IMAGE_DOS_HEADER *>(base)->e_lfanew);
+    const DWORD imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto *library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(base + imports); library->Name; ++library) {
+        auto *names = reinterpret_cast<IMAGE_THUNK_DATA *>(base + library->OriginalFirstThunk);
+        auto *slot = reinterpret_cast<IMAGE_THUNK_DATA *>(base + library->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slot) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)
+                || std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData)->Name, name))
+                continue;
+            DWORD was = 0;
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &was);
+            const ULONG_PTR system = slot->u1.Function;
+            slot->u1.Function = to;
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, was, &was);
+            return system;
+        }
+    }
+    return 0;
+}
+
+// The new report is on the disk before it takes the old one's place: a crash between leaves the old one.
+TEST(Report, FlushedBeforeItReplacesTheOld)
+{
+    TempFolder work;
+    systemFlush = redirect("FlushFileBuffers", reinterpret_cast<ULONG_PTR>(&flushSeen));
+    systemMove = redirect("MoveFileExW", reinterpret_cast<ULONG_PTR>(&moveSeen));
+    ASSERT_TRUE(systemFlush && systemMove);
+    EXPECT_TRUE(ReportFile().deliver("old").written());
+    EXPECT_TRUE(ReportFile().deliver("new").written());
+    redirect("FlushFileBuffers", systemFlush);
+    redirect("MoveFileExW", systemMove);
+    EXPECT_EQ(calls, (std::vector<std::string>{"flush", "replace", "flush", "replace"}));
+    EXPECT_EQ(readFile(ResultReport::fileName), "new");
+}
+
+} // namespace
