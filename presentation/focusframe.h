@@ -21,7 +21,9 @@ inline Rect place(Size pane)
 
 inline std::uint32_t colour(std::uint32_t background)
 {
-    const std::uint32_t grey = ((background >> 16 & 0xFF) * 11 + (background >> 8 & 0xFF) * 16 + (background & 0xFF) * 5) / 32;
+    // Qt's qGray: red, green and blue weighed 11 : 16 : 5.
+    const std::uint32_t grey =
+        ((background >> 16 & 0xFF) * 11 + (background >> 8 & 0xFF) * 16 + (background & 0xFF) * 5) / 32;
     return grey < 128 ? 0xFFFFFF : 0x000000;
 }
 

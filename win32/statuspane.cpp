@@ -141,7 +141,8 @@ void StatusPane::paint()
     m_picture.show(dc, paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     if (GetFocus() == m_window) {
         // Windows' own dotted frame, which stands out from any background, where the layer puts it.
-        const RECT frame = m_scale.line(FocusFrame::place({m_scale.program(m_visibleWidth), m_scale.program(m_height)}));
+        const Size shown{m_scale.program(m_visibleWidth), m_scale.program(m_height)};
+        const RECT frame = m_scale.line(FocusFrame::place(shown));
         DrawFocusRect(dc, &frame);
     }
     EndPaint(m_window, &paint);

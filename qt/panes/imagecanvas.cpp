@@ -7,9 +7,6 @@
 #include <algorithm>
 
 namespace {
-// A frame's worth of shots and more; the queue never grows beyond it.
-constexpr std::size_t maxQueued = 1 << 16;
-
 QColor colour(std::uint32_t rgb)
 {
     return QColor::fromRgb(0xFF000000u | rgb);

@@ -26,6 +26,9 @@ public:
         QRgb colour;
     };
 
+    // A frame's worth of shots and more; a queue never grows beyond it.
+    static constexpr std::size_t maxQueued = 1 << 16;
+
     // extent: the logical size the image covers; queue: where plots wait, or null.
     ImageCanvas(QImage &image, const PixelGrid &grid, QSize extent, QRect &dirty, std::vector<Plot> *queue = nullptr);
 

@@ -152,7 +152,8 @@ void RetainedPane::paintEvent(QPaintEvent *event)
         return;
     const QSize shown = visibleSize();
     const Rect frame = FocusFrame::place({shown.width(), shown.height()});
-    painter.setPen(QPen(QColor::fromRgb(0xFF000000u | FocusFrame::colour(m_background.rgb() & 0xFFFFFF)), 0, Qt::DotLine));
+    const QColor colour = QColor::fromRgb(0xFF000000u | FocusFrame::colour(m_background.rgb() & 0xFFFFFF));
+    painter.setPen(QPen(colour, 0, Qt::DotLine));
     // A cosmetic pen covers x ... x + w: w is one less than the frame's width.
     painter.drawRect(frame.x, frame.y, frame.width - 1, frame.height - 1);
 }

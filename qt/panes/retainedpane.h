@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <QWidget>
 
-
 // A pane that keeps its picture in an image. Paint requests coalesce into one
 // pending paint that draws onto the image, optionally after clearing it to the
 // background; the screen copies the image at most once a frame.

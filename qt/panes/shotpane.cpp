@@ -10,7 +10,7 @@ ShotPane::ShotPane(const Session &session, QWidget *parent)
     , m_picture(session)
 {
     setObjectName(QStringLiteral("shotPane"));
-    m_unsettled.reserve(1 << 16);
+    m_unsettled.reserve(ImageCanvas::maxQueued);
 }
 
 QSize ShotPane::pictureSize(const QSize &visible, const QSize &before, bool erasing) const
