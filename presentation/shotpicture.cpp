@@ -1,34 +1,33 @@
 #include "shotpicture.h"
 
 #include "body.h"
+#include "canvas.h"
+#include "screenreader.h"
 #include "session.h"
 #include "sessionstate.h"
 
-namespace ShotPicture {
-
-int toPane(const Body &body, int k)
+int ShotPicture::toPane(const Body &body, int k)
 {
     return k + margin + body.radius();
 }
 
-Rect figure(const Session &session)
+Rect ShotPicture::figure(const Session &session)
 {
     const Body &body = session.state().body;
     return {margin, margin, body.sideLength(), body.sideLength()};
 }
 
-int keptSide(const Session &session)
+int ShotPicture::keptSide(const Session &session)
 {
-    const Body &body = session.state().body;
-    return margin + body.sideLength() + 1;
+    return margin + session.state().body.sideLength() + 1;
 }
 
-long long shots(const Session &session)
+long long ShotPicture::shots(const Session &session)
 {
     return static_cast<long long>(session.state().simulation.shots());
 }
 
-std::optional<Plot> plot(const Session &session)
+std::optional<ShotPicture::Plot> ShotPicture::plot(const Session &session)
 {
     if (!session.running())
         return std::nullopt;
@@ -37,4 +36,63 @@ std::optional<Plot> plot(const Session &session)
                 state.colour.rgb()};
 }
 
-} // namespace ShotPicture
+ShotPicture::ShotPicture(const Session &session)
+    : m_session(session)
+{
+}
+
+Size ShotPicture::kept(Size visible, Size before, bool erasing) const
+{
+    const int side = keptSide(m_session);
+    const Size kept = visible.expandedTo(before).boundedTo({side, side});
+    return erasing ? kept : kept.expandedTo(before);
+}
+
+void ShotPicture::paint(Canvas &canvas, bool erased)
+{
+    if (erased) {
+        m_figureShown = false;
+        m_drawn = 0;
+        m_lastPlotted = -1;
+    }
+    if (const auto shot = plot(m_session)) {
+        canvas.plot(shot->x, shot->y, shot->rgb);
+        // A resize plots the latest shot again: still one point.
+        if (const long long latest = shots(m_session); latest != m_lastPlotted) {
+            m_lastPlotted = latest;
+            ++m_drawn;
+        }
+        return;
+    }
+    // The figure's white inside covers every point of the run.
+    drawFigure(canvas);
+    m_figureShown = true;
+    m_drawn = 0;
+    m_lastPlotted = -1;
+}
+
+void ShotPicture::rescale(Canvas &now, const Canvas &before, Canvas &figureBefore, Size extent) const
+{
+    if (m_figureShown) {
+        drawFigure(figureBefore);
+        drawFigure(now);
+    }
+    for (int y = 0; y < extent.height; ++y) {
+        for (int x = 0; x < extent.width; ++x) {
+            if (const std::uint32_t was = before.pixel(x, y); was != figureBefore.pixel(x, y))
+                now.plot(x, y, was);
+        }
+    }
+}
+
+std::string ShotPicture::description() const
+{
+    return ScreenReader::shotDescription(m_session, m_drawn);
+}
+
+void ShotPicture::drawFigure(Canvas &canvas) const
+{
+    const Rect square = figure(m_session);
+    canvas.rectangle(square, black, white);
+    canvas.ellipse(square, black, white);
+}

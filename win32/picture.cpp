@@ -1,10 +1,21 @@
 #include "picture.h"
 
 #include <algorithm>
+#include <utility>
 
 Picture::~Picture()
 {
     release();
+}
+
+void Picture::swap(Picture &other) noexcept
+{
+    std::swap(m_dc, other.m_dc);
+    std::swap(m_bitmap, other.m_bitmap);
+    std::swap(m_oldBitmap, other.m_oldBitmap);
+    std::swap(m_bits, other.m_bits);
+    std::swap(m_width, other.m_width);
+    std::swap(m_height, other.m_height);
 }
 
 void Picture::release()
@@ -20,11 +31,11 @@ void Picture::release()
     m_width = m_height = 0;
 }
 
-void Picture::resize(int width, int height, COLORREF background, bool stretch)
+void Picture::resize(int width, int height, COLORREF background)
 {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (width == m_width && height == m_height && !stretch)
+    if (width == m_width && height == m_height)
         return;
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;
@@ -53,12 +64,8 @@ void Picture::resize(int width, int height, COLORREF background, bool stretch)
         const HBRUSH brush = CreateSolidBrush(background);
         FillRect(dc, &all, brush);
         DeleteObject(brush);
-        if (m_dc && stretch) {
-            SetStretchBltMode(dc, COLORONCOLOR);
-            StretchBlt(dc, 0, 0, width, height, m_dc, 0, 0, m_width, m_height, SRCCOPY);
-        } else if (m_dc) {
+        if (m_dc)
             BitBlt(dc, 0, 0, std::min(width, m_width), std::min(height, m_height), m_dc, 0, 0, SRCCOPY);
-        }
         GdiFlush();
     }
     release();

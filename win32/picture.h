@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 
 // A pane's retained picture: a 32-bit top-down DIB section with its own memory
@@ -14,17 +15,27 @@ public:
     Picture(const Picture &) = delete;
     Picture &operator=(const Picture &) = delete;
     ~Picture();
+    void swap(Picture &other) noexcept;
 
     int width() const { return m_width; }
     int height() const { return m_height; }
     HDC dc() const { return m_dc; }
 
     // A new size that keeps what old and new share; the rest in the background.
-    // With stretch the old picture is scaled to the new size instead.
-    void resize(int width, int height, COLORREF background, bool stretch = false);
+    void resize(int width, int height, COLORREF background);
     void fill(COLORREF colour);
     // A square of side pixels at (x, y) in 0x00RRGGBB, clipped to the picture.
     void setBlock(int x, int y, int side, std::uint32_t rgb);
+    // 0x00RRGGBB at (x, y), white beyond the picture.
+    std::uint32_t pixel(int x, int y) const
+    {
+        return x >= 0 && y >= 0 && x < m_width && y < m_height ? m_bits[y * m_width + x] & 0xFFFFFF : 0xFFFFFF;
+    }
+    bool same(const Picture &other) const
+    {
+        return m_width == other.m_width && m_height == other.m_height
+            && std::equal(m_bits, m_bits + m_width * m_height, other.m_bits);
+    }
     // Copies the picture's part of area to target and fills the rest with background.
     void show(HDC target, const RECT &area, HBRUSH background) const;
 

@@ -1,10 +1,9 @@
 #include "shotpane.h"
 
+#include "focusframe.h"
 #include "pace.h"
 #include "paneaccessible.h"
 #include "screenreader.h"
-#include "session.h"
-#include "shotpicture.h"
 #include "widetext.h"
 
 #include <algorithm>
@@ -19,7 +18,7 @@ constexpr std::uint64_t frameMilliseconds = Pace::frameMilliseconds;
 } // namespace
 
 ShotPane::ShotPane(const Session &session)
-    : m_session(session)
+    : m_shots(session)
 {
 }
 
@@ -52,12 +51,20 @@ void ShotPane::setScale(Scale scale)
 {
     if (scale.dpi == m_scale.dpi)
         return;
-    const Scale old = m_scale;
-    m_scale = scale;
-    // Points plotted so far are scaled with the picture; at rest it is the figure alone.
-    m_picture.resize(m_picture.width() * scale.dpi / old.dpi, m_picture.height() * scale.dpi / old.dpi, white, true);
-    if (!m_session.running())
-        request(true);
+    const Scale old = std::exchange(m_scale, scale);
+    if (!m_picture.dc())
+        return;
+    // Every point and the figure are drawn anew at the new resolution.
+    Picture before;
+    before.swap(m_picture);
+    const PixelGrid grid = m_scale.grid();
+    m_picture.resize(grid.toImageSize(m_extent.width), grid.toImageSize(m_extent.height), white);
+    Picture figure;
+    figure.resize(before.width(), before.height(), white);
+    const PictureCanvas was(before, old);
+    PictureCanvas figureBefore(figure, old);
+    m_shots.rescale(m_canvas, was, figureBefore, m_extent);
+    m_changed = true;
 }
 
 void ShotPane::request(bool erase)
@@ -66,11 +73,16 @@ void ShotPane::request(bool erase)
     m_erase = m_erase || erase;
 }
 
-void ShotPane::fit()
+Size ShotPane::visible() const
 {
-    // Nothing is drawn beyond the figure's reach, so the picture ends there.
-    const int kept = m_scale.device(ShotPicture::keptSide(m_session)) + m_scale.block();
-    m_picture.resize(std::min(m_width, kept), std::min(m_height, kept), white);
+    return {m_scale.program(m_width), m_scale.program(m_height)};
+}
+
+void ShotPane::fit(bool erasing)
+{
+    m_extent = m_shots.kept(visible(), m_extent, erasing);
+    const PixelGrid grid = m_scale.grid();
+    m_picture.resize(grid.toImageSize(m_extent.width), grid.toImageSize(m_extent.height), white);
 }
 
 void ShotPane::serve()
@@ -78,40 +90,14 @@ void ShotPane::serve()
     if (!m_pending)
         return;
     m_pending = false;
-    if (std::exchange(m_erase, false)) {
+    const bool erased = std::exchange(m_erase, false);
+    if (erased) {
         // The body may have changed with the settings: the picture follows its size.
-        fit();
+        fit(true);
         m_picture.fill(white);
-        m_plotted = 0;
     }
-    if (const auto plot = ShotPicture::plot(m_session)) {
-        m_picture.setBlock(m_scale.device(plot->x), m_scale.device(plot->y), m_scale.block(), plot->rgb);
-        ++m_plotted;
-    } else {
-        fit();
-        drawFigure();
-        m_plotted = 0;
-    }
+    m_shots.paint(m_canvas, erased);
     m_changed = true;
-}
-
-void ShotPane::drawFigure()
-{
-    if (!m_picture.dc())
-        return;
-    const Rect figure = ShotPicture::figure(m_session);
-    const RECT box{m_scale.device(figure.x), m_scale.device(figure.y), m_scale.device(figure.x + figure.width),
-                   m_scale.device(figure.y + figure.height)};
-    // Inside the box, so all four edges are as thick as a plotted shot.
-    const HPEN pen = CreatePen(PS_INSIDEFRAME, m_scale.block(), RGB(0, 0, 0));
-    const HGDIOBJ oldPen = SelectObject(m_picture.dc(), pen);
-    const HGDIOBJ oldBrush = SelectObject(m_picture.dc(), GetStockObject(WHITE_BRUSH));
-    Rectangle(m_picture.dc(), box.left, box.top, box.right, box.bottom);
-    Ellipse(m_picture.dc(), box.left, box.top, box.right, box.bottom);
-    SelectObject(m_picture.dc(), oldBrush);
-    SelectObject(m_picture.dc(), oldPen);
-    DeleteObject(pen);
-    GdiFlush();
 }
 
 void ShotPane::present(bool now)
@@ -135,8 +121,8 @@ void ShotPane::paint()
     const HDC dc = BeginPaint(m_window, &paint);
     m_picture.show(dc, paint.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (GetFocus() == m_window) {
-        RECT frame{0, 0, m_width, m_height};
-        InflateRect(&frame, -m_scale.device(3), -m_scale.device(3));
+        // Windows' own dotted frame, which stands out from any background, where the layer puts it.
+        const RECT frame = m_scale.line(FocusFrame::place(visible()));
         DrawFocusRect(dc, &frame);
     }
     EndPaint(m_window, &paint);
@@ -158,7 +144,9 @@ LRESULT CALLBACK ShotPane::procedure(HWND window, UINT message, WPARAM wParam, L
     case WM_SIZE:
         pane->m_width = LOWORD(lParam);
         pane->m_height = HIWORD(lParam);
-        pane->fit();
+        pane->fit(false);
+        // Newly shown parts get what a paint gives them: the figure, or the latest shot again.
+        pane->request(false);
         return 0;
     case WM_PAINT:
         pane->paint();
@@ -173,10 +161,7 @@ LRESULT CALLBACK ShotPane::procedure(HWND window, UINT message, WPARAM wParam, L
         return 0;
     case WM_GETOBJECT: {
         PaneAccessible::Answers answers;
-        answers.description = [pane] {
-            return WideText::from(
-                ScreenReader::shotDescription(pane->m_session, pane->m_plotted));
-        };
+        answers.description = [pane] { return WideText::from(pane->m_shots.description()); };
         answers.state = STATE_SYSTEM_FOCUSABLE;
         if (const LRESULT object = PaneAccessible::answer(window, wParam, lParam, OBJID_CLIENT, std::move(answers)))
             return object;

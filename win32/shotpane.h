@@ -1,7 +1,10 @@
 #pragma once
 
 #include "picture.h"
+#include "picturecanvas.h"
 #include "scale.h"
+#include "shotpicture.h"
+#include "size.h"
 
 #include <windows.h>
 
@@ -9,9 +12,10 @@
 
 class Session;
 
-// The left pane: the square with its circle and the shots, kept in a picture.
-// A paint asked for is drawn into the picture when served, from the state at
-// that moment; the screen sees the picture at display rate, not once per shot.
+// The left pane: keeps what ShotPicture paints, the square with its circle and
+// the shots, in a picture. A paint asked for is drawn into the picture when
+// served, from the state at that moment; the screen sees the picture at display
+// rate, not once per shot.
 class ShotPane
 {
 public:
@@ -22,6 +26,7 @@ public:
     static bool registerClass(HINSTANCE instance);
     HWND create(HWND parent, HINSTANCE instance);
     HWND window() const { return m_window; }
+    const Picture &picture() const { return m_picture; }
 
     // The pane's place in the main window, in device pixels.
     void place(const RECT &area);
@@ -37,19 +42,22 @@ public:
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
-    void fit();
-    void drawFigure();
+    // The picture covers what ShotPicture keeps of the pane's size now.
+    void fit(bool erasing);
+    // The pane's size in program pixels.
+    Size visible() const;
 
-    const Session &m_session;
+    ShotPicture m_shots;
     HWND m_window = nullptr;
     Picture m_picture;
     Scale m_scale;
+    PictureCanvas m_canvas{m_picture, m_scale};
+    // The program pixels the picture covers, from the pane's top left corner.
+    Size m_extent;
     int m_width = 0;
     int m_height = 0;
     bool m_pending = false;
     bool m_erase = false;
     bool m_changed = false;
-    // Points plotted since the figure was drawn, for screen readers.
-    long long m_plotted = 0;
     std::uint64_t m_shownAt = 0;
 };

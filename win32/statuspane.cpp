@@ -1,5 +1,6 @@
 #include "statuspane.h"
 
+#include "focusframe.h"
 #include "fontmeasure.h"
 #include "frontend.h"
 #include "paneaccessible.h"
@@ -11,23 +12,14 @@
 
 namespace {
 
-constexpr COLORREF white = RGB(255, 255, 255);
 constexpr COLORREF black = RGB(0, 0, 0);
-// The page's last line; the picture ends below it.
-constexpr int lastLine = 17;
-constexpr int top = 10;
 
 } // namespace
 
 StatusPane::StatusPane(FrontEnd &frontEnd)
     : m_frontEnd(frontEnd)
+    , m_page(frontEnd.session())
 {
-}
-
-StatusPane::~StatusPane()
-{
-    if (m_font)
-        DeleteObject(m_font);
 }
 
 bool StatusPane::registerClass(HINSTANCE instance)
@@ -60,22 +52,10 @@ void StatusPane::place(const RECT &area, int visibleWidth)
 
 void StatusPane::setScale(Scale scale)
 {
-    if (m_font && scale.dpi == m_scale.dpi)
+    if (m_lineHeight && scale.dpi == m_scale.dpi)
         return;
     m_scale = scale;
-    if (m_font)
-        DeleteObject(m_font);
-    // The columns are fixed in program pixels, so the font follows the scale
-    // and nothing else: not the desktop's font, not its size.
-    m_font = CreateFontW(-scale.device(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                         OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Tahoma");
-    const HDC screen = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(screen, m_font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(screen, &metrics);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
-    m_lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+    m_lineHeight = m_scale.grid().toImageSize(m_page.lineHeight(m_canvas));
     fit();
     request(true);
     if (m_window && GetFocus() == m_window)
@@ -84,41 +64,20 @@ void StatusPane::setScale(Scale scale)
 
 void StatusPane::fit()
 {
-    const int pageBottom = m_scale.device(top) + m_lineHeight * (lastLine + 1);
-    m_picture.resize(m_visibleWidth, std::min(m_height, pageBottom), black);
+    m_picture.resize(m_visibleWidth, std::min(m_height, m_scale.device(m_page.bottom(m_canvas))), black);
 }
 
 void StatusPane::request(bool erase)
 {
-    std::vector<StatusPage::Text> page = StatusPage::texts(m_frontEnd.session());
-    const bool changed = page != m_shown;
-    if (!erase && !changed) {
-        tellScreenReader();
-        return;
-    }
     if (erase)
         m_picture.fill(black);
-    const HDC dc = m_picture.dc();
-    if (dc) {
-        const HGDIOBJ old = SelectObject(dc, m_font);
-        SetTextColor(dc, white);
-        SetBkColor(dc, black);
-        SetBkMode(dc, OPAQUE);
-        for (const StatusPage::Text &text : page) {
-            // Trailing blanks included: their opaque cells cover a longer earlier text.
-            const std::wstring wide = WideText::from(text.text);
-            TextOutW(dc, m_scale.device(text.x), m_lineHeight * text.line + m_scale.device(top), wide.c_str(),
-                     static_cast<int>(wide.size()));
-        }
-        SelectObject(dc, old);
-        GdiFlush();
+    if (m_page.paint(m_canvas, erase)) {
+        if (m_window)
+            InvalidateRect(m_window, nullptr, FALSE);
+        if (m_window && GetFocus() == m_window)
+            placeCaret(); // its character may have moved with the page
     }
-    m_shown = std::move(page);
-    if (m_window)
-        InvalidateRect(m_window, nullptr, FALSE);
     tellScreenReader();
-    if (m_window && GetFocus() == m_window)
-        placeCaret(); // its character may have moved with the page
 }
 
 void StatusPane::tellScreenReader()
@@ -165,9 +124,9 @@ void StatusPane::press(WPARAM key)
 
 void StatusPane::placeCaret()
 {
-    if (!m_font)
+    if (!m_lineHeight)
         return;
-    const Rect box = m_reading.caretBox(FontMeasure(m_font), m_scale.grid());
+    const Rect box = m_reading.caretBox(FontMeasure(m_canvas.font(m_page.fontSize(m_canvas))), m_scale.grid());
     if (box.x == m_caretPlace.x && box.y == m_caretPlace.y)
         return;
     m_caretPlace = {box.x, box.y};
@@ -181,9 +140,9 @@ void StatusPane::paint()
     const HDC dc = BeginPaint(m_window, &paint);
     m_picture.show(dc, paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     if (GetFocus() == m_window) {
-        // In the margin around the page, on the part of the pane that shows.
-        const int margin = m_scale.device(3);
-        const RECT frame{margin, margin, m_visibleWidth - margin, std::min(m_height, m_picture.height() + margin)};
+        // Windows' own dotted frame, which stands out from any background, where the layer puts it.
+        const Size shown{m_scale.program(m_visibleWidth), m_scale.program(m_height)};
+        const RECT frame = m_scale.line(FocusFrame::place(shown));
         DrawFocusRect(dc, &frame);
     }
     EndPaint(m_window, &paint);

@@ -2,8 +2,10 @@
 
 #include "announcer.h"
 #include "picture.h"
+#include "picturecanvas.h"
 #include "scale.h"
 #include "statuspage.h"
+#include "statuspicture.h"
 #include "statusreading.h"
 
 #include <windows.h>
@@ -24,7 +26,6 @@ public:
     static constexpr UINT_PTR timerId = 1;
 
     explicit StatusPane(FrontEnd &frontEnd);
-    ~StatusPane();
     StatusPane(const StatusPane &) = delete;
     StatusPane &operator=(const StatusPane &) = delete;
 
@@ -54,14 +55,17 @@ private:
     void tellScreenReader();
 
     FrontEnd &m_frontEnd;
+    StatusPicture m_page;
     HWND m_window = nullptr;
     Picture m_picture;
     Scale m_scale;
-    HFONT m_font = nullptr;
+    PictureCanvas m_canvas{m_picture, m_scale};
+    // A line's height in device pixels; 0 before the first scale.
     int m_lineHeight = 0;
     int m_visibleWidth = 0;
     int m_height = 0;
-    std::vector<StatusPage::Text> m_shown;
+    // The page on the picture now.
+    const std::vector<StatusPage::Text> &m_shown = m_page.shown();
     Announcer m_announcer;
     StatusReading m_reading;
     // Where the caret was placed last; none after it was created.

@@ -1,5 +1,6 @@
 #include "retainedpane.h"
 
+#include "focusframe.h"
 #include "pace.h"
 
 #include <QCoreApplication>
@@ -34,15 +35,19 @@ RetainedPane::RetainedPane(const QColor &background, QImage::Format format, QWid
     });
 }
 
-bool RetainedPane::fitImage(bool erase)
+QSize RetainedPane::visibleSize() const
 {
-    const PixelGrid grid(devicePixelRatioF());
     QRect visible = rect();
     if (parentWidget())
         visible &= parentWidget()->rect().translated(-pos());
-    QSize wanted = pictureSize(visible.size(), m_image.isNull() ? QSize() : m_extent).expandedTo(QSize(1, 1));
-    if (!erase && !m_image.isNull())
-        wanted = wanted.expandedTo(m_extent);
+    return visible.size();
+}
+
+bool RetainedPane::fitImage(bool erase)
+{
+    const PixelGrid grid(devicePixelRatioF());
+    const QSize wanted = pictureSize(visibleSize(), m_image.isNull() ? QSize() : m_extent, erase || m_image.isNull())
+                             .expandedTo(QSize(1, 1));
     if (!m_image.isNull() && wanted == m_extent && grid.scale == m_grid.scale)
         return false;
 
@@ -142,13 +147,15 @@ void RetainedPane::paintEvent(QPaintEvent *event)
     const QRegion beyond = event->region() - QRect(QPoint(0, 0), m_extent);
     for (const QRect &part : beyond)
         painter.fillRect(part, m_background);
-    // As styles do: the frame only once the keyboard moved the focus. A dotted
-    // line in the pane's margin, unfilled: a style's focus frame may tint what
-    // it encloses, and the picture must keep its colours.
+    // As styles do: the frame only once the keyboard moved the focus.
     if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange))
         return;
-    painter.setPen(QPen(qGray(m_background.rgb()) < 128 ? Qt::white : Qt::black, 0, Qt::DotLine));
-    painter.drawRect(rect().adjusted(2, 2, -3, -3));
+    const QSize shown = visibleSize();
+    const Rect frame = FocusFrame::place({shown.width(), shown.height()});
+    const QColor colour = QColor::fromRgb(0xFF000000u | FocusFrame::colour(m_background.rgb() & 0xFFFFFF));
+    painter.setPen(QPen(colour, 0, Qt::DotLine));
+    // A cosmetic pen covers x ... x + w: w is one less than the frame's width.
+    painter.drawRect(frame.x, frame.y, frame.width - 1, frame.height - 1);
 }
 
 void RetainedPane::focusInEvent(QFocusEvent *event)

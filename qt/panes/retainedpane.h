@@ -8,8 +8,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <algorithm>
-
 // A pane that keeps its picture in an image. Paint requests coalesce into one
 // pending paint that draws onto the image, optionally after clearing it to the
 // background; the screen copies the image at most once a frame.
@@ -44,24 +42,12 @@ public:
     QSize extent() const { return m_extent; }
 
 protected:
-    // Sets the block of the logical pixel (x, y), which lies inside the extent.
-    void plot(QImage &image, int x, int y, QRgb colour) const
-    {
-        if (m_grid.block == 1) {
-            reinterpret_cast<QRgb *>(image.scanLine(y))[x] = colour;
-            return;
-        }
-        const int left = m_grid.toImage(x);
-        const int width = std::min(m_grid.block, image.width() - left);
-        const int top = m_grid.toImage(y);
-        const int bottom = std::min(top + m_grid.block, image.height());
-        for (int row = top; row < bottom; ++row)
-            std::fill_n(reinterpret_cast<QRgb *>(image.scanLine(row)) + left, width, colour);
-    }
-
     // The logical size worth keeping, given what can be seen and what the
-    // picture covered before (empty at first); an erase fits the image to it.
-    virtual QSize pictureSize(const QSize &visible, const QSize &) const { return visible; }
+    // picture covered before (empty at first); only an erase may shrink it.
+    virtual QSize pictureSize(const QSize &visible, const QSize &before, bool erasing) const
+    {
+        return erasing ? visible : visible.expandedTo(before);
+    }
     // Writes onto the image what paintRetained drew but kept back.
     virtual void settle(QImage &) {}
     // The pane moved to a screen of another scale: image is the new, empty
@@ -82,6 +68,8 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private:
+    // The part of the pane its parent does not clip.
+    QSize visibleSize() const;
     // Gives the image the pane's scale and the size worth keeping; shrinks it
     // only when it is to be cleared anyway. True when anything changed.
     bool fitImage(bool erase);

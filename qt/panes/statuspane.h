@@ -2,6 +2,7 @@
 
 #include "retainedpane.h"
 #include "statuspage.h"
+#include "statuspicture.h"
 #include "statusreading.h"
 
 #include <vector>
@@ -20,9 +21,6 @@ public:
     // The page on the image now.
     const std::vector<StatusPage::Text> &shownPage() const { return m_shown; }
 
-    // The font the page is drawn in, whatever the desktop's font is.
-    static QFont pageFont(const std::vector<StatusPage::Text> &page);
-
     // What a screen reader reads of the page shown, with the caret the keys move.
     const StatusReading &reading() const { return m_reading; }
     void setCaret(int offset);
@@ -40,8 +38,9 @@ private:
     void tellCaret();
 
     const Session &m_session;
+    StatusPicture m_picture;
     int m_lineHeight = 0;
-    // The page on the image now: drawing it again would change no pixel.
-    std::vector<StatusPage::Text> m_shown;
+    // The page on the image now.
+    const std::vector<StatusPage::Text> &m_shown = m_picture.shown();
     StatusReading m_reading;
 };

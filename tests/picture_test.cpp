@@ -1,0 +1,184 @@
+// What the layer paints through the drawing port, written down by a recording canvas: what every front end
+// draws of the two panes, and what the shot picture keeps.
+
+#include "commandid.h"
+#include "recordingcanvas.h"
+#include "session.h"
+#include "settings.h"
+#include "shotpicture.h"
+#include "statuspicture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+void manual(Session &session, const char *target, const char *radius = "200")
+{
+    configure(session, [&](SettingsForm::Entries &e) {
+        e.autoStop = false;
+        e.targetShots = target;
+        e.radius = radius;
+    });
+}
+
+std::string joined(const std::vector<std::string> &calls)
+{
+    std::string all;
+    for (const std::string &call : calls)
+        all.append(all.empty() ? "" : " | ").append(call);
+    return all;
+}
+
+} // namespace
+
+// The picture covers what the pane showed and shows, up to the figure's reach: minimised, shrunk by a smaller
+// screen or moved, it keeps every point; only an erase after the body shrank gives up what lies beyond it.
+TEST(ShotPicture, KeepsWhatItCovered)
+{
+    Session s;
+    manual(s, "10", "370"); // the figure and the pixel beyond: 751 x 751
+    ShotPicture picture(s);
+    const struct { const char *name; Size visible, before; bool erasing; Size kept; } rows[] = {
+        {"first paint: what shows", {615, 768}, {}, false, {615, 751}},
+        {"minimised", {0, 0}, {615, 751}, false, {615, 751}},
+        {"a smaller screen", {460, 716}, {615, 751}, false, {615, 751}},
+        {"a larger screen, up to the figure's reach", {1000, 900}, {615, 751}, false, {751, 751}},
+        {"an erase on a smaller screen", {460, 716}, {751, 751}, true, {751, 751}},
+        {"an erase while minimised", {0, 0}, {751, 751}, true, {751, 751}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(picture.kept(row.visible, row.before, row.erasing), row.kept) << row.name;
+    manual(s, "10", "100"); // 211 x 211
+    EXPECT_EQ(picture.kept({615, 751}, {751, 751}, true), (Size{211, 211})) << "an erase after a smaller body";
+    EXPECT_EQ(picture.kept({615, 751}, {751, 751}, false), (Size{751, 751})) << "a paint after a smaller body";
+}
+
+// Each paint in turn: the figure at rest, the latest shot during a run, counted from the figure or the erase
+// before it, as a screen reader is told.
+TEST(ShotPicture, PaintsAndCountsThePointsDrawn)
+{
+    Session s;
+    manual(s, "60");
+    ShotPicture picture(s);
+    RecordingCanvas canvas;
+    const auto passes = [&](int n) {
+        while (n-- > 0) {
+            s.pass();
+            picture.paint(canvas, false);
+        }
+    };
+    const char *figure = "rectangle 10,10 400x400 #000000 #ffffff | ellipse 10,10 400x400 #000000 #ffffff";
+    const struct { const char *name; std::function<void()> step; const char *calls; long long drawn; bool figure; }
+        rows[] = {
+        {"first display", [&] { picture.paint(canvas, true); }, figure, 0, true},
+        {"run started: the centre over the figure", [&] { s.command(IdStart); picture.paint(canvas, false); },
+         "plot 210,210 1x1 #000000", 1, true},
+        {"each pass one point", [&] { passes(49); }, "", 50, true},
+        {"settings closed mid-run: the latest shot alone", [&] { picture.paint(canvas, true); },
+         "plot 128,92 1x1 #930000", 1, false},
+        {"a resize paints the latest shot again: still one point", [&] { picture.paint(canvas, false); },
+         "plot 128,92 1x1 #930000", 1, false},
+        {"the run's end: the figure covers the points", [&] { passes(11); }, "", 0, true},
+    };
+    for (const auto &row : rows) {
+        canvas.calls.clear();
+        row.step();
+        if (*row.calls) {
+            EXPECT_EQ(joined(canvas.calls), row.calls) << row.name;
+        }
+        EXPECT_EQ(std::pair(picture.drawn(), picture.figureShown()), std::pair(row.drawn, row.figure)) << row.name;
+    }
+    s.command(IdStart);
+    s.pass();
+    picture.paint(canvas, true);
+    EXPECT_EQ(picture.description(), "Quadrat mit Kreis, Radius 200 px, Durchlauf aktiv, 1 Punkt gezeichnet");
+}
+
+// On a screen of another scale the figure is drawn anew, if it was on the picture, and every program pixel
+// where the old picture differed from the figure alone is plotted again; the figure's own pixels are not.
+TEST(ShotPicture, RescaleKeepsEveryPoint)
+{
+    Session s;
+    manual(s, "60");
+    ShotPicture picture(s);
+    RecordingCanvas ignored;
+    const struct { const char *name; bool erasedMidRun; const char *calls; } rows[] = {
+        {"figure and points",
+         false,
+         "rectangle 10,10 400x400 #000000 #ffffff | ellipse 10,10 400x400 #000000 #ffffff"
+         " | plot 10,10 1x1 #030000 | plot 51,77 1x1 #000000"},
+        {"points alone after an erase", true, "plot 10,10 1x1 #030000 | plot 51,77 1x1 #000000"},
+    };
+    for (const auto &row : rows) {
+        picture.paint(ignored, true);
+        if (row.erasedMidRun) {
+            s.command(IdStart);
+            picture.paint(ignored, true);
+            s.command(IdStop);
+        }
+        RecordingCanvas before, figureBefore, now;
+        before.pixels = {{{10, 10}, 0x030000}, {{11, 10}, 0x000000}, {{51, 77}, 0x000000}};
+        // The figure's edge where the run left no point; the picture is the same there.
+        figureBefore.pixels = {{{10, 10}, 0x000000}, {{11, 10}, 0x000000}};
+        picture.rescale(now, before, figureBefore, {421, 421});
+        EXPECT_EQ(joined(now.calls), row.calls) << row.name;
+    }
+}
+
+// The page's font is 12 pixels where the labels fit, else the largest size at which each ends 4 pixels before
+// the value beside it, never below 6; a wider font is the front end's, the rule the layer's.
+TEST(StatusPicture, FontSizeFitsTheLabels)
+{
+    const struct { const char *name; int width; int size; } rows[] = {
+        {"labels fit", 6, 12},
+        {"one pixel too wide at 12", 7, 11},
+        {"never below 6", 20, 6},
+    };
+    for (const auto &row : rows) {
+        Session s;
+        StatusPicture page(s);
+        const RecordingCanvas canvas(row.width);
+        EXPECT_EQ(page.fontSize(canvas), row.size) << row.name;
+    }
+}
+
+// Each paint draws the texts that changed at their lines' places, each on its opaque cell, all of them after an
+// erase, none when nothing changed.
+TEST(StatusPicture, DrawsWhatChanged)
+{
+    Session s;
+    manual(s, "60");
+    StatusPicture page(s);
+    RecordingCanvas canvas;
+    const int lineHeight = page.lineHeight(canvas);
+    ASSERT_EQ(lineHeight, 15);
+    const auto lines = [&] {
+        std::string drawn;
+        for (const std::string &call : canvas.calls) {
+            const int y = std::stoi(call.substr(call.find(',') + 1));
+            drawn.append(drawn.empty() ? "" : " ").append(std::to_string((y - StatusPicture::top) / lineHeight));
+        }
+        return drawn;
+    };
+    const struct { const char *name; std::function<bool()> step; bool painted; const char *lines; } rows[] = {
+        {"first display: every text", [&] { return page.paint(canvas, true); }, true,
+         "0 2 3 4 5 2 3 4 5 7 9 10 11 12 9 10 11 12 14 16 17"},
+        {"unchanged", [&] { return page.paint(canvas, false); }, false, ""},
+        {"run started, not yet refreshed", [&] { s.command(IdStart); return page.paint(canvas, false); }, false, ""},
+        {"shots and a tick", [&] { s.pass(), s.pass(), s.tick(); return page.paint(canvas, false); }, true,
+         "5 7 9 10 11 17"},
+        {"erased", [&] { return page.paint(canvas, true); }, true,
+         "0 2 3 4 5 2 3 4 5 7 9 10 11 12 9 10 11 12 14 16 17"},
+    };
+    for (const auto &row : rows) {
+        canvas.calls.clear();
+        EXPECT_EQ(row.step(), row.painted) << row.name;
+        EXPECT_EQ(lines(), row.lines) << row.name;
+    }
+    canvas.calls.clear();
+    page.paint(canvas, true);
+    EXPECT_EQ(canvas.calls[1], "text 20,40 42x12 #ffffff #000000 Radius:");
+}
