@@ -4,7 +4,7 @@
 #include "repaint.h"
 
 // What a menu command asks of the front end: a repaint, and a modal window to
-// show. After the settings dialog the front end calls Session::settingsClosed.
+// show. After the settings dialog the front end repaints Session::everything.
 struct Reaction
 {
     enum class Window { None, Settings, About, Message };
