@@ -3,13 +3,14 @@
 #include "body.h"
 #include "numbertext.h"
 #include "session.h"
+#include "spokentext.h"
 #include "textbuffer.h"
 
 namespace ScreenReader {
 
 std::string shotDescription(const Body &body, bool running, long long plotted)
 {
-    const std::string figure = "Quadrat mit Kreis, Radius " + std::to_string(body.radius()) + " px";
+    const std::string figure = "Quadrat mit Kreis, Radius " + SpokenText::read(std::to_string(body.radius()) + " px");
     if (!running)
         return figure + ", kein Durchlauf aktiv, keine Punkte gezeichnet";
     return figure + ", Durchlauf aktiv, " + std::to_string(plotted) + (plotted == 1 ? " Punkt" : " Punkte")
@@ -22,7 +23,7 @@ std::string announcement(const Session &session)
         return "Durchlauf gestartet.";
     const Simulation &run = session.simulation();
     const auto number = [](double value, int decimals) {
-        return NumberText::bounded(NumberText::fixed(value, decimals), value, TextBuffer::maxLength, 3);
+        return SpokenText::read(NumberText::bounded(NumberText::fixed(value, decimals), value, TextBuffer::maxLength, 3));
     };
     std::string found;
     if (session.body().dimensions() == 2) {
@@ -30,10 +31,11 @@ std::string announcement(const Session &session)
     } else {
         Body body = session.body();
         body.updateVolume(run.hitRatio());
-        found = "Volumen " + number(body.volume(), 3) + " px hoch " + std::to_string(body.dimensions());
+        found = "Volumen " + number(body.volume(), 3) + " " + SpokenText::read("px^" + std::to_string(body.dimensions()));
     }
     const char *points = run.shots() == 1 ? " Punkt" : " Punkte";
-    return "Durchlauf beendet: " + number(run.shots(), 0) + points + " geschossen, " + number(run.hits(), 0)
+    // No colon: a reader speaks it as a word.
+    return "Durchlauf beendet, " + number(run.shots(), 0) + points + " geschossen, " + number(run.hits(), 0)
         + " Treffer, " + found + ".";
 }
 

@@ -169,9 +169,9 @@ TEST(ScreenReader, RunStartAndEnd)
         s.pass();
     s.command(IdStop); // before the tick that refreshes the volume
     EXPECT_EQ(started, "Durchlauf gestartet.");
-    EXPECT_EQ(firstRun, "Durchlauf beendet: 33649 Punkte geschossen, 26446 Treffer, Pi 3.143748699812773.");
+    EXPECT_EQ(firstRun, "Durchlauf beendet, 33649 Punkte geschossen, 26446 Treffer, Pi 3,143748699812773.");
     EXPECT_EQ(ScreenReader::announcement(s),
-              "Durchlauf beendet: 4 Punkte geschossen, 2 Treffer, Volumen 32000000.000 px hoch 3.");
+              "Durchlauf beendet, 4 Punkte geschossen, 2 Treffer, Volumen 32000000,000 Pixel hoch 3.");
 }
 
 // The page as each kind of run leaves it, after the tick that refreshes it.

@@ -117,7 +117,7 @@ def walk(node):
     print(node.name, node.description, node.queryText().getText(0, -1) if "Text" in node.get_interfaces() else "")
     return [walk(child) for child in node if child is not None]
 sys.exit(not [walk(app) for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "monte-carlo"])' >"$run/tree.txt" 2>"$run/tree.log"
-    for text in 33649 3.143748699812773; do check "Baum nennt $text" grep -qF "$text" "$run/tree.txt"; done
+    for text in 33649 3,143748699812773; do check "Baum nennt $text" grep -qF "$text" "$run/tree.txt"; done
 }
 # What Orca said since the mark, an utterance's lines as they came; said PATTERN...: each matched by one of them.
 spoken() { tail -n +$((mark + 1)) "$run/orca.log" | sed "s/^SPEECH OUTPUT: '//; s/'\( *voice=[a-z]*\)\?\( *{.*\)\?\$//"; }
@@ -130,13 +130,13 @@ speech() { # what Orca says of the program, driven by keys alone
     check "Gegenprobe: nie Gesagtes fehlt" eval '! said Zauberwort'
     mark; key alt+s
     hears "Start gesagt" said gestartet
-    hears "Ende des Laufs gesagt: 33649 Punkte, Pi 3.143748699812773" said 33649 '3\.143748699812773'
+    hears "Ende des Laufs gesagt: 33649 Punkte, Pi 3,143748699812773" said 33649 '3,143748699812773'
     mark; key Tab
     hears "Tab: Schussbild gesagt" said Schussbild
     mark; key Tab
     hears "Tab: Statistik vorgelesen" said Statistik Körperinformationen:
     mark; key Down
-    hears "Pfeil runter: nächste Zeile vorgelesen" said "Radius: 200 px"
+    hears "Pfeil runter: nächste Zeile vorgelesen" said "Radius 200 Pixel"
     mark; key Escape alt
     hears "Alt: Menüleiste gesagt" said Einstellungen
     mark; key --delay 300 Right Right Right Left Left Left; sleep 1
