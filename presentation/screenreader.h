@@ -11,6 +11,9 @@ namespace ScreenReader {
 
 inline constexpr const char *statusName = "Statistik";
 inline constexpr const char *shotName = "Schussbild";
+// Said of the status pane after its name and the caret's line, in place of the
+// whole page: how to read on. The page stays a command away (Orca's say-all).
+inline constexpr const char *statusHint = "Pfeiltasten lesen weiter";
 
 // The figure and, during a run, how many of its points are plotted.
 std::string shotDescription(const Body &body, bool running, long long plotted);

@@ -143,11 +143,6 @@ bool StatusReading::press(Key key)
     return false;
 }
 
-std::string StatusReading::description() const
-{
-    return text(line(m_caret).end, length());
-}
-
 std::vector<Rect> StatusReading::boxes(const TextMeasure &measure, const PixelGrid &grid) const
 {
     return boxes(measure, grid, m_sources.size());

@@ -65,10 +65,6 @@ public:
     // The line that holds the character at offset, its line break included.
     Span line(int offset) const;
 
-    // What a screen reader reads of the pane after its name and the caret's
-    // line on arrival: the page below that line, so that it reads on to the end.
-    std::string description() const;
-
     // Where the pane draws each character, in the measure's pixels: a joining
     // blank spans the gap to the next text, a line break a blank's width after
     // its line. Places in program pixels land on the picture through grid.

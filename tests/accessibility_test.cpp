@@ -37,7 +37,7 @@ void listen()
     QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
 }
 
-// The panes are named and read out, the status pane on from its caret's line; a changed page of the focused pane
+// The panes are named and described, the status pane by how to read on; a changed page of the focused pane
 // tells where its text changed, what went and what came, an unfocused one nothing; the figure tells its points.
 TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
 {
@@ -46,7 +46,7 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
     QAccessibleInterface *status = face(&p.window.statusPane()), *shots = face(&p.window.shotPane());
     EXPECT_EQ(std::tuple(status->text(QAccessible::Name), status->role(), shots->text(QAccessible::Name), shots->role()),
               std::tuple(QString("Statistik"), QAccessible::EditableText, QString("Schussbild"), QAccessible::Graphic));
-    EXPECT_TRUE(status->text(QAccessible::Description).startsWith("Radius 200 Pixel\nSeitenlänge 400 Pixel\n"));
+    EXPECT_EQ(status->text(QAccessible::Description), "Pfeiltasten lesen weiter"); // not the whole page at each arrival
     EXPECT_TRUE(status->state().readOnly && status->state().focusable && lastRun(status->textInterface()) == std::pair(0, 0));
     p.window.statusPane().clearFocus();
     QTest::keyClick(&p.window, Qt::Key_Tab); // from the menu bar's window to the pane

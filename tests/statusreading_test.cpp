@@ -1,5 +1,5 @@
 // What a screen reader reads of the status pane, the same for every front end: the text, the caret's moves, each
-// character's place, what the pane's description says and when a change of the page is told.
+// character's place and when a change of the page is told.
 
 #include "session.h"
 #include "statuspage.h"
@@ -134,22 +134,6 @@ TEST(StatusReading, CaretKeptWhenThePageChanges)
         read.setCaret(row.caret);
         read.show(page(row.after));
         EXPECT_EQ(where(read), std::pair(std::string(row.line), row.column)) << row.name;
-    }
-}
-
-// One description for every front end (Windows once read a fixed sentence): the page below the caret's line.
-TEST(StatusReading, DescriptionIsThePageBelowTheCaretsLine)
-{
-    const Page page{{0, 10, "A;"}, {2, 20, "b"}, {2, 140, "1"}, {3, 20, "c"}};
-    const struct { const char *name; int caret; const char *description; } rows[] = {
-        {"caret in the first line", 1, "b 1\nc"},
-        {"caret on a line's break", 6, "c"},
-        {"caret on the last line", 8, ""},
-    };
-    for (const auto &row : rows) {
-        StatusReading read = reading(page);
-        read.setCaret(row.caret);
-        EXPECT_EQ(read.description(), row.description) << row.name;
     }
 }
 

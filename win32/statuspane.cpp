@@ -231,7 +231,7 @@ LRESULT CALLBACK StatusPane::procedure(HWND window, UINT message, WPARAM wParam,
         return 0;
     case WM_GETOBJECT: {
         PaneAccessible::Answers answers;
-        answers.description = [pane] { return WideText::from(pane->m_reading.description()); };
+        answers.description = [] { return WideText::from(ScreenReader::statusHint); };
         answers.value = [pane] { return WideText::from(pane->m_reading.text()); };
         answers.role = ROLE_SYSTEM_TEXT;
         answers.state = STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE;

@@ -134,7 +134,8 @@ speech() { # what Orca says of the program, driven by keys alone
     mark; key Tab
     hears "Tab: Schussbild gesagt" said Schussbild
     mark; key Tab
-    hears "Tab: Statistik vorgelesen" said Statistik Körperinformationen:
+    hears "Tab: Statistik, ihre erste Zeile und wie weiter" said Statistik Körperinformationen "Pfeiltasten lesen weiter"
+    check "Tab: nicht die ganze Seite" eval '! said Seitenlänge'
     mark; key Down
     hears "Pfeil runter: nächste Zeile vorgelesen" said "Radius 200 Pixel"
     mark; key Escape alt

@@ -130,7 +130,7 @@ warning count-above-2-53 'space shift+Tab' 10000000000000000 'Fehler: Anzahl' 10
 reader >"$out/screen-reader.txt" || fail "no accessible object for the panes"
 echo "screen reader: $out/screen-reader.txt"
 # After the dialogs the keyboard is back at the status pane: read-only text (42), focusable and focused.
-for heard in 'focus: Statusfenster' 'name: Statistik' 'description: Radius 200 Pixel' 'geschossen n 0' \
+for heard in 'focus: Statusfenster' 'name: Statistik' 'description: Pfeiltasten lesen weiter' 'geschossen n 0' \
     'role 42, state 0x100044' 'name: Schussbild' 'description: Quadrat mit Kreis, Radius 200 Pixel, kein Durchlauf aktiv'; do
     grep -qF "$heard" "$out/screen-reader.txt" || fail "a screen reader does not hear \"$heard\""
 done
