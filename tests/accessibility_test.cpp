@@ -146,7 +146,7 @@ TEST(Accessibility, SettingsFieldsNamedByTheirLabels)
 }
 
 // F10 and a lone Alt open the menu bar, but not a key delivered again by the screen reader's bridge, which has no
-// time stamp; dividers are separators; after a dialog the keyboard is back.
+// time stamp; dividers are separators, "?" is named; after the menu bar and a dialog the keyboard is back.
 TEST(Accessibility, MenuBarAndFocusAfterDialogs)
 {
     listen();
@@ -157,17 +157,40 @@ TEST(Accessibility, MenuBarAndFocusAfterDialogs)
         {"Alt again from the bridge", Qt::Key_Alt, 0, false},
         {"Alt", Qt::Key_Alt, 7, true},
     };
+    // A key as the window system delivers it, with its time stamp, or as the bridge delivers it again, without.
+    const auto press = [](QWidget *widget, Qt::Key key, ulong time) {
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, type == QEvent::KeyPress && key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
+            event.setTimestamp(time);
+            QApplication::sendEvent(widget, &event);
+        }
+    };
     for (const auto &row : rows) {
         p.window.statusPane().setFocus();
-        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent key(type, row.key, type == QEvent::KeyPress && row.key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
-            key.setTimestamp(row.time);
-            QApplication::sendEvent(&p.window.statusPane(), &key);
-        }
+        press(&p.window.statusPane(), row.key, row.time);
         p.settle();
         EXPECT_EQ(bar->hasFocus() && bar->activeAction() == bar->actions().first(), row.opens) << row.name;
     }
-    EXPECT_EQ(std::pair(face(bar)->child(0)->role(), face(bar)->child(1)->role()), std::pair(QAccessible::MenuItem, QAccessible::Separator));
+    QAccessibleInterface *about = face(bar)->child(9); // "&?"
+    EXPECT_EQ(std::tuple(face(bar)->child(0)->role(), face(bar)->child(1)->role(), about->role(), about->text(QAccessible::Name)),
+              std::tuple(QAccessible::MenuItem, QAccessible::Separator, QAccessible::MenuItem, QString("Über Monte Carlo")));
+    // Whichever key entered the menu bar, the keyboard is back in the pane it came from, not stranded there.
+    const struct { const char *name; Qt::Key enter, leave; int item; QWidget *pane; } back[] = {
+        {"F10 and Escape", Qt::Key_F10, Qt::Key_Escape, 0, &p.window.shotPane()},
+        {"F10 and Enter on Stop", Qt::Key_F10, Qt::Key_Return, 3, &p.window.shotPane()},
+        {"F10 again", Qt::Key_F10, Qt::Key_F10, 0, &p.window.statusPane()},
+        {"Alt and Enter on Stop", Qt::Key_Alt, Qt::Key_Return, 3, &p.window.shotPane()},
+    };
+    for (const auto &row : back) {
+        row.pane->setFocus();
+        press(row.pane, row.enter, 7);
+        p.settle();
+        bar->setActiveAction(bar->actions().at(row.item));
+        QTest::keyClick(bar, row.leave);
+        p.settle();
+        EXPECT_EQ(QApplication::focusWidget(), row.pane) << row.name;
+    }
+    p.window.statusPane().setFocus();
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QPushButton *>()->click(); });
     p.window.command(IdAbout);
     p.settle();

@@ -9,6 +9,7 @@
 #include "menubar.h"
 #include "messagebox.h"
 #include "modaldialog.h"
+#include "nameditemaccessible.h"
 #include "screenfollower.h"
 #include "screenreader.h"
 #include "session.h"
@@ -37,6 +38,7 @@ MainWindow::MainWindow(Session &session)
     QAccessible::installFactory(StatusPaneAccessible::create);
     QAccessible::installFactory(ShotPaneAccessible::create);
     QAccessible::installFactory(DividerAccessible::create);
+    QAccessible::installFactory(NamedItemAccessible::create);
     QAccessible::installFactory(LineEditAccessible::create);
     setWindowTitle(QStringLiteral("Monte Carlo"));
     setWindowIcon(AppIcon::icon());
@@ -96,9 +98,7 @@ void MainWindow::tick()
 
 void MainWindow::enterMenuBar()
 {
-    // Qt enters the menu bar on a lone Alt only and offers no call for it.
-    menuBar()->setFocus(Qt::MenuBarFocusReason);
-    menuBar()->setActiveAction(menuBar()->actions().first());
+    static_cast<MenuBar *>(menuBar())->enter();
 }
 
 void MainWindow::skipDivider(QAction *action)
@@ -139,10 +139,11 @@ void MainWindow::addCommand(const QString &label, int id)
     QAction *action = menuBar()->addAction(label);
     action->setData(id);
     connect(action, &QAction::triggered, this, [this, id] {
-        // A dialog opened from the menu must not leave its item highlighted.
+        // A dialog opened from the menu must not leave its item highlighted, nor the keyboard in the menu bar.
         menuBar()->setActiveAction(nullptr);
+        const bool returned = static_cast<MenuBar *>(menuBar())->leave();
         // A mnemonic showed the item to a screen reader as focused: the keyboard never left the pane.
-        if (QWidget *focus = QApplication::focusWidget(); focus && focus != menuBar() && QAccessible::isActive()) {
+        if (QWidget *focus = QApplication::focusWidget(); !returned && focus && focus != menuBar() && QAccessible::isActive()) {
             QAccessibleEvent back(focus, QAccessible::Focus);
             QAccessible::updateAccessibility(&back);
         }

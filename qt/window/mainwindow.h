@@ -50,7 +50,7 @@ protected:
 
 private:
     void addCommand(const QString &label, int id);
-    // The menu bar with its first item active, as after Alt.
+    // F10: the menu bar with its first item active, as after Alt; F10 again leaves it.
     void enterMenuBar();
     void skipDivider(QAction *action);
     void layoutPanes();
