@@ -184,6 +184,9 @@ for percent in 125 150 200; do
     convert "$out/scale-$percent-running.png" -crop 64x64+0+30 -scale 800% "$out/scale-$percent-corner.png"
     key alt+p
     picture "scale-$percent-stopped"
+    key alt+question
+    shown 'about Monte-Carlo' && picture "scale-$percent-about" # the icon at the scale: 64 pixels at 200 %
+    key Return
     quit
 done
 dpi 96
