@@ -17,6 +17,15 @@ std::string shotDescription(const Body &body, bool running, long long plotted)
         + " gezeichnet";
 }
 
+std::string progress(const Session &session)
+{
+    const Simulation &run = session.simulation();
+    const std::string shots = NumberText::fixed(run.shots(), 0) + (run.shots() == 1 ? " Punkt" : " Punkte");
+    if (run.autoStop())
+        return "Durchlauf läuft, " + shots + " geschossen.";
+    return "Durchlauf bei " + std::to_string(run.progressPercent()) + " Prozent, " + shots + " geschossen.";
+}
+
 std::string announcement(const Session &session)
 {
     if (session.running())

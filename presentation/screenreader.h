@@ -22,4 +22,8 @@ std::string shotDescription(const Body &body, bool running, long long plotted);
 // and pi in two dimensions, else the volume, as the page's next refresh shows them.
 std::string announcement(const Session &session);
 
+// How far the run in progress has come: a manual run its share of the points, an
+// automatic one the points shot.
+std::string progress(const Session &session);
+
 } // namespace ScreenReader

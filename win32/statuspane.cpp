@@ -125,7 +125,10 @@ void StatusPane::tellScreenReader()
 {
     m_reading.show(m_shown);
     const bool focused = m_window && GetFocus() == m_window;
-    if (m_reading.tell(focused, m_frontEnd.session().running(), std::chrono::steady_clock::now()))
+    const auto now = std::chrono::steady_clock::now();
+    if (const auto progress = m_progress.tell(m_frontEnd.session(), now))
+        announce(*progress);
+    if (m_reading.tell(focused, m_frontEnd.session().running(), now))
         NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_window, OBJID_CLIENT, CHILDID_SELF);
 }
 

@@ -2,6 +2,7 @@
 
 #include "announcer.h"
 #include "picture.h"
+#include "runprogress.h"
 #include "scale.h"
 #include "statuspage.h"
 #include "statusreading.h"
@@ -64,6 +65,7 @@ private:
     std::vector<StatusPage::Text> m_shown;
     Announcer m_announcer;
     StatusReading m_reading;
+    RunProgress m_progress;
     // Where the caret was placed last; none after it was created.
     POINT m_caretPlace{-1, -1};
 };

@@ -60,6 +60,7 @@ MainWindow::MainWindow(Session &session)
     // The status pane is created first, as on the tick it comes first.
     m_statusPane = new StatusPane(m_session, client);
     m_shotPane = new ShotPane(m_session, client);
+    connect(m_statusPane, &StatusPane::progressTold, this, &MainWindow::announce);
     repaint(m_session.shown());
 
     m_tickTimer.setTimerType(Qt::PreciseTimer);
@@ -118,15 +119,18 @@ void MainWindow::skipDivider(QAction *action)
 
 void MainWindow::repaint(const Repaint &repaint)
 {
-    if (repaint.announce) {
-        // The pane's interface is ours, made by the factory installed first thing.
-        auto *status = static_cast<StatusPaneAccessible *>(QAccessible::queryAccessibleInterface(m_statusPane));
-        status->announce(QString::fromStdString(ScreenReader::announcement(m_session)));
-    }
+    if (repaint.announce)
+        announce(QString::fromStdString(ScreenReader::announcement(m_session)));
     if (repaint.statusPane)
         m_statusPane->requestPaint(repaint.erase);
     if (repaint.shotPane)
         m_shotPane->requestPaint(repaint.erase);
+}
+
+void MainWindow::announce(const QString &sentence)
+{
+    // The pane's interface is ours, made by the factory installed first thing.
+    static_cast<StatusPaneAccessible *>(QAccessible::queryAccessibleInterface(m_statusPane))->announce(sentence);
 }
 
 QSize MainWindow::clientSize() const
