@@ -139,6 +139,9 @@ speech() { # what Orca says of the program, driven by keys alone
     check "Tab: nicht die ganze Seite" eval '! said Seitenlänge'
     mark; key Down
     hears "Pfeil runter: nächste Zeile vorgelesen" said "Radius 200 Pixel"
+    mark; key --delay 300 Down Down Down
+    hears "Kreisfläche mit Dezimalkomma und in Worten" said "^Kreisfläche 125749,948 Quadratpixel"
+    check "Statistik ohne Satzzeichen, die als Wörter gesprochen würden" eval '! said "[:()*/^]"'
     mark; key Escape alt
     hears "Alt: Menüleiste gesagt" said Einstellungen
     mark; key --delay 300 Right Right Right Left Left Left; sleep 1
