@@ -13,6 +13,7 @@ namespace {
 // Text changes of the focused status pane; the news shown and the descriptions told ("shotPane: <its description>").
 std::vector<std::tuple<int, std::string, std::string>> told;
 QStringList described;
+int caretTold = -1; // where the last caret move told put it
 
 QAccessibleInterface *face(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
 // Where the attribute run at the last character starts and ends before the text's end: Orca reads by runs.
@@ -29,6 +30,8 @@ void listen()
     QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
         if (const auto *update = dynamic_cast<QAccessibleTextUpdateEvent *>(event))
             told.emplace_back(update->changePosition(), update->textRemoved().toStdString(), update->textInserted().toStdString());
+        else if (const auto *caret = dynamic_cast<QAccessibleTextCursorEvent *>(event))
+            caretTold = caret->cursorPosition();
         if (event->type() == QAccessible::DescriptionChanged)
             described << event->object()->objectName() + ": " + event->accessibleInterface()->text(QAccessible::Description);
         if (event->type() == QAccessible::ObjectShow && event->accessibleInterface()->role() == QAccessible::Notification)
@@ -77,6 +80,7 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
 // Each character's box lies where the page draws it, and a point in the box finds it again.
 TEST(Accessibility, StatusCharactersAtTheirDrawnPlacesReadByCaret)
 {
+    listen();
     Program p;
     QAccessibleTextInterface *page = face(&p.window.statusPane())->textInterface();
     const QPoint origin = p.window.statusPane().mapToGlobal(QPoint(0, 0));
@@ -98,20 +102,22 @@ TEST(Accessibility, StatusCharactersAtTheirDrawnPlacesReadByCaret)
         ASSERT_TRUE(!box.isEmpty() && page->characterRect(page->offsetAtPoint(box.center())) == box) << offset;
     }
     // Up and Down move the caret a line, Home and End within it; a screen reader is told where it stands.
-    const struct { Qt::Key key; const char *line; int column; } keys[] = {
-        {Qt::Key_Up, "Körperinformationen\n", 0}, // stays on the first line
-        {Qt::Key_Down, "Radius 200 Pixel\n", 0},
-        {Qt::Key_End, "Radius 200 Pixel\n", 16},
-        {Qt::Key_Down, "Seitenlänge 400 Pixel\n", 0},
-        {Qt::Key_Left, "Radius 200 Pixel\n", 16},
-        {Qt::Key_Home, "Radius 200 Pixel\n", 0},
-        {Qt::Key_Up, "Körperinformationen\n", 0},
+    const struct { Qt::Key key; const char *line; int column; bool told; } keys[] = {
+        {Qt::Key_Up, "Körperinformationen\n", 0, false}, // stays on the first line
+        {Qt::Key_Down, "Radius 200 Pixel\n", 0, true},
+        {Qt::Key_End, "Radius 200 Pixel\n", 16, true},
+        {Qt::Key_Down, "Seitenlänge 400 Pixel\n", 0, true},
+        {Qt::Key_Left, "Radius 200 Pixel\n", 16, true},
+        {Qt::Key_Home, "Radius 200 Pixel\n", 0, true},
+        {Qt::Key_Up, "Körperinformationen\n", 0, true},
     };
     for (const auto &row : keys) {
+        caretTold = -1;
         QTest::keyClick(&p.window.statusPane(), row.key);
         int start = 0, end = 0;
         const QString line = page->textAtOffset(page->cursorPosition(), QAccessible::LineBoundary, &start, &end);
         EXPECT_EQ(std::pair(line.toStdString(), page->cursorPosition() - start), std::pair(std::string(row.line), row.column));
+        EXPECT_EQ(caretTold, row.told ? page->cursorPosition() : -1) << row.line;
     }
 }
 
