@@ -74,7 +74,11 @@ refuse() {
     key $1 ctrl+a 0 Return
     await '^Fehler: Radius$' "Warnung zu Radius 0" && props '^Fehler: Radius$' Warnung
     [ -z "${2:-}" ] || check "Warnung ganz auf dem Schirm" whole '^Fehler: Radius$'
-    key Return; sleep 0.1; key Escape
+    key Return; sleep 0.1
+    # A closing warning once raised the main window over the settings still open; only a window manager shows it.
+    [ -n "$wayland" ] || [ "$wm" = - ] || check "nach der Warnung die Einstellungen aktiv, nicht das Hauptfenster" \
+        eval '[ "$(xdotool getactivewindow getwindowname)" = Einstellungen ]'
+    key Escape
     [ -n "$wayland" ] || check "Escape 0,1 s nach der Warnung schloss die Einstellungen" wait_for 30 gone '^Einstellungen$'; sleep 0.1
 }
 dialogs() { # every dialog and box, keys 0.1 s after each closes, a dialog iconified
