@@ -5,6 +5,7 @@
 #include "release.h"
 
 #include <array>
+#include <string>
 
 // The about dialog without its toolkit: program icon, version, where help is
 // found, release month. Only its OK button closes it; it has no close box and
@@ -31,6 +32,11 @@ inline const std::array<DialogControl, 8> controls{{
     {-1, Kind::Label, "Eine Programmbeschreibung sowie Hilfe", {41, 51, 127, 8}},
     {-1, Kind::Label, "befinden sich auf der Homepage.", {41, 63, 106, 8}},
 }};
+
+// What a screen reader reads of the dialog as it opens: its texts in reading
+// order, a text going on in lower case joined to the one above, the others as
+// sentences of their own.
+std::string spokenText();
 
 // Opened: the OK button, the only control that takes the keyboard, has it.
 void open(DialogPort &dialog);

@@ -12,6 +12,9 @@ struct Item
 {
     const char *label; // UTF-8
     int id;
+    // What a screen reader calls the item, where its label alone says nothing
+    // when read; none: the label without its "&".
+    const char *spoken = nullptr;
 };
 
 inline constexpr std::array<Item, 10> items{{
@@ -24,7 +27,7 @@ inline constexpr std::array<Item, 10> items{{
     {"|", IdDividerAfterSave},
     {"&Beenden", IdQuit},
     {"|", IdDividerAfterQuit},
-    {"&?", IdAbout},
+    {"&?", IdAbout, "Über Monte Carlo"},
 }};
 
 // Whether the id is one of the dividers, which a screen reader knows as separators
@@ -36,6 +39,16 @@ constexpr bool isDivider(int id)
             return item.label[0] == '|';
     }
     return false;
+}
+
+// What a screen reader calls the item with this id, if not its label; else none.
+constexpr const char *spokenName(int id)
+{
+    for (const Item &item : items) {
+        if (item.id == id)
+            return item.spoken;
+    }
+    return nullptr;
 }
 
 } // namespace Menu

@@ -1,5 +1,6 @@
 #include "statusreading.h"
 
+#include "spokentext.h"
 #include "textmeasure.h"
 
 #include <algorithm>
@@ -59,16 +60,15 @@ void StatusReading::show(const std::vector<StatusPage::Text> &page)
             if (newLine)
                 m_lineStarts.push_back(length());
         }
-        std::size_t at = text.find_first_not_of(' ');
-        while (at < text.size()) {
-            std::size_t end = at + characterSize(text, at);
-            if (text[at] == ' ') {
-                end = text.find_first_not_of(' ', at);
-                if (end == std::string_view::npos)
-                    break; // the blanks that cover a longer earlier value are not read
+        for (const SpokenText::Piece &piece : SpokenText::pieces(text)) {
+            if (piece.read != text.substr(piece.from, piece.to - piece.from)) {
+                // A word read in place of a symbol: each of its characters where the symbol is drawn.
+                for (const std::string_view character : characters(piece.read))
+                    add(character, {index, piece.from, piece.to, false});
+                continue;
             }
-            add(text[at] == ' ' ? " " : text.substr(at, end - at), {index, at, end, false});
-            at = end;
+            for (std::size_t at = piece.from; at < piece.to; at += characterSize(text, at))
+                add(text.substr(at, characterSize(text, at)), {index, at, at + characterSize(text, at), false});
         }
     }
 
@@ -141,11 +141,6 @@ bool StatusReading::press(Key key)
         return setCaret(length());
     }
     return false;
-}
-
-std::string StatusReading::description() const
-{
-    return text(line(m_caret).end, length());
 }
 
 std::vector<Rect> StatusReading::boxes(const TextMeasure &measure, const PixelGrid &grid) const

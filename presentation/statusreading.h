@@ -46,9 +46,10 @@ public:
     // as the line now reaches, so that a number growing above it does not move it.
     void show(const std::vector<StatusPage::Text> &page);
 
-    // The page as read, UTF-8: label and value of a line joined by a blank, the
-    // blanks that cover longer earlier values dropped, a run of blanks read as
-    // one, page lines without text left out, lines ended by '\n' but the last.
+    // The page as read, UTF-8: each text as SpokenText words it (so the blanks
+    // that cover longer earlier values are dropped and a run of blanks is read as
+    // one), label and value of a line joined by a blank, page lines without text
+    // left out, lines ended by '\n' but the last.
     const std::string &text() const { return m_text; }
     std::string text(int start, int end) const;
     int length() const { return static_cast<int>(m_starts.size()) - 1; }
@@ -63,10 +64,6 @@ public:
 
     // The line that holds the character at offset, its line break included.
     Span line(int offset) const;
-
-    // What a screen reader reads of the pane after its name and the caret's
-    // line on arrival: the page below that line, so that it reads on to the end.
-    std::string description() const;
 
     // Where the pane draws each character, in the measure's pixels: a joining
     // blank spans the gap to the next text, a line break a blank's width after

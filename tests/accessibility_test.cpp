@@ -13,6 +13,7 @@ namespace {
 // Text changes of the focused status pane; the news shown and the descriptions told ("shotPane: <its description>").
 std::vector<std::tuple<int, std::string, std::string>> told;
 QStringList described;
+int caretTold = -1; // where the last caret move told put it
 
 QAccessibleInterface *face(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
 // Where the attribute run at the last character starts and ends before the text's end: Orca reads by runs.
@@ -29,6 +30,8 @@ void listen()
     QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
         if (const auto *update = dynamic_cast<QAccessibleTextUpdateEvent *>(event))
             told.emplace_back(update->changePosition(), update->textRemoved().toStdString(), update->textInserted().toStdString());
+        else if (const auto *caret = dynamic_cast<QAccessibleTextCursorEvent *>(event))
+            caretTold = caret->cursorPosition();
         if (event->type() == QAccessible::DescriptionChanged)
             described << event->object()->objectName() + ": " + event->accessibleInterface()->text(QAccessible::Description);
         if (event->type() == QAccessible::ObjectShow && event->accessibleInterface()->role() == QAccessible::Notification)
@@ -37,7 +40,7 @@ void listen()
     QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
 }
 
-// The panes are named and read out, the status pane on from its caret's line; a changed page of the focused pane
+// The panes are named and described, the status pane by how to read on; a changed page of the focused pane
 // tells where its text changed, what went and what came, an unfocused one nothing; the figure tells its points.
 TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
 {
@@ -46,7 +49,7 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
     QAccessibleInterface *status = face(&p.window.statusPane()), *shots = face(&p.window.shotPane());
     EXPECT_EQ(std::tuple(status->text(QAccessible::Name), status->role(), shots->text(QAccessible::Name), shots->role()),
               std::tuple(QString("Statistik"), QAccessible::EditableText, QString("Schussbild"), QAccessible::Graphic));
-    EXPECT_TRUE(status->text(QAccessible::Description).startsWith("Radius: 200 px\nSeitenlänge: 400 px\n"));
+    EXPECT_EQ(status->text(QAccessible::Description), "Pfeiltasten lesen weiter"); // not the whole page at each arrival
     EXPECT_TRUE(status->state().readOnly && status->state().focusable && lastRun(status->textInterface()) == std::pair(0, 0));
     p.window.statusPane().clearFocus();
     QTest::keyClick(&p.window, Qt::Key_Tab); // from the menu bar's window to the pane
@@ -59,11 +62,11 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
 
     told.clear();
     p.session.command(IdStart);
-    p.loop.pass(); // one shot, a miss: its variance is NaN; the count stands 135 characters in
+    p.loop.pass(); // one shot, a miss: its variance is NaN; the count stands 140 characters in
     p.window.tick(); // served by the next pass, which fires one shot more, not yet plotted
     p.loop.pass();
-    EXPECT_EQ(told, decltype(told)({{135, "0\ngetroffen (m): 0\nWahrscheinl. (p): 0.00000 %\nVarianz: 0.0000000000",
-                                     "1\ngetroffen (m): 0\nWahrscheinl. (p): 0.00000 %\nVarianz: nan"}}));
+    EXPECT_EQ(told, decltype(told)({{140, "0\ngetroffen m 0\nWahrscheinlichkeit p 0,00000 Prozent\nVarianz 0,0000000000",
+                                     "1\ngetroffen m 0\nWahrscheinlichkeit p 0,00000 Prozent\nVarianz nan"}}));
     EXPECT_TRUE(shots->text(QAccessible::Description).endsWith(", Durchlauf aktiv, 1 Punkt gezeichnet"));
     p.window.statusPane().clearFocus();
     p.window.tick();
@@ -77,15 +80,16 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
 // Each character's box lies where the page draws it, and a point in the box finds it again.
 TEST(Accessibility, StatusCharactersAtTheirDrawnPlacesReadByCaret)
 {
+    listen();
     Program p;
     QAccessibleTextInterface *page = face(&p.window.statusPane())->textInterface();
     const QPoint origin = p.window.statusPane().mapToGlobal(QPoint(0, 0));
     const int lineHeight = p.window.statusPane().lineHeight();
     const struct { const char *text; int x, line; } rows[] = {
-        {"Körperinformationen:", 10, 0},
-        {"Radius:", 20, 2},
-        {"200 px", 140, 2},
-        {"PI = 4", 20, 16},
+        {"Körperinformationen", 10, 0},
+        {"Radius", 20, 2},
+        {"200 Pixel", 140, 2},
+        {"Pi gleich 4", 20, 16},
     };
     const QString text = page->text(0, page->characterCount());
     for (const auto &row : rows) {
@@ -94,23 +98,26 @@ TEST(Accessibility, StatusCharactersAtTheirDrawnPlacesReadByCaret)
     }
     for (int offset = 0; offset < text.size(); ++offset) {
         const QRect box = page->characterRect(offset);
-        ASSERT_TRUE(!box.isEmpty() && page->offsetAtPoint(box.center()) == offset) << offset;
+        // A word read for a symbol shares the symbol's box: a point in it finds one of the word's characters.
+        ASSERT_TRUE(!box.isEmpty() && page->characterRect(page->offsetAtPoint(box.center())) == box) << offset;
     }
     // Up and Down move the caret a line, Home and End within it; a screen reader is told where it stands.
-    const struct { Qt::Key key; const char *line; int column; } keys[] = {
-        {Qt::Key_Up, "Körperinformationen:\n", 0}, // stays on the first line
-        {Qt::Key_Down, "Radius: 200 px\n", 0},
-        {Qt::Key_End, "Radius: 200 px\n", 14},
-        {Qt::Key_Down, "Seitenlänge: 400 px\n", 0},
-        {Qt::Key_Left, "Radius: 200 px\n", 14},
-        {Qt::Key_Home, "Radius: 200 px\n", 0},
-        {Qt::Key_Up, "Körperinformationen:\n", 0},
+    const struct { Qt::Key key; const char *line; int column; bool told; } keys[] = {
+        {Qt::Key_Up, "Körperinformationen\n", 0, false}, // stays on the first line
+        {Qt::Key_Down, "Radius 200 Pixel\n", 0, true},
+        {Qt::Key_End, "Radius 200 Pixel\n", 16, true},
+        {Qt::Key_Down, "Seitenlänge 400 Pixel\n", 0, true},
+        {Qt::Key_Left, "Radius 200 Pixel\n", 16, true},
+        {Qt::Key_Home, "Radius 200 Pixel\n", 0, true},
+        {Qt::Key_Up, "Körperinformationen\n", 0, true},
     };
     for (const auto &row : keys) {
+        caretTold = -1;
         QTest::keyClick(&p.window.statusPane(), row.key);
         int start = 0, end = 0;
         const QString line = page->textAtOffset(page->cursorPosition(), QAccessible::LineBoundary, &start, &end);
         EXPECT_EQ(std::pair(line.toStdString(), page->cursorPosition() - start), std::pair(std::string(row.line), row.column));
+        EXPECT_EQ(caretTold, row.told ? page->cursorPosition() : -1) << row.line;
     }
 }
 
@@ -123,8 +130,8 @@ TEST(Accessibility, RunStartAndEndTold)
     p.run();
     p.settle();
     EXPECT_EQ(described.join(u'|').toStdString(),
-              "news: Durchlauf gestartet.|news: Durchlauf beendet: 33649 Punkte geschossen, 26446 Treffer, Pi "
-              "3.143748699812773.|shotPane: Quadrat mit Kreis, Radius 200 px, kein Durchlauf aktiv, keine Punkte gezeichnet");
+              "news: Durchlauf gestartet.|news: Durchlauf beendet, 33649 Punkte geschossen, 26446 Treffer, Pi "
+              "3,143748699812773.|shotPane: Quadrat mit Kreis, Radius 200 Pixel, kein Durchlauf aktiv, keine Punkte gezeichnet");
 }
 
 // A field is named by its labels and read whole; one between two labels has no label relation, as Orca reads only one.
@@ -145,7 +152,7 @@ TEST(Accessibility, SettingsFieldsNamedByTheirLabels)
 }
 
 // F10 and a lone Alt open the menu bar, but not a key delivered again by the screen reader's bridge, which has no
-// time stamp; dividers are separators; after a dialog the keyboard is back.
+// time stamp; dividers are separators, "?" is named; after the menu bar and a dialog the keyboard is back.
 TEST(Accessibility, MenuBarAndFocusAfterDialogs)
 {
     listen();
@@ -156,17 +163,40 @@ TEST(Accessibility, MenuBarAndFocusAfterDialogs)
         {"Alt again from the bridge", Qt::Key_Alt, 0, false},
         {"Alt", Qt::Key_Alt, 7, true},
     };
+    // A key as the window system delivers it, with its time stamp, or as the bridge delivers it again, without.
+    const auto press = [](QWidget *widget, Qt::Key key, ulong time) {
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, type == QEvent::KeyPress && key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
+            event.setTimestamp(time);
+            QApplication::sendEvent(widget, &event);
+        }
+    };
     for (const auto &row : rows) {
         p.window.statusPane().setFocus();
-        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent key(type, row.key, type == QEvent::KeyPress && row.key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
-            key.setTimestamp(row.time);
-            QApplication::sendEvent(&p.window.statusPane(), &key);
-        }
+        press(&p.window.statusPane(), row.key, row.time);
         p.settle();
         EXPECT_EQ(bar->hasFocus() && bar->activeAction() == bar->actions().first(), row.opens) << row.name;
     }
-    EXPECT_EQ(std::pair(face(bar)->child(0)->role(), face(bar)->child(1)->role()), std::pair(QAccessible::MenuItem, QAccessible::Separator));
+    QAccessibleInterface *about = face(bar)->child(9); // "&?"
+    EXPECT_EQ(std::tuple(face(bar)->child(0)->role(), face(bar)->child(1)->role(), about->role(), about->text(QAccessible::Name)),
+              std::tuple(QAccessible::MenuItem, QAccessible::Separator, QAccessible::MenuItem, QString("Über Monte Carlo")));
+    // Whichever key entered the menu bar, the keyboard is back in the pane it came from, not stranded there.
+    const struct { const char *name; Qt::Key enter, leave; int item; QWidget *pane; } back[] = {
+        {"F10 and Escape", Qt::Key_F10, Qt::Key_Escape, 0, &p.window.shotPane()},
+        {"F10 and Enter on Stop", Qt::Key_F10, Qt::Key_Return, 3, &p.window.shotPane()},
+        {"F10 again", Qt::Key_F10, Qt::Key_F10, 0, &p.window.statusPane()},
+        {"Alt and Enter on Stop", Qt::Key_Alt, Qt::Key_Return, 3, &p.window.shotPane()},
+    };
+    for (const auto &row : back) {
+        row.pane->setFocus();
+        press(row.pane, row.enter, 7);
+        p.settle();
+        bar->setActiveAction(bar->actions().at(row.item));
+        QTest::keyClick(bar, row.leave);
+        p.settle();
+        EXPECT_EQ(QApplication::focusWidget(), row.pane) << row.name;
+    }
+    p.window.statusPane().setFocus();
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QPushButton *>()->click(); });
     p.window.command(IdAbout);
     p.settle();

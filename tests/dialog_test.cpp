@@ -63,6 +63,15 @@ TEST(Settings, ControlsInTabOrderAboveTheGroupBoxesAndNamed)
                                                "Abbruchwert:|mindestens Durchläufe|Radius:|Dimensionen:|OK|Abbrechen");
 }
 
+// A field's value shown from its start however narrow the field: a high-contrast style cut the threshold's "0".
+TEST(Settings, FieldsShowTheirValuesFromTheStart)
+{
+    Session session;
+    SettingsDialog dialog(session);
+    auto *threshold = Program::child<QLineEdit>(dialog, "threshold");
+    EXPECT_EQ(std::pair(threshold->text(), threshold->cursorPosition()), std::pair(QString("0.0000050000"), 0));
+}
+
 TEST(About, OnlyItsOkButtonClosesIt)
 {
     AboutDialog dialog;

@@ -170,4 +170,11 @@ TEST(Dialogs, OpenAndEnd)
     }
 }
 
+// The about dialog read whole as it opens, in reading order, its two-line sentence as one (Orca read only the first text).
+TEST(Dialogs, AboutReadWhole)
+{
+    EXPECT_EQ(AboutBox::spokenText(), std::string("Monte Carlo. ") + Release::versionText + ". " + Release::home
+                  + ". Eine Programmbeschreibung sowie Hilfe befinden sich auf der Homepage. " + Release::monthText + ".");
+}
+
 } // namespace

@@ -94,7 +94,7 @@ TEST(ShotPicture, PaintsAndCountsThePointsDrawn)
     s.command(IdStart);
     s.pass();
     picture.paint(canvas, true);
-    EXPECT_EQ(picture.description(), "Quadrat mit Kreis, Radius 200 px, Durchlauf aktiv, 1 Punkt gezeichnet");
+    EXPECT_EQ(picture.description(), "Quadrat mit Kreis, Radius 200 Pixel, Durchlauf aktiv, 1 Punkt gezeichnet");
 }
 
 // On a screen of another scale the figure is drawn anew, if it was on the picture, and every program pixel

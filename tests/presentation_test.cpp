@@ -10,6 +10,7 @@
 #include "report.h"
 #include "reportsink.h"
 #include "resultreport.h"
+#include "runprogress.h"
 #include "screenreader.h"
 #include "savemessage.h"
 #include "session.h"
@@ -252,9 +253,35 @@ TEST(ScreenReader, RunStartAndEnd)
         s.pass();
     s.command(IdStop); // before the tick that refreshes the volume
     EXPECT_EQ(started, "Durchlauf gestartet.");
-    EXPECT_EQ(firstRun, "Durchlauf beendet: 33649 Punkte geschossen, 26446 Treffer, Pi 3.143748699812773.");
+    EXPECT_EQ(firstRun, "Durchlauf beendet, 33649 Punkte geschossen, 26446 Treffer, Pi 3,143748699812773.");
     EXPECT_EQ(ScreenReader::announcement(s),
-              "Durchlauf beendet: 4 Punkte geschossen, 2 Treffer, Volumen 32000000.000 px hoch 3.");
+              "Durchlauf beendet, 4 Punkte geschossen, 2 Treffer, Volumen 32000000,000 Pixel hoch 3.");
+}
+
+// A run's progress told every ten seconds from its start, never more often, a manual run's in per cent.
+TEST(ScreenReader, ProgressPaced)
+{
+    Session s;
+    manual(s, "4");
+    RunProgress progress;
+    const struct { const char *name; int command, shots, ms; std::optional<std::string> told; } rows[] = {
+        {"at the start nothing", IdStart, 0, 0, std::nullopt},
+        {"within ten seconds nothing", 0, 1, 9999, std::nullopt},
+        {"ten seconds in", 0, 0, 10000, "Durchlauf bei 25 Prozent, 1 Punkt geschossen."},
+        {"ten seconds from the last", 0, 0, 19999, std::nullopt},
+        {"stopped: nothing", IdStop, 0, 25000, std::nullopt},
+        {"a new run: ten seconds from its start", IdStart, 2, 30000, std::nullopt},
+        {"not from the last run's", 0, 0, 35000, std::nullopt},
+        {"the new run ten seconds in", 0, 0, 40000, "Durchlauf bei 50 Prozent, 2 Punkte geschossen."},
+    };
+    for (const auto &row : rows) {
+        if (row.command)
+            s.command(row.command);
+        for (int shot = 0; shot < row.shots; ++shot)
+            s.pass();
+        const auto now = std::chrono::steady_clock::time_point(std::chrono::milliseconds(row.ms));
+        EXPECT_EQ(progress.tell(s, now), row.told) << row.name;
+    }
 }
 
 // The page as each kind of run leaves it, after the tick that refreshes it.

@@ -1,5 +1,5 @@
 // What a screen reader reads of the status pane, the same for every front end: the text, the caret's moves, each
-// character's place, what the pane's description says and when a change of the page is told.
+// character's place and when a change of the page is told.
 
 #include "session.h"
 #include "statuspage.h"
@@ -53,7 +53,7 @@ std::pair<std::string, int> where(const StatusReading &read)
 TEST(StatusReading, TextAsRead)
 {
     const struct { const char *name; Page page; std::string text; } rows[] = {
-        {"label and value joined by a blank", {{2, 20, "Radius:"}, {2, 140, "200  px          "}}, "Radius: 200 px"},
+        {"label and value joined by a blank", {{2, 20, "Radius"}, {2, 140, "200  m          "}}, "Radius 200 m"},
         {"lines in the page's order, empty page lines left out", {{5, 20, "b"}, {2, 140, "a2"}, {2, 20, "a1"}},
          "a1 a2\nb"},
         {"leading blanks and those covering a longer earlier value dropped", {{0, 20, "  1  "}}, "1"},
@@ -63,27 +63,56 @@ TEST(StatusReading, TextAsRead)
         EXPECT_EQ(reading(row.page).text(), row.text) << row.name;
 }
 
+// Each line of the page as a German listener understands it, the digits as shown but for the decimal comma.
+TEST(StatusReading, PageLinesAsRead)
+{
+    const struct { const char *name; const char *label; const char *value; const char *read; } rows[] = {
+        {"a heading without its colon", "Körperinformationen", "", "Körperinformationen"},
+        {"pixels in words", "Radius:", "200  px          ", "Radius 200 Pixel"},
+        {"an area in square pixels, a decimal comma", "Kreisfläche:", "125749.948  px^2                   ",
+         "Kreisfläche 125749,948 Quadratpixel"},
+        {"a volume in pixels to the power", "Kreisfläche:", "4188790.205  px^3                   ",
+         "Kreisfläche 4188790,205 Pixel hoch 3"},
+        {"a volume too long for the buffer", "Kreisfläche:", "1.120e+269  px^99", "Kreisfläche 1,120 mal 10 hoch 269 Pixel hoch 99"},
+        {"the progress in per cent without brackets", "Monte-Carlo-Simulation:    (66 %)        ", "",
+         "Monte-Carlo-Simulation 66 Prozent"},
+        {"the variable's letter kept, its brackets dropped", "geschossen (n):", "33649              ", "geschossen n 33649"},
+        {"the abbreviation whole, per cent in words", "Wahrscheinl. (p):", "78.59372 %           ",
+         "Wahrscheinlichkeit p 78,59372 Prozent"},
+        {"a leading zero and every decimal kept", "Varianz:", "0.0000050000              ", "Varianz 0,0000050000"},
+        {"the formula in words", "PI = 4 * (m / n)", "", "Pi gleich 4 mal m durch n"},
+        {"pi with all its digits", "3.143748699812773             ", "", "3,143748699812773"},
+        {"a sentence as it is", "Berechnung nur bei 2 Dimensionen möglich", "", "Berechnung nur bei 2 Dimensionen möglich"},
+    };
+    for (const auto &row : rows) {
+        Page page{{0, 20, row.label}};
+        if (*row.value)
+            page.push_back({0, 140, row.value});
+        EXPECT_EQ(reading(page).text(), row.read) << row.name;
+    }
+}
+
 // Per character, Home and End within the line, Ctrl+Home and Ctrl+End to the text's ends, for every front end
 // (Windows once moved a line at a time and took Home and End to the first and last line).
 TEST(StatusReading, CaretKeys)
 {
     StatusReading read = reading(StatusPage::texts(Session()));
     const struct { const char *name; Key key; const char *line; int column; bool moved; } rows[] = {
-        {"Up on the first line stays", Key::Up, "Körperinformationen:", 0, false},
-        {"Down to the next line's start", Key::Down, "Radius: 200 px", 0, true},
-        {"End to the line's end, not the text's", Key::End, "Radius: 200 px", 14, true},
-        {"Right over the line break", Key::Right, "Seitenlänge: 400 px", 0, true},
-        {"Left back before it", Key::Left, "Radius: 200 px", 14, true},
-        {"Up to the start of the line above", Key::Up, "Körperinformationen:", 0, true},
-        {"Right a character, an umlaut one", Key::Right, "Körperinformationen:", 1, true},
-        {"Right past the umlaut", Key::Right, "Körperinformationen:", 2, true},
-        {"Home to the line's start, not the text's", Key::Home, "Körperinformationen:", 0, true},
-        {"Left at the text's start stays", Key::Left, "Körperinformationen:", 0, false},
-        {"Ctrl+End to the text's end", Key::TextEnd, "0.000000000000000", 17, true},
-        {"Down on the last line stays", Key::Down, "0.000000000000000", 17, false},
-        {"Right at the text's end stays", Key::Right, "0.000000000000000", 17, false},
-        {"Home on the last line", Key::Home, "0.000000000000000", 0, true},
-        {"Ctrl+Home to the text's start", Key::TextStart, "Körperinformationen:", 0, true},
+        {"Up on the first line stays", Key::Up, "Körperinformationen", 0, false},
+        {"Down to the next line's start", Key::Down, "Radius 200 Pixel", 0, true},
+        {"End to the line's end, not the text's", Key::End, "Radius 200 Pixel", 16, true},
+        {"Right over the line break", Key::Right, "Seitenlänge 400 Pixel", 0, true},
+        {"Left back before it", Key::Left, "Radius 200 Pixel", 16, true},
+        {"Up to the start of the line above", Key::Up, "Körperinformationen", 0, true},
+        {"Right a character, an umlaut one", Key::Right, "Körperinformationen", 1, true},
+        {"Right past the umlaut", Key::Right, "Körperinformationen", 2, true},
+        {"Home to the line's start, not the text's", Key::Home, "Körperinformationen", 0, true},
+        {"Left at the text's start stays", Key::Left, "Körperinformationen", 0, false},
+        {"Ctrl+End to the text's end", Key::TextEnd, "0,000000000000000", 17, true},
+        {"Down on the last line stays", Key::Down, "0,000000000000000", 17, false},
+        {"Right at the text's end stays", Key::Right, "0,000000000000000", 17, false},
+        {"Home on the last line", Key::Home, "0,000000000000000", 0, true},
+        {"Ctrl+Home to the text's start", Key::TextStart, "Körperinformationen", 0, true},
     };
     for (const auto &row : rows) {
         const bool moved = read.press(row.key);
@@ -95,10 +124,10 @@ TEST(StatusReading, CaretKeys)
 // A page drawn anew under the caret leaves it in its line and column, as far as the line now reaches.
 TEST(StatusReading, CaretKeptWhenThePageChanges)
 {
-    const auto page = [](const char *shots) { return Page{{0, 20, "n:"}, {0, 80, shots}, {1, 20, "m:"}, {1, 80, "5"}}; };
+    const auto page = [](const char *shots) { return Page{{0, 20, "n;"}, {0, 80, shots}, {1, 20, "m;"}, {1, 80, "5"}}; };
     const struct { const char *name; const char *before; int caret; const char *after; const char *line; int column; } rows[] = {
-        {"a number grown above it", "9", 7, "10", "m: 5", 2},
-        {"its line shortened", "10", 5, "9", "n: 9", 4},
+        {"a number grown above it", "9", 7, "10", "m; 5", 2},
+        {"its line shortened", "10", 5, "9", "n; 9", 4},
     };
     for (const auto &row : rows) {
         StatusReading read = reading(page(row.before));
@@ -108,32 +137,17 @@ TEST(StatusReading, CaretKeptWhenThePageChanges)
     }
 }
 
-// One description for every front end (Windows once read a fixed sentence): the page below the caret's line.
-TEST(StatusReading, DescriptionIsThePageBelowTheCaretsLine)
-{
-    const Page page{{0, 10, "A:"}, {2, 20, "b"}, {2, 140, "1"}, {3, 20, "c"}};
-    const struct { const char *name; int caret; const char *description; } rows[] = {
-        {"caret in the first line", 1, "b 1\nc"},
-        {"caret on a line's break", 6, "c"},
-        {"caret on the last line", 8, ""},
-    };
-    for (const auto &row : rows) {
-        StatusReading read = reading(page);
-        read.setCaret(row.caret);
-        EXPECT_EQ(read.description(), row.description) << row.name;
-    }
-}
-
-// Each character where the page draws it; a point in its box finds it again.
+// Each character where the page draws it, a word read for a symbol where the symbol is; a point in its box finds it again.
 TEST(StatusReading, CharacterBoxes)
 {
-    const StatusReading read = reading({{0, 10, "Ab:"}, {0, 40, "1  2  "}, {1, 20, "ö"}}); // "Ab: 1 2\nö"
+    const StatusReading read = reading({{0, 10, "Ab;"}, {0, 40, "1  2  "}, {1, 20, "ö"}, {1, 60, "px"}}); // "Ab; 1 2\nö Pixel"
     const struct { const char *name; double scale; int offset; Rect box; } rows[] = {
         {"the first character at its text's place", 1, 0, {10, 10, 6, 14}},
         {"the joining blank spans the gap to the value", 1, 3, {28, 10, 12, 14}},
         {"a run of blanks read as one spans them all", 1, 5, {46, 10, 8, 14}},
         {"the line break a blank's width after its line", 1, 7, {60, 10, 4, 14}},
         {"an umlaut on the next line", 1, 8, {20, 26, 6, 14}},
+        {"a word read for a symbol in the symbol's box", 1, 11, {60, 26, 12, 14}},
         {"at scale 2 places and top margin scaled", 2, 0, {20, 20, 6, 14}},
         {"at scale 2 the next line", 2, 8, {40, 36, 6, 14}},
     };
@@ -142,7 +156,7 @@ TEST(StatusReading, CharacterBoxes)
         EXPECT_EQ(read.boxes(measure, PixelGrid(row.scale))[std::size_t(row.offset)], row.box) << row.name;
     const struct { const char *name; int caret; Rect box; } carets[] = {
         {"the caret on a character: its box", 8, {20, 26, 6, 14}},
-        {"the caret after the text's end: no width after it", 9, {26, 26, 0, 14}},
+        {"the caret after the text's end: no width after it", 15, {72, 26, 0, 14}},
     };
     for (const auto &row : carets) {
         StatusReading at = read;
@@ -153,7 +167,9 @@ TEST(StatusReading, CharacterBoxes)
     ASSERT_EQ(boxes.size(), std::size_t(read.length()));
     for (int offset = 0; offset < read.length(); ++offset) {
         const Rect &box = boxes[std::size_t(offset)];
-        EXPECT_EQ(read.offsetAt(box.x + box.width / 2, box.y + box.height / 2, measure), offset) << offset;
+        // A word read for a symbol shares its box: the point finds the word's first character.
+        const auto first = std::find(boxes.begin(), boxes.end(), box) - boxes.begin();
+        EXPECT_EQ(read.offsetAt(box.x + box.width / 2, box.y + box.height / 2, measure), first) << offset;
     }
 }
 
@@ -163,7 +179,7 @@ TEST(StatusReading, ChangesTold)
 {
     StatusReading read;
     const struct { const char *name; const char *value; bool focused, running; int ms; std::optional<StatusReading::Change> told; } rows[] = {
-        {"the first page, whole", "0", true, false, 0, StatusReading::Change{0, "", "n: 0"}},
+        {"the first page, whole", "0", true, false, 0, StatusReading::Change{0, "", "n; 0"}},
         {"unchanged: nothing", "0", true, false, 50, std::nullopt},
         {"at rest: the changed middle", "1", true, false, 100, StatusReading::Change{3, "0", "1"}},
         {"a run's first change at once", "2", true, true, 150, StatusReading::Change{3, "1", "2"}},
@@ -178,7 +194,7 @@ TEST(StatusReading, ChangesTold)
         {"the next run's first change at once", "9", true, true, 3300, StatusReading::Change{3, "ö", "9"}},
     };
     for (const auto &row : rows) {
-        read.show({{0, 20, "n:"}, {0, 80, row.value}});
+        read.show({{0, 20, "n;"}, {0, 80, row.value}});
         const auto now = std::chrono::steady_clock::time_point(std::chrono::milliseconds(row.ms));
         EXPECT_EQ(read.tell(row.focused, row.running, now), row.told) << row.name;
     }

@@ -4,9 +4,28 @@
 #include "dialogtexts.h"
 #include "dialogwindow.h"
 
+namespace {
+
+constexpr int programIcon = 101; // of monte-carlo.rc
+
+} // namespace
+
 void AboutDialog::show(HINSTANCE instance, HWND owner)
 {
     DialogBoxParamW(instance, L"IDD_ABOUT", owner, procedure, 0);
+}
+
+void AboutDialog::scaleIcon(HWND dialog)
+{
+    // The template loads the icon at the system's 32 pixels whatever the dialog's DPI.
+    const int size = GetSystemMetricsForDpi(SM_CXICON, GetDpiForWindow(dialog));
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
+    const auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(programIcon), IMAGE_ICON, size, size, 0));
+    if (!icon)
+        return;
+    const HWND control = GetDlgItem(dialog, AboutBox::iconId);
+    SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    SetWindowPos(control, nullptr, 0, 0, size, size, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR CALLBACK AboutDialog::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM)
@@ -15,6 +34,7 @@ INT_PTR CALLBACK AboutDialog::procedure(HWND dialog, UINT message, WPARAM wParam
     switch (message) {
     case WM_INITDIALOG:
         DialogTexts::fit(dialog);
+        scaleIcon(dialog);
         AboutBox::open(port);
         return FALSE; // the focus set above stays
     case WM_COMMAND:
@@ -23,6 +43,10 @@ INT_PTR CALLBACK AboutDialog::procedure(HWND dialog, UINT message, WPARAM wParam
         else if (LOWORD(wParam) == IDCANCEL)
             AboutBox::cancel(port);
         return TRUE;
+    case WM_DESTROY:
+        // The icon scaled for the dialog is ours; the one the template loaded is shared.
+        DestroyIcon(reinterpret_cast<HICON>(SendDlgItemMessageW(dialog, AboutBox::iconId, STM_GETICON, 0, 0)));
+        return FALSE;
     default:
         return FALSE;
     }

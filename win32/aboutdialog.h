@@ -10,5 +10,7 @@ public:
     static void show(HINSTANCE instance, HWND owner);
 
 private:
+    // The program icon at the dialog's DPI, 64 pixels at 200 %.
+    static void scaleIcon(HWND dialog);
     static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -84,7 +84,10 @@ void StatusPane::tellScreenReader()
 {
     m_reading.show(m_shown);
     const bool focused = m_window && GetFocus() == m_window;
-    if (m_reading.tell(focused, m_frontEnd.session().running(), std::chrono::steady_clock::now()))
+    const auto now = std::chrono::steady_clock::now();
+    if (const auto progress = m_progress.tell(m_frontEnd.session(), now))
+        announce(*progress);
+    if (m_reading.tell(focused, m_frontEnd.session().running(), now))
         NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_window, OBJID_CLIENT, CHILDID_SELF);
 }
 
@@ -190,7 +193,7 @@ LRESULT CALLBACK StatusPane::procedure(HWND window, UINT message, WPARAM wParam,
         return 0;
     case WM_GETOBJECT: {
         PaneAccessible::Answers answers;
-        answers.description = [pane] { return WideText::from(pane->m_reading.description()); };
+        answers.description = [] { return WideText::from(ScreenReader::statusHint); };
         answers.value = [pane] { return WideText::from(pane->m_reading.text()); };
         answers.role = ROLE_SYSTEM_TEXT;
         answers.state = STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE;

@@ -3,6 +3,7 @@
 #include "announcer.h"
 #include "picture.h"
 #include "picturecanvas.h"
+#include "runprogress.h"
 #include "scale.h"
 #include "statuspage.h"
 #include "statuspicture.h"
@@ -68,6 +69,7 @@ private:
     const std::vector<StatusPage::Text> &m_shown = m_page.shown();
     Announcer m_announcer;
     StatusReading m_reading;
+    RunProgress m_progress;
     // Where the caret was placed last; none after it was created.
     POINT m_caretPlace{-1, -1};
 };

@@ -54,7 +54,7 @@ QString StatusPaneAccessible::text(QAccessible::Text t) const
     if (t == QAccessible::Name)
         return QString::fromUtf8(ScreenReader::statusName);
     if (t == QAccessible::Description)
-        return QString::fromStdString(pane()->reading().description());
+        return QString::fromUtf8(ScreenReader::statusHint);
     return QAccessibleWidget::text(t);
 }
 

@@ -137,6 +137,8 @@ std::string DialogWidgets::text(int id) const
 void DialogWidgets::setText(int id, const std::string &text)
 {
     field(id)->setText(QString::fromStdString(text));
+    // A value wider than its field, as "0.0000050000" in a style with wide margins, shows from its start, not its end.
+    field(id)->setCursorPosition(0);
 }
 
 bool DialogWidgets::checked(int id) const

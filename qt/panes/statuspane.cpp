@@ -78,7 +78,10 @@ void StatusPane::keyPressEvent(QKeyEvent *event)
 void StatusPane::tellScreenReader()
 {
     m_reading.show(m_shown);
-    const auto change = m_reading.tell(hasFocus(), m_session.running(), std::chrono::steady_clock::now());
+    const auto now = std::chrono::steady_clock::now();
+    if (const auto progress = m_progress.tell(m_session, now))
+        emit progressTold(QString::fromStdString(*progress));
+    const auto change = m_reading.tell(hasFocus(), m_session.running(), now);
     if (change && QAccessible::isActive()) {
         QAccessibleTextUpdateEvent event(this, change->at, QString::fromStdString(change->removed),
                                          QString::fromStdString(change->inserted));

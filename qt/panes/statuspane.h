@@ -1,6 +1,7 @@
 #pragma once
 
 #include "retainedpane.h"
+#include "runprogress.h"
 #include "statuspage.h"
 #include "statuspicture.h"
 #include "statusreading.h"
@@ -25,6 +26,10 @@ public:
     const StatusReading &reading() const { return m_reading; }
     void setCaret(int offset);
 
+signals:
+    // How far a run has come, to be told to a screen reader as news, at RunProgress's pace.
+    void progressTold(const QString &sentence);
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void paintRetained(QImage &image, QRect &dirty, bool erased) override;
@@ -43,4 +48,5 @@ private:
     // The page on the image now.
     const std::vector<StatusPage::Text> &m_shown = m_picture.shown();
     StatusReading m_reading;
+    RunProgress m_progress;
 };

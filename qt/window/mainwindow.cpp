@@ -9,6 +9,7 @@
 #include "menubar.h"
 #include "messagebox.h"
 #include "modaldialog.h"
+#include "nameditemaccessible.h"
 #include "pace.h"
 #include "screenfollower.h"
 #include "screenreader.h"
@@ -38,6 +39,7 @@ MainWindow::MainWindow(Session &session)
     QAccessible::installFactory(StatusPaneAccessible::create);
     QAccessible::installFactory(ShotPaneAccessible::create);
     QAccessible::installFactory(DividerAccessible::create);
+    QAccessible::installFactory(NamedItemAccessible::create);
     QAccessible::installFactory(LineEditAccessible::create);
     setWindowTitle(QStringLiteral("Monte Carlo"));
     setWindowIcon(AppIcon::icon());
@@ -59,6 +61,7 @@ MainWindow::MainWindow(Session &session)
     // The status pane is created first, as on the tick it comes first.
     m_statusPane = new StatusPane(m_session, client);
     m_shotPane = new ShotPane(m_session, client);
+    connect(m_statusPane, &StatusPane::progressTold, this, &MainWindow::announce);
     repaint(m_session.everything());
 
     m_tickTimer.setTimerType(Qt::PreciseTimer);
@@ -97,9 +100,7 @@ void MainWindow::tick()
 
 void MainWindow::enterMenuBar()
 {
-    // Qt enters the menu bar on a lone Alt only and offers no call for it.
-    menuBar()->setFocus(Qt::MenuBarFocusReason);
-    menuBar()->setActiveAction(menuBar()->actions().first());
+    static_cast<MenuBar *>(menuBar())->enter();
 }
 
 void MainWindow::skipDivider(QAction *action)
@@ -119,15 +120,18 @@ void MainWindow::skipDivider(QAction *action)
 
 void MainWindow::repaint(const Repaint &repaint)
 {
-    if (repaint.announce) {
-        // The pane's interface is ours, made by the factory installed first thing.
-        auto *status = static_cast<StatusPaneAccessible *>(QAccessible::queryAccessibleInterface(m_statusPane));
-        status->announce(QString::fromStdString(ScreenReader::announcement(m_session)));
-    }
+    if (repaint.announce)
+        announce(QString::fromStdString(ScreenReader::announcement(m_session)));
     if (repaint.statusPane)
         m_statusPane->requestPaint(repaint.erase);
     if (repaint.shotPane)
         m_shotPane->requestPaint(repaint.erase);
+}
+
+void MainWindow::announce(const QString &sentence)
+{
+    // The pane's interface is ours, made by the factory installed first thing.
+    static_cast<StatusPaneAccessible *>(QAccessible::queryAccessibleInterface(m_statusPane))->announce(sentence);
 }
 
 QSize MainWindow::clientSize() const
@@ -140,10 +144,11 @@ void MainWindow::addCommand(const QString &label, int id)
     QAction *action = menuBar()->addAction(label);
     action->setData(id);
     connect(action, &QAction::triggered, this, [this, id] {
-        // A dialog opened from the menu must not leave its item highlighted.
+        // A dialog opened from the menu must not leave its item highlighted, nor the keyboard in the menu bar.
         menuBar()->setActiveAction(nullptr);
+        const bool returned = static_cast<MenuBar *>(menuBar())->leave();
         // A mnemonic showed the item to a screen reader as focused: the keyboard never left the pane.
-        if (QWidget *focus = QApplication::focusWidget(); focus && focus != menuBar() && QAccessible::isActive()) {
+        if (QWidget *focus = QApplication::focusWidget(); !returned && focus && focus != menuBar() && QAccessible::isActive()) {
             QAccessibleEvent back(focus, QAccessible::Focus);
             QAccessible::updateAccessibility(&back);
         }

@@ -50,9 +50,11 @@ protected:
 
 private:
     void addCommand(const QString &label, int id);
-    // The menu bar with its first item active, as after Alt.
+    // F10: the menu bar with its first item active, as after Alt; F10 again leaves it.
     void enterMenuBar();
     void skipDivider(QAction *action);
+    // Tells a screen reader the sentence as news, wherever the keyboard is.
+    void announce(const QString &sentence);
     void layoutPanes();
 
     Session &m_session;

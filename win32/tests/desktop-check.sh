@@ -130,8 +130,8 @@ warning count-above-2-53 'space shift+Tab' 10000000000000000 'Fehler: Anzahl' 10
 reader >"$out/screen-reader.txt" || fail "no accessible object for the panes"
 echo "screen reader: $out/screen-reader.txt"
 # After the dialogs the keyboard is back at the status pane: read-only text (42), focusable and focused.
-for heard in 'focus: Statusfenster' 'name: Statistik' 'description: Radius: 200 px' 'geschossen (n): 0' \
-    'role 42, state 0x100044' 'name: Schussbild' 'description: Quadrat mit Kreis, Radius 200 px, kein Durchlauf aktiv'; do
+for heard in 'focus: Statusfenster' 'name: Statistik' 'description: Pfeiltasten lesen weiter' 'geschossen n 0' \
+    'role 42, state 0x100044' 'name: Schussbild' 'description: Quadrat mit Kreis, Radius 200 Pixel, kein Durchlauf aktiv'; do
     grep -qF "$heard" "$out/screen-reader.txt" || fail "a screen reader does not hear \"$heard\""
 done
 key Down
@@ -152,7 +152,7 @@ focused Statusfenster Shift+Tab
 reader listen | sed -n '/^alert:/p' >"$out/alerts.txt" & sleep 1
 key alt+s
 wait $!
-printf 'alert: Durchlauf gestartet.\nalert: Durchlauf beendet: 33649 Punkte geschossen, 26446 Treffer, Pi 3.143748699812773.\n' \
+printf 'alert: Durchlauf gestartet.\nalert: Durchlauf beendet, 33649 Punkte geschossen, 26446 Treffer, Pi 3,143748699812773.\n' \
     | cmp -s - "$out/alerts.txt" || fail "the run was not announced as expected: $(cat "$out/alerts.txt")"
 
 # A report the user made read-only is left alone, and the box says why.
@@ -184,6 +184,9 @@ for percent in 125 150 200; do
     convert "$out/scale-$percent-running.png" -crop 64x64+0+30 -scale 800% "$out/scale-$percent-corner.png"
     key alt+p
     picture "scale-$percent-stopped"
+    key alt+question
+    shown 'about Monte-Carlo' && picture "scale-$percent-about" # the icon at the scale: 64 pixels at 200 %
+    key Return
     quit
 done
 dpi 96
