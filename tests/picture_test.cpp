@@ -15,15 +15,6 @@
 
 namespace {
 
-void manual(Session &session, const char *target, const char *radius = "200")
-{
-    configure(session, [&](SettingsForm::Entries &e) {
-        e.autoStop = false;
-        e.targetShots = target;
-        e.radius = radius;
-    });
-}
-
 std::string joined(const std::vector<std::string> &calls)
 {
     std::string all;
@@ -163,15 +154,14 @@ TEST(StatusPicture, DrawsWhatChanged)
         }
         return drawn;
     };
+    const char *every = "0 2 3 4 5 2 3 4 5 7 9 10 11 12 9 10 11 12 14 16 17";
     const struct { const char *name; std::function<bool()> step; bool painted; const char *lines; } rows[] = {
-        {"first display: every text", [&] { return page.paint(canvas, true); }, true,
-         "0 2 3 4 5 2 3 4 5 7 9 10 11 12 9 10 11 12 14 16 17"},
+        {"first display: every text", [&] { return page.paint(canvas, true); }, true, every},
         {"unchanged", [&] { return page.paint(canvas, false); }, false, ""},
         {"run started, not yet refreshed", [&] { s.command(IdStart); return page.paint(canvas, false); }, false, ""},
         {"shots and a tick", [&] { s.pass(), s.pass(), s.tick(); return page.paint(canvas, false); }, true,
          "5 7 9 10 11 17"},
-        {"erased", [&] { return page.paint(canvas, true); }, true,
-         "0 2 3 4 5 2 3 4 5 7 9 10 11 12 9 10 11 12 14 16 17"},
+        {"erased", [&] { return page.paint(canvas, true); }, true, every},
     };
     for (const auto &row : rows) {
         canvas.calls.clear();
