@@ -45,10 +45,14 @@ Body body(int dimensions, int radius = 200)
 TEST(Simulation, ExactRunsFollowTheGenerator)
 {
     const struct { const char *name; int dimensions, radius; double hits; int x, y; } rows[] = {
-        {"1 dimension: one value a shot", 1, 200, 20000, -149, 0}, {"2 dimensions", 2, 200, 15751, -98, -45},
-        {"3 dimensions", 3, 200, 10430, -112, -200}, {"10 dimensions, radius 3", 10, 3, 64, 0, 0},
-        {"13 dimensions, radius 1", 13, 1, 29, 0, 0}, {"20 dimensions, radius 1", 20, 1, 0, 0, 0},
-        {"99 dimensions, radius 32000: v itself", 99, 32000, 0, 650, -7914}};
+        {"1 dimension: one value a shot", 1, 200, 20000, -149, 0},
+        {"2 dimensions", 2, 200, 15751, -98, -45},
+        {"3 dimensions", 3, 200, 10430, -112, -200},
+        {"10 dimensions, radius 3", 10, 3, 64, 0, 0},
+        {"13 dimensions, radius 1", 13, 1, 29, 0, 0},
+        {"20 dimensions, radius 1", 20, 1, 0, 0, 0},
+        {"99 dimensions, radius 32000: v itself", 99, 32000, 0, 650, -7914},
+    };
     ShotGenerator generator;
     Simulation simulation(generator);
     PiEstimate pi;
@@ -94,8 +98,13 @@ TEST(Simulation, StopRules)
 TEST(Simulation, ProgressPercent)
 {
     const struct { const char *name; int shots; double target; int percent; } rows[] = {
-        {"29 of 100 is just below 29", 29, 100, 28}, {"toward zero", 1, -300, 0}, {"no target", 1, 0, 0},
-        {"nothing of no target", 0, 0, 0}, {"above the int range", 1, 1e-9, INT_MAX}, {"below it", 1, -1e-9, INT_MIN}};
+        {"29 of 100 is just below 29", 29, 100, 28},
+        {"toward zero", 1, -300, 0},
+        {"no target", 1, 0, 0},
+        {"nothing of no target", 0, 0, 0},
+        {"above the int range", 1, 1e-9, INT_MAX},
+        {"below it", 1, -1e-9, INT_MIN},
+    };
     for (const auto &row : rows) {
         ShotGenerator generator;
         Simulation simulation(generator);
@@ -129,8 +138,15 @@ TEST(NumberText, ReportAndScreenAtEveryPrecision)
     std::setlocale(LC_ALL, "de_DE.UTF-8");
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = HUGE_VAL;
     const struct { const char *name; double value; bool unsignedOnScreen; } rows[] = {
-        {"0", 0.0, false}, {"-0", -0.0, true}, {"rounds to -0", -1e-20, true}, {"nan", nan, false},
-        {"-nan", -nan, false}, {"inf", inf, false}, {"-inf", -inf, false}, {"DBL_MAX", DBL_MAX, false}};
+        {"0", 0.0, false},
+        {"-0", -0.0, true},
+        {"rounds to -0", -1e-20, true},
+        {"nan", nan, false},
+        {"-nan", -nan, false},
+        {"inf", inf, false},
+        {"-inf", -inf, false},
+        {"DBL_MAX", DBL_MAX, false},
+    };
     for (const auto &row : rows) {
         for (int decimals : {0, 3, 5, 10, 15}) {
             SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(decimals));

@@ -32,15 +32,18 @@ std::string stored(const Session &s)
     return all + (sim.autoStop() ? "automatic" : "manual");
 }
 
+// The fields each mode enables: automatic, threshold and minimum; manual, the count.
+const std::string automaticFields = "enable 1008 off; enable 1013 on; enable 1014 on; enable 1012 on; enable 1011 on; ";
+const std::string manualFields = "enable 1008 on; enable 1013 off; enable 1014 off; enable 1012 on; enable 1011 on; ";
+
 TEST(SettingsDialog, Opens)
 {
     const std::string values = "setText 1008 50000; setText 1013 0.0000050000; setText 1014 50; setText 1012 200; setText 1011 2; ";
-    const std::string automatic = "setChecked 1010 on; enable 1008 off; enable 1013 on; enable 1014 on; enable 1012 on; "
-                                  "enable 1011 on; focus 1010; ";
+    const std::string automatic = "setChecked 1010 on; " + automaticFields + "focus 1010; ";
     const struct { const char *name; std::function<void(SettingsForm::Entries &)> change; std::string calls; } rows[] = {
         {"automatic: the count disabled, the check box focused", [](auto &) {}, values + automatic},
-        {"manual: threshold and minimum disabled, the count focused", [](auto &e) { e.autoStop = false; }, values
-         + "setChecked 1010 off; enable 1008 on; enable 1013 off; enable 1014 off; enable 1012 on; enable 1011 on; focus 1008; "},
+        {"manual: threshold and minimum disabled, the count focused", [](auto &e) { e.autoStop = false; },
+         values + "setChecked 1010 off; " + manualFields + "focus 1008; "},
         {"a pasted fraction shown rounded, a large threshold in exponent form",
          [](auto &e) { e.targetShots = "10.7"; e.threshold = "1e300"; },
          "setText 1008 11; setText 1013 1e+300; setText 1014 50; setText 1012 200; setText 1011 2; " + automatic},
@@ -50,20 +53,6 @@ TEST(SettingsDialog, Opens)
         configure(s, row.change);
         RecordingDialog dialog;
         SettingsForm(s).open(dialog);
-        EXPECT_EQ(dialog.calls, row.calls) << row.name;
-    }
-}
-
-TEST(SettingsDialog, CheckBoxEnablesTheModesFields)
-{
-    const struct { const char *name; bool checked; std::string calls; } rows[] = {
-        {"cleared: the count", false, "enable 1008 on; enable 1013 off; enable 1014 off; enable 1012 on; enable 1011 on; "},
-        {"checked: threshold and minimum", true, "enable 1008 off; enable 1013 on; enable 1014 on; enable 1012 on; enable 1011 on; "},
-    };
-    for (const auto &row : rows) {
-        RecordingDialog dialog;
-        dialog.click(Id::AutoStop, row.checked);
-        SettingsForm::toggled(dialog);
         EXPECT_EQ(dialog.calls, row.calls) << row.name;
     }
 }
@@ -155,9 +144,16 @@ TEST(SettingsDialog, EachFieldRightAfterItsLabel)
     }
 }
 
-TEST(Dialogs, OpenAndEnd)
+// Each step on a fresh dialog, its check box cleared.
+TEST(Dialogs, StepsOnTheirOwn)
 {
-    const struct { const char *name; std::function<void(DialogPort &)> step; std::string calls; } rows[] = {
+    const auto checkedThenToggled = [](RecordingDialog &dialog) {
+        dialog.click(Id::AutoStop, true);
+        SettingsForm::toggled(dialog);
+    };
+    const struct { const char *name; std::function<void(RecordingDialog &)> step; std::string calls; } rows[] = {
+        {"settings: the check box cleared enables the count", SettingsForm::toggled, manualFields},
+        {"settings: checked, threshold and minimum", checkedThenToggled, automaticFields},
         {"settings: Abbrechen", SettingsForm::cancel, "end cancelled; "},
         {"about opens at OK", AboutBox::open, "focus 1; "},
         {"about: OK", AboutBox::ok, "end ok; "},

@@ -15,14 +15,7 @@
 
 namespace {
 
-void manual(Session &session, const char *target, const char *radius = "200")
-{
-    configure(session, [&](SettingsForm::Entries &e) {
-        e.autoStop = false;
-        e.targetShots = target;
-        e.radius = radius;
-    });
-}
+const std::string figure = "rectangle 10,10 400x400 #000000 #ffffff | ellipse 10,10 400x400 #000000 #ffffff";
 
 std::string joined(const std::vector<std::string> &calls)
 {
@@ -70,8 +63,7 @@ TEST(ShotPicture, PaintsAndCountsThePointsDrawn)
             picture.paint(canvas, false);
         }
     };
-    const char *figure = "rectangle 10,10 400x400 #000000 #ffffff | ellipse 10,10 400x400 #000000 #ffffff";
-    const struct { const char *name; std::function<void()> step; const char *calls; long long drawn; bool figure; }
+    const struct { const char *name; std::function<void()> step; std::string calls; long long drawn; bool figure; }
         rows[] = {
         {"first display", [&] { picture.paint(canvas, true); }, figure, 0, true},
         {"run started: the centre over the figure", [&] { s.command(IdStart); picture.paint(canvas, false); },
@@ -86,7 +78,7 @@ TEST(ShotPicture, PaintsAndCountsThePointsDrawn)
     for (const auto &row : rows) {
         canvas.calls.clear();
         row.step();
-        if (*row.calls) {
+        if (!row.calls.empty()) {
             EXPECT_EQ(joined(canvas.calls), row.calls) << row.name;
         }
         EXPECT_EQ(std::pair(picture.drawn(), picture.figureShown()), std::pair(row.drawn, row.figure)) << row.name;
@@ -105,12 +97,10 @@ TEST(ShotPicture, RescaleKeepsEveryPoint)
     manual(s, "60");
     ShotPicture picture(s);
     RecordingCanvas ignored;
-    const struct { const char *name; bool erasedMidRun; const char *calls; } rows[] = {
-        {"figure and points",
-         false,
-         "rectangle 10,10 400x400 #000000 #ffffff | ellipse 10,10 400x400 #000000 #ffffff"
-         " | plot 10,10 1x1 #030000 | plot 51,77 1x1 #000000"},
-        {"points alone after an erase", true, "plot 10,10 1x1 #030000 | plot 51,77 1x1 #000000"},
+    const std::string points = "plot 10,10 1x1 #030000 | plot 51,77 1x1 #000000";
+    const struct { const char *name; bool erasedMidRun; std::string calls; } rows[] = {
+        {"figure and points", false, figure + " | " + points},
+        {"points alone after an erase", true, points},
     };
     for (const auto &row : rows) {
         picture.paint(ignored, true);
@@ -163,15 +153,14 @@ TEST(StatusPicture, DrawsWhatChanged)
         }
         return drawn;
     };
+    const char *every = "0 2 3 4 5 2 3 4 5 7 9 10 11 12 9 10 11 12 14 16 17";
     const struct { const char *name; std::function<bool()> step; bool painted; const char *lines; } rows[] = {
-        {"first display: every text", [&] { return page.paint(canvas, true); }, true,
-         "0 2 3 4 5 2 3 4 5 7 9 10 11 12 9 10 11 12 14 16 17"},
+        {"first display: every text", [&] { return page.paint(canvas, true); }, true, every},
         {"unchanged", [&] { return page.paint(canvas, false); }, false, ""},
         {"run started, not yet refreshed", [&] { s.command(IdStart); return page.paint(canvas, false); }, false, ""},
         {"shots and a tick", [&] { s.pass(), s.pass(), s.tick(); return page.paint(canvas, false); }, true,
          "5 7 9 10 11 17"},
-        {"erased", [&] { return page.paint(canvas, true); }, true,
-         "0 2 3 4 5 2 3 4 5 7 9 10 11 12 9 10 11 12 14 16 17"},
+        {"erased", [&] { return page.paint(canvas, true); }, true, every},
     };
     for (const auto &row : rows) {
         canvas.calls.clear();

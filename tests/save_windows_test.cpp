@@ -13,47 +13,44 @@ using Failure = AtomicFile::Failure;
 
 const RunSummary run{200, 2, 80000, 3, 2, 2 / 3.0, 0.25, 8 / 3.0};
 
-// The folder's listing with one old report in it.
-std::string withOldReport(const TempFolder &work)
+// Over an old report: written whole, or refused with the old one left whole and nothing beside it. Another
+// program holds the report (access given), as an editor or a word processor opens it: the refusal says so.
+TEST(SaveWindows, OverAnOldReport)
 {
-    return (work.path / ResultReport::fileName).string() + ":alt\n";
-}
-
-TEST(SaveWindows, ReplaceLeavesOnlyTheReportAsComposed)
-{
-    TempFolder work;
-    std::ofstream(ResultReport::fileName, std::ios::binary) << "alt";
-    EXPECT_TRUE(ResultReport::write(run).written());
-    EXPECT_EQ(listing(work.path), (work.path / ResultReport::fileName).string() + ":Monte Car\n");
-    EXPECT_EQ(readFile(ResultReport::fileName), ResultReport::compose(run));
-}
-
-TEST(SaveWindows, ReadOnlyReportRefusedAndLeftWhole)
-{
-    TempFolder work;
-    std::ofstream(ResultReport::fileName, std::ios::binary) << "alt";
-    ::SetFileAttributesW(L"mc_result.txt", FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(ResultReport::write(run).failure, Failure::ReadOnlyReport);
-    EXPECT_EQ(listing(work.path), withOldReport(work));
-}
-
-// Another program holds the report, as an editor or a word processor opens it: the refusal says so.
-TEST(SaveWindows, ReportHeldOpenLeftWholeWithNothingBeside)
-{
-    const struct { const char *holder; DWORD access, sharing; } rows[] = {
-        {"locking it", GENERIC_READ, 0},
-        {"reading, sharing reading", GENERIC_READ, FILE_SHARE_READ},
-        {"writing, sharing reading and writing", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE},
+    // left: the first bytes of what is then under the report's name.
+    const struct { const char *name; DWORD attributes, access, sharing; Failure failure; const char *left; } rows[] = {
+        {"replaced: only the report as composed", 0, 0, 0, Failure::None, "Monte Car"},
+        {"read-only", FILE_ATTRIBUTE_READONLY, 0, 0, Failure::ReadOnlyReport, "alt"},
+        {"held, locking it", 0, GENERIC_READ, 0, Failure::ReportInUse, "alt"},
+        {"held reading, sharing reading", 0, GENERIC_READ, FILE_SHARE_READ, Failure::ReportInUse, "alt"},
+        {"held writing, sharing reading and writing", 0, GENERIC_READ | GENERIC_WRITE,
+         FILE_SHARE_READ | FILE_SHARE_WRITE, Failure::ReportInUse, "alt"},
     };
-    for (const auto &[holder, access, sharing] : rows) {
-        SCOPED_TRACE(holder);
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
         TempFolder work;
         std::ofstream(ResultReport::fileName, std::ios::binary) << "alt";
-        const HANDLE held = ::CreateFileW(L"mc_result.txt", access, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
-        EXPECT_EQ(ResultReport::write(run).failure, Failure::ReportInUse);
-        ::CloseHandle(held);
-        EXPECT_EQ(listing(work.path), withOldReport(work));
+        if (row.attributes)
+            ::SetFileAttributesW(L"mc_result.txt", row.attributes);
+        const HANDLE held = row.access
+            ? ::CreateFileW(L"mc_result.txt", row.access, row.sharing, nullptr, OPEN_EXISTING, 0, nullptr)
+            : INVALID_HANDLE_VALUE;
+        const AtomicFile::Outcome outcome = ResultReport::write(run);
+        if (held != INVALID_HANDLE_VALUE)
+            ::CloseHandle(held);
+        EXPECT_EQ(outcome.failure, row.failure);
+        EXPECT_EQ(listing(work.path), (work.path / ResultReport::fileName).string() + ":" + row.left + "\n");
+        if (outcome.written()) {
+            EXPECT_EQ(readFile(ResultReport::fileName), ResultReport::compose(run));
+        }
     }
+}
+
+TEST(SaveWindows, FolderInTheWay)
+{
+    TempFolder work;
+    fs::create_directory(ResultReport::fileName);
+    EXPECT_EQ(ResultReport::write(run).failure, Failure::FolderInTheWay);
 }
 
 // A name longer than the file system takes is refused as too long, with nothing left. (Wine, unlike Windows,
@@ -63,13 +60,6 @@ TEST(SaveWindows, PathTooLong)
     TempFolder work;
     EXPECT_EQ(AtomicFile::replace(std::string(300, 'c') + "\\mc_result.txt", "neu").failure, Failure::PathTooLong);
     EXPECT_EQ(listing(work.path), "");
-}
-
-TEST(SaveWindows, FolderInTheWay)
-{
-    TempFolder work;
-    fs::create_directory(ResultReport::fileName);
-    EXPECT_EQ(ResultReport::write(run).failure, Failure::FolderInTheWay);
 }
 
 // The path arrives as UTF-8, whatever the system's code page.

@@ -13,3 +13,13 @@ inline void configure(Session &session, const std::function<void(SettingsForm::E
     change(entries);
     form.accept(entries);
 }
+
+// A manual run to the given number of points, of a body of the given radius.
+inline void manual(Session &session, const char *target, const char *radius = "200")
+{
+    configure(session, [&](SettingsForm::Entries &e) {
+        e.autoStop = false;
+        e.targetShots = target;
+        e.radius = radius;
+    });
+}
