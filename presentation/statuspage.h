@@ -16,7 +16,7 @@ namespace StatusPage {
 
 struct Text
 {
-    int line; // top at lineHeight * line + 10
+    int line; // top at lineHeight * line + StatusPicture::top
     int x;
     std::string text; // UTF-8
 

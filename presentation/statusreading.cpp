@@ -1,6 +1,7 @@
 #include "statusreading.h"
 
 #include "spokentext.h"
+#include "statuspicture.h"
 #include "textmeasure.h"
 
 #include <algorithm>
@@ -9,9 +10,6 @@
 #include <tuple>
 
 namespace {
-
-// The page's first line has its top this far below the pane's, in program pixels.
-constexpr int pageTop = 10;
 
 // The bytes of the UTF-8 character that starts at text[at].
 std::size_t characterSize(std::string_view text, std::size_t at)
@@ -154,7 +152,7 @@ std::vector<Rect> StatusReading::boxes(const TextMeasure &measure, const PixelGr
         const StatusPage::Text &text = m_page[index];
         return grid.toImage(text.x) + measure.width(std::string_view(text.text).substr(0, bytes));
     };
-    const auto top = [&](std::size_t index) { return measure.lineHeight() * m_page[index].line + grid.toImage(pageTop); };
+    const auto top = [&](std::size_t index) { return measure.lineHeight() * m_page[index].line + grid.toImage(StatusPicture::top); };
     std::vector<Rect> boxes;
     boxes.reserve(count);
     for (const Source &source : std::span(m_sources).first(count)) {
@@ -181,7 +179,7 @@ Rect StatusReading::caretBox(const TextMeasure &measure, const PixelGrid &grid) 
     if (m_caret < length())
         return all.back();
     if (all.empty())
-        return {grid.toImage(m_page.empty() ? 0 : m_page.front().x), grid.toImage(pageTop), 0, measure.height()};
+        return {grid.toImage(m_page.empty() ? 0 : m_page.front().x), grid.toImage(StatusPicture::top), 0, measure.height()};
     return {all.back().x + all.back().width, all.back().y, 0, all.back().height};
 }
 
