@@ -18,7 +18,6 @@
 #include <functional>
 #include <string>
 #include <thread>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -52,11 +51,6 @@ void settle()
 {
     for (int pass = 0; pass < 3; ++pass)
         program().step();
-}
-
-std::tuple<LONG, LONG, LONG, LONG> bounds(const RECT &rect)
-{
-    return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
 RECT screenOf(HWND window)
@@ -103,7 +97,7 @@ TEST(MainWindow, CoversTheScreenAgainAfterADisplayChange)
     SendMessageW(main, WM_DISPLAYCHANGE, 32, MAKELPARAM(screen.right - screen.left, screen.bottom - screen.top));
     RECT window{};
     GetWindowRect(main, &window);
-    EXPECT_EQ(bounds(window), bounds(screen));
+    EXPECT_TRUE(EqualRect(&window, &screen)) << window.left << "," << window.top << " " << window.right << "x" << window.bottom;
 }
 
 // At twice the scale the square's top edge (program pixel 10) lies on device row 20 and is two rows thick;
