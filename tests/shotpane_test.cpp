@@ -1,8 +1,18 @@
 // The shot pane through what a desktop does to the window during a run: it keeps every point and the figure,
-// and gives up its points on an erase. (Minimised, a Qt pane keeps its size.) What it tells a screen reader is
-// counted by the layer and passed on by the pane's accessible interface, each checked where it lives.
+// and tells a screen reader the points its picture holds. (Minimised, a Qt pane keeps its size.)
 
 #include "program.h"
+
+#include <QAccessible>
+
+namespace {
+
+QString description(ShotPane &pane)
+{
+    return QAccessible::queryAccessibleInterface(&pane)->text(QAccessible::Description);
+}
+
+} // namespace
 
 // Radius 370 on 1280 x 800: the figure fits the pane, but not on 1024 x 768, whose pane is 615 pixels wide.
 TEST(ShotPane, KeepsEveryPointThroughASmallerScreen)
@@ -23,16 +33,19 @@ TEST(ShotPane, KeepsEveryPointThroughASmallerScreen)
     EXPECT_TRUE(p.points() == before) << "a smaller screen and back";
 }
 
-// The settings closed during a run erase the picture: it holds the latest point alone.
-TEST(ShotPane, ErasedWhenTheSettingsCloseMidRun)
+// The settings closed during a run erase the picture: it holds the latest point alone, and says so.
+TEST(ShotPane, TellsThePointsItHolds)
 {
     Program p;
     p.manual("1000");
     p.window.command(IdStart);
     p.passes(50);
     p.settle();
+    EXPECT_TRUE(description(p.window.shotPane()).endsWith("Durchlauf aktiv, 50 Punkte gezeichnet"));
     p.settings([](SettingsDialog &) {});
     p.settle();
     ASSERT_TRUE(p.session.running());
     EXPECT_EQ(p.points().size(), 1);
+    EXPECT_TRUE(description(p.window.shotPane()).endsWith("Durchlauf aktiv, 1 Punkt gezeichnet"))
+        << description(p.window.shotPane()).toStdString();
 }
