@@ -36,21 +36,13 @@ void drain()
 FrontEnd &program()
 {
     static FrontEnd frontEnd(GetModuleHandleW(nullptr));
-    static const bool started = [] {
+    [[maybe_unused]] static const bool started = [] {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         EXPECT_EQ(frontEnd.start(SW_SHOW).value_or(L""), L"");
         drain();
         return true;
     }();
-    (void)started;
     return frontEnd;
-}
-
-// Runs the loop's passes until the status pane's 50 ms timer has come twice: every paint served and shown.
-void settle()
-{
-    for (int pass = 0; pass < 3; ++pass)
-        program().step();
 }
 
 RECT screenOf(HWND window)
@@ -112,7 +104,9 @@ TEST(MainWindow, DrawsAtTheScaleADpiChangeGives)
     for (const auto &row : rows) {
         RECT suggested = screenOf(main);
         SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi), reinterpret_cast<LPARAM>(&suggested));
-        settle();
+        // The loop's passes until the status pane's 50 ms timer has come twice: every paint served and shown.
+        for (int pass = 0; pass < 3; ++pass)
+            program().step();
         const HDC dc = GetDC(program().handles().shots);
         EXPECT_EQ(GetPixel(dc, 400, 21), row.pixel) << row.name;
         ReleaseDC(program().handles().shots, dc);
