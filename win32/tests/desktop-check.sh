@@ -58,13 +58,10 @@ warning() {
 # What a screen reader asks through MSAA, from another process: where the
 # keyboard and caret are (a field's selection), name, description, role, state
 # and value of the panes; given an argument, first the alerts of 4 seconds.
-# Given "send" and "display" or a DPI, it sends the window WM_DISPLAYCHANGE or
-# WM_DPICHANGED instead, as Windows would on a smaller screen or a denser monitor.
 cat >"$scratch/reader.cpp" <<'END'
 #include <windows.h>
 #include <oleacc.h>
 #include <cstdio>
-#include <cstdlib>
 #include <initializer_list>
 void say(const char *label, BSTR text)
 {
@@ -81,15 +78,10 @@ void CALLBACK alert(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, 
         raised->get_accName(self, &name);
     say("alert", name);
 }
-int main(int argc, char **argv)
+int main(int argc, char **)
 {
     CoInitialize(nullptr);
     const HWND main = FindWindowW(L"Monte Carlo", L"Monte Carlo");
-    if (argc > 2) {
-        const int dpi = std::atoi(argv[2]);
-        SendMessageW(main, dpi ? WM_DPICHANGED : WM_DISPLAYCHANGE, dpi ? MAKEWPARAM(dpi, dpi) : 32, 0);
-        return 0;
-    }
     DWORD process = 0;
     GUITHREADINFO thread{sizeof thread};
     GetGUIThreadInfo(GetWindowThreadProcessId(main, &process), &thread);
@@ -123,7 +115,7 @@ int main(int argc, char **argv)
     }
 }
 END
-x86_64-w64-mingw32-g++ -D_WIN32_WINNT=0x0A00 -static -o "$scratch/reader.exe" "$scratch/reader.cpp" -loleacc -lole32 -loleaut32 -luuid
+x86_64-w64-mingw32-g++ -static -o "$scratch/reader.exe" "$scratch/reader.cpp" -loleacc -lole32 -loleaut32 -luuid
 reader() { /usr/lib/wine/wine64 "$scratch/reader.exe" "$@" | tr -d '\r'; }
 focused() { [[ "$(reader | head -1)" == "focus: $1"* ]] || fail "$2: the keyboard is not at $1 but $(reader | head -1)"; }
 
@@ -197,8 +189,21 @@ done
 dpi 96
 
 # A smaller screen: Wine 8 changes its monitor with xrandr inside Xephyr but
-# tells no window, so the reader sends WM_DISPLAYCHANGE as Windows would, or
+# tells no window, so a helper sends WM_DISPLAYCHANGE as Windows would, or
 # with a DPI WM_DPICHANGED, as when the window moves to a denser monitor.
+cat >"$scratch/displaychange.cpp" <<'END'
+#include <windows.h>
+int main(int argc, char **argv)
+{
+    const HWND window = FindWindowW(L"Monte Carlo", L"Monte Carlo");
+    const int dpi = argc > 1 ? std::atoi(argv[1]) : 0;
+    if (dpi)
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+    else
+        SendMessageW(window, WM_DISPLAYCHANGE, 32, 0);
+}
+END
+x86_64-w64-mingw32-g++ -D_WIN32_WINNT=0x0A00 -static -o "$scratch/displaychange.exe" "$scratch/displaychange.cpp"
 Xephyr -displayfd 4 -resizeable -screen 1280x800 -nolisten tcp 4>"$scratch/xephyr" 2>/dev/null &
 xephyr=$!
 until [ -s "$scratch/xephyr" ]; do sleep 0.1; done
@@ -206,13 +211,13 @@ export DISPLAY=:$(cat "$scratch/xephyr")
 start
 key alt+s
 xrandr -s 1024x768 2>/dev/null
-reader send display
+/usr/lib/wine/wine64 "$scratch/displaychange.exe"
 picture screen-1024
 # The status pane begins at 1024 - trunc(1024 / 2.5) = 615.
 pixel() { convert "$out/$1.png" -crop "1x1+$2+400" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}'; }
 [ "$(pixel screen-1024 614)$(pixel screen-1024 615)" = '#FFFFFF#000000' ] \
     || fail "the panes did not follow the screen to 1024 pixels"
-reader send 192
+/usr/lib/wine/wine64 "$scratch/displaychange.exe" 192
 picture screen-1024-at-200
 # 512 program pixels: the split at 512 - trunc(512 / 2.5) = 308, 616 device pixels.
 [ "$(pixel screen-1024-at-200 615)$(pixel screen-1024-at-200 616)" = '#FFFFFF#000000' ] \
