@@ -18,7 +18,6 @@
 #include <functional>
 #include <string>
 #include <thread>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -37,26 +36,13 @@ void drain()
 FrontEnd &program()
 {
     static FrontEnd frontEnd(GetModuleHandleW(nullptr));
-    static const bool started = [] {
+    [[maybe_unused]] static const bool started = [] {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         EXPECT_EQ(frontEnd.start(SW_SHOW).value_or(L""), L"");
         drain();
         return true;
     }();
-    (void)started;
     return frontEnd;
-}
-
-// Runs the loop's passes until the status pane's 50 ms timer has come twice: every paint served and shown.
-void settle()
-{
-    for (int pass = 0; pass < 3; ++pass)
-        program().step();
-}
-
-std::tuple<LONG, LONG, LONG, LONG> bounds(const RECT &rect)
-{
-    return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
 RECT screenOf(HWND window)
@@ -103,7 +89,7 @@ TEST(MainWindow, CoversTheScreenAgainAfterADisplayChange)
     SendMessageW(main, WM_DISPLAYCHANGE, 32, MAKELPARAM(screen.right - screen.left, screen.bottom - screen.top));
     RECT window{};
     GetWindowRect(main, &window);
-    EXPECT_EQ(bounds(window), bounds(screen));
+    EXPECT_TRUE(EqualRect(&window, &screen)) << window.left << "," << window.top << " " << window.right << "x" << window.bottom;
 }
 
 // At twice the scale the square's top edge (program pixel 10) lies on device row 20 and is two rows thick;
@@ -118,7 +104,9 @@ TEST(MainWindow, DrawsAtTheScaleADpiChangeGives)
     for (const auto &row : rows) {
         RECT suggested = screenOf(main);
         SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi), reinterpret_cast<LPARAM>(&suggested));
-        settle();
+        // The loop's passes until the status pane's 50 ms timer has come twice: every paint served and shown.
+        for (int pass = 0; pass < 3; ++pass)
+            program().step();
         const HDC dc = GetDC(program().handles().shots);
         EXPECT_EQ(GetPixel(dc, 400, 21), row.pixel) << row.name;
         ReleaseDC(program().handles().shots, dc);

@@ -37,6 +37,15 @@ struct Program
         settle();
     }
     void passes(int n) { while (n-- > 0) loop.pass(); }
+    // Settings for a manual run to target shots, pressed OK on as a user would.
+    void manual(const char *target, const char *radius = "200")
+    {
+        configure(session, [&](SettingsForm::Entries &e) {
+            e.autoStop = false;
+            e.targetShots = target;
+            e.radius = radius;
+        });
+    }
     // Lets the window system's events arrive and every paint be served.
     void settle()
     {
@@ -59,6 +68,18 @@ struct Program
     {
         const QImage &image = window.shotPane().image();
         return image.valid(x, y) ? image.pixel(x, y) & 0xFFFFFF : 0xFFFFFF;
+    }
+    // The shot pane's logical pixels neither white nor ignored, each with the colour at its middle.
+    QMap<std::pair<int, int>, QRgb> points(QRgb ignored = 0xFFFFFF)
+    {
+        const QImage &image = window.shotPane().image();
+        const PixelGrid &grid = window.shotPane().grid();
+        QMap<std::pair<int, int>, QRgb> drawn;
+        for (int y = 0; grid.centre(y) < image.height(); ++y)
+            for (int x = 0; grid.centre(x) < image.width(); ++x)
+                if (const QRgb c = image.pixel(grid.centre(x), grid.centre(y)) & 0xFFFFFF; c != ignored && c != 0xFFFFFF)
+                    drawn[{x, y}] = c;
+        return drawn;
     }
     // Does action, answering every message box that comes up meanwhile with OK.
     void answering(const std::function<void()> &action)

@@ -49,20 +49,6 @@ void expectLayout(MainWindow &window, const Screen &screen)
     EXPECT_EQ(window.statusPane().extent(), QSize(right - split, bottom));
 }
 
-// The shots on the shot pane: each logical pixel neither white nor black,
-// with its colour taken from its middle.
-QMap<std::pair<int, int>, QRgb> shots(ShotPane &pane)
-{
-    const QImage &image = pane.image();
-    const PixelGrid &grid = pane.grid();
-    QMap<std::pair<int, int>, QRgb> shots;
-    for (int y = 0; grid.centre(y) < image.height(); ++y)
-        for (int x = 0; grid.centre(x) < image.width(); ++x)
-            if (const QRgb c = image.pixel(grid.centre(x), grid.centre(y)) & 0xFFFFFF; c && c != 0xFFFFFF)
-                shots[{x, y}] = c;
-    return shots;
-}
-
 } // namespace
 
 // A manual run goes on through a move to a screen of another scale and ends as it would have without one; the
@@ -76,19 +62,16 @@ TEST(Screen, FollowsTheScaleWithoutLosingAnything)
     }
     Program p(named("wide"));
     const Simulation &s = p.session.state().simulation;
-    configure(p.session, [](SettingsForm::Entries &e) {
-        e.autoStop = false;
-        e.targetShots = "3000";
-    });
+    p.manual("3000");
     p.window.command(IdStart);
     p.passes(1000);
     p.settle();
-    const auto before = shots(p.window.shotPane());
+    const auto before = p.points(0);
     ASSERT_GT(before.size(), 900);
     p.window.windowHandle()->setScreen(named("sharp")); // moved to the other monitor
     p.settle();
     expectLayout(p.window, sharp);
-    EXPECT_EQ(shots(p.window.shotPane()), before);
+    EXPECT_EQ(p.points(0), before);
     const QImage &image = p.window.shotPane().image();
     const auto dark = [&](int y) { return (image.pixel(30, y) & 0xFFFFFF) == 0; };
     EXPECT_EQ(QList({dark(19), dark(20), dark(21), dark(22)}), QList({false, true, true, false})) << "the top edge";

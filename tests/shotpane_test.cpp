@@ -7,19 +7,6 @@
 
 namespace {
 
-// The logical pixels that are not white, with their colours taken from their middles.
-QMap<std::pair<int, int>, QRgb> picture(ShotPane &pane)
-{
-    const QImage &image = pane.image();
-    const PixelGrid &grid = pane.grid();
-    QMap<std::pair<int, int>, QRgb> drawn;
-    for (int y = 0; grid.centre(y) < image.height(); ++y)
-        for (int x = 0; grid.centre(x) < image.width(); ++x)
-            if (const QRgb c = image.pixel(grid.centre(x), grid.centre(y)) & 0xFFFFFF; c != 0xFFFFFF)
-                drawn[{x, y}] = c;
-    return drawn;
-}
-
 QString description(ShotPane &pane)
 {
     return QAccessible::queryAccessibleInterface(&pane)->text(QAccessible::Description);
@@ -31,33 +18,26 @@ QString description(ShotPane &pane)
 TEST(ShotPane, KeepsEveryPointThroughASmallerScreen)
 {
     Program p;
-    configure(p.session, [](SettingsForm::Entries &e) {
-        e.autoStop = false;
-        e.targetShots = "1000000";
-        e.radius = "370";
-    });
+    p.manual("1000000", "370");
     p.window.setGeometry(0, 0, 1280, 800);
     p.settle();
     p.window.command(IdStart);
     p.passes(20000);
     p.settle();
-    const auto before = picture(p.window.shotPane());
+    const auto before = p.points();
     ASSERT_GT(before.size(), 15000);
     p.window.setGeometry(0, 0, 1024, 768);
     p.settle();
     p.window.setGeometry(0, 0, 1280, 800);
     p.settle();
-    EXPECT_TRUE(picture(p.window.shotPane()) == before) << "a smaller screen and back";
+    EXPECT_TRUE(p.points() == before) << "a smaller screen and back";
 }
 
 // The settings closed during a run erase the picture: it holds the latest point alone, and says so.
 TEST(ShotPane, TellsThePointsItHolds)
 {
     Program p;
-    configure(p.session, [](SettingsForm::Entries &e) {
-        e.autoStop = false;
-        e.targetShots = "1000";
-    });
+    p.manual("1000");
     p.window.command(IdStart);
     p.passes(50);
     p.settle();
@@ -65,7 +45,7 @@ TEST(ShotPane, TellsThePointsItHolds)
     p.settings([](SettingsDialog &) {});
     p.settle();
     ASSERT_TRUE(p.session.running());
-    EXPECT_EQ(picture(p.window.shotPane()).size(), 1);
+    EXPECT_EQ(p.points().size(), 1);
     EXPECT_TRUE(description(p.window.shotPane()).endsWith("Durchlauf aktiv, 1 Punkt gezeichnet"))
         << description(p.window.shotPane()).toStdString();
 }

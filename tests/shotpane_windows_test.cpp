@@ -4,7 +4,7 @@
 
 #include "commandid.h"
 #include "session.h"
-#include "settingsform.h"
+#include "settings.h"
 #include "shotpane.h"
 
 #include <gtest/gtest.h>
@@ -29,12 +29,11 @@ struct Pane
         ShotPane::registerClass(instance);
         parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 2600, 1700, nullptr, nullptr, instance, nullptr);
         pane.create(parent, instance);
-        SettingsForm form(session);
-        SettingsForm::Entries entries = form.shown();
-        entries.autoStop = false;
-        entries.targetShots = "1000000";
-        entries.radius = "370";
-        form.accept(entries);
+        configure(session, [](SettingsForm::Entries &e) {
+            e.autoStop = false;
+            e.targetShots = "1000000";
+            e.radius = "370";
+        });
         rescale(dpi);
         pane.request(true);
         pane.serve();

@@ -16,20 +16,18 @@ import sys
 msi, exe = sys.argv[1], sys.argv[2]
 
 
+def msiinfo(command, *rest):
+    return subprocess.run(['msiinfo', command, msi, *rest], capture_output=True, text=True, check=True).stdout
+
+
 def table(name):
     """A table's rows as dictionaries; empty if the package has no such table."""
-    names = subprocess.run(['msiinfo', 'tables', msi], capture_output=True, text=True, check=True).stdout.split()
-    if name not in names:
+    if name not in msiinfo('tables').split():
         return []
-    text = subprocess.run(['msiinfo', 'export', msi, name], capture_output=True, text=True, check=True).stdout
+    text = msiinfo('export', name)
     lines = text.split('\r\n') if '\r\n' in text else text.split('\n')
     columns = lines[0].split('\t')
     return [dict(zip(columns, line.split('\t'))) for line in lines[3:] if line]
-
-
-def summary():
-    text = subprocess.run(['msiinfo', 'suminfo', msi], capture_output=True, text=True, check=True).stdout
-    return dict(line.split(': ', 1) for line in text.splitlines() if ': ' in line)
 
 
 def exe_version():
@@ -48,7 +46,7 @@ feature_components = {(row['Feature_'], row['Component_']) for row in table('Fea
 shortcuts = table('Shortcut')
 upgrades = table('Upgrade')
 sequence = {row['Action']: int(row['Sequence']) for row in table('InstallExecuteSequence')}
-info = summary()
+info = dict(line.split(': ', 1) for line in msiinfo('suminfo').splitlines() if ': ' in line)
 guid = re.compile(r'^\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\}$')
 # The folders Windows resolves per user: what is installed there needs HKCU key paths and removal entries.
 per_user = {'AppDataFolder', 'LocalAppDataFolder', 'PersonalFolder', 'DesktopFolder', 'FavoritesFolder',
@@ -140,8 +138,7 @@ def inventory():
     yield 'publisher named', [] if properties.get('Manufacturer') == 'Monte-Carlo-Projekt' else ['Manufacturer']
     yield 'summary for x64 in German', [] if info.get('Template') == 'x64;1031' else [info.get('Template')]
     yield 'product language German', [] if properties.get('ProductLanguage') == '1031' else ['ProductLanguage']
-    codepage = subprocess.run(['msiinfo', 'export', msi, '_ForceCodepage'], capture_output=True,
-                              text=True, check=True).stdout.split()
+    codepage = msiinfo('export', '_ForceCodepage').split()
     yield 'database code page 1252', [] if codepage[:1] == ['1252'] else codepage[:1]
     yield 'an older version refused with its message', [] if {
         'Condition': 'NOT WIX_DOWNGRADE_DETECTED',
