@@ -3,20 +3,31 @@
 #include "rect.h"
 #include "size.h"
 
+#include <array>
 #include <cstdint>
 
-// The frame a pane shows on screen while it has the keyboard, never on its
-// picture: a dotted line one screen pixel thick, unfilled, so that the picture
-// keeps its colours, 2 pixels inside the part of the pane that shows, in the
-// colour that stands out from the pane's background.
+// The frame a pane shows on screen while it has the keyboard, from the start
+// and never on its picture: a solid band two program pixels wide, 2 pixels
+// inside the part of the pane that shows, in white on a dark pane and black on
+// a light one, so that it stands out from the pane (far beyond 3:1) at any
+// scale (two pixels are at least two screen pixels) and the picture inside
+// keeps its colours.
 namespace FocusFrame {
 
 inline constexpr int inset = 2;
+inline constexpr int width = 2;
 
-// Right and bottom exclusive: the line's pixels are the rectangle's outermost ones.
-inline Rect place(Size pane)
+// The band's four sides, top, bottom, left and right, right and bottom exclusive.
+inline std::array<Rect, 4> sides(Size pane)
 {
-    return {inset, inset, pane.width - 2 * inset, pane.height - 2 * inset};
+    const int across = pane.width - 2 * inset;
+    const int down = pane.height - 2 * inset;
+    return {{
+        {inset, inset, across, width},
+        {inset, pane.height - inset - width, across, width},
+        {inset, inset, width, down},
+        {pane.width - inset - width, inset, width, down},
+    }};
 }
 
 inline std::uint32_t colour(std::uint32_t background)

@@ -51,6 +51,7 @@ TEST(Accessibility, PanesAreNamedReadAndTellWhatChanged)
               std::tuple(QString("Statistik"), QAccessible::EditableText, QString("Schussbild"), QAccessible::Graphic));
     EXPECT_EQ(status->text(QAccessible::Description), "Pfeiltasten lesen weiter"); // not the whole page at each arrival
     EXPECT_TRUE(status->state().readOnly && status->state().focusable && lastRun(status->textInterface()) == std::pair(0, 0));
+    EXPECT_EQ(p.window.statusPane().grab().toImage().pixel(3, 3), qRgb(255, 255, 255)); // its frame before any key
     p.window.statusPane().clearFocus();
     QTest::keyClick(&p.window, Qt::Key_Tab); // from the menu bar's window to the pane
     ASSERT_TRUE(p.window.statusPane().hasFocus());

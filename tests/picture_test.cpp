@@ -2,6 +2,7 @@
 // draws of the two panes, and what the shot picture keeps.
 
 #include "commandid.h"
+#include "focusframe.h"
 #include "recordingcanvas.h"
 #include "session.h"
 #include "settings.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 
@@ -170,4 +172,32 @@ TEST(StatusPicture, DrawsWhatChanged)
     canvas.calls.clear();
     page.paint(canvas, true);
     EXPECT_EQ(canvas.calls[1], "text 20,40 42x12 #ffffff #000000 Radius:");
+}
+
+// The focus frame on each pane: a band at least two program pixels wide around the pane's margin, clear of
+// the picture (the figure and the page begin 10 pixels in), in a colour of at least 3:1 against the pane.
+TEST(FocusFrame, StandsOutAroundThePicture)
+{
+    const auto luminance = [](std::uint32_t rgb) {
+        double sum = 0;
+        for (const auto &[shift, weight] : {std::pair(16, 0.2126), std::pair(8, 0.7152), std::pair(0, 0.0722)}) {
+            const double c = (rgb >> shift & 0xFF) / 255.0;
+            sum += weight * (c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+        }
+        return sum;
+    };
+    const struct { const char *name; std::uint32_t background; int pictureStarts; } rows[] = {
+        {"shot pane, white", ShotPicture::white, ShotPicture::margin},
+        {"status pane, black", StatusPicture::paper, StatusPicture::top},
+    };
+    const auto [top, bottom, left, right] = FocusFrame::sides({400, 300});
+    EXPECT_EQ(top, (Rect{2, 2, 396, 2}));
+    EXPECT_EQ(bottom, (Rect{2, 296, 396, 2}));
+    EXPECT_EQ(left, (Rect{2, 2, 2, 296}));
+    EXPECT_EQ(right, (Rect{396, 2, 2, 296}));
+    for (const auto &row : rows) {
+        const double a = luminance(FocusFrame::colour(row.background)), b = luminance(row.background);
+        EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 3.0) << row.name;
+        EXPECT_LE(left.x + left.width, row.pictureStarts) << row.name;
+    }
 }

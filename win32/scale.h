@@ -16,10 +16,10 @@ struct Scale
     int program(int devicePixels) const { return devicePixels * USER_DEFAULT_SCREEN_DPI / dpi; }
     // The side of one program pixel in device pixels, rounded up so that no gap shows.
     int block() const { return grid().block; }
-    // Where a line one device pixel thick along the area's outermost program pixels runs, right and bottom exclusive.
-    RECT line(const Rect &area) const
+    // The device pixels of an area of program pixels, right and bottom exclusive.
+    RECT area(const Rect &program) const
     {
-        return {device(area.x), device(area.y), device(area.x + area.width - 1) + 1,
-                device(area.y + area.height - 1) + 1};
+        return {device(program.x), device(program.y), device(program.x + program.width),
+                device(program.y + program.height)};
     }
 };

@@ -1,6 +1,6 @@
 #include "shotpane.h"
 
-#include "focusframe.h"
+#include "focusband.h"
 #include "pace.h"
 #include "paneaccessible.h"
 #include "screenreader.h"
@@ -120,11 +120,8 @@ void ShotPane::paint()
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(m_window, &paint);
     m_picture.show(dc, paint.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    if (GetFocus() == m_window) {
-        // Windows' own dotted frame, which stands out from any background, where the layer puts it.
-        const RECT frame = m_scale.line(FocusFrame::place(visible()));
-        DrawFocusRect(dc, &frame);
-    }
+    if (GetFocus() == m_window)
+        FocusBand::draw(dc, m_scale, visible(), ShotPicture::white);
     EndPaint(m_window, &paint);
 }
 

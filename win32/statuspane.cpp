@@ -1,6 +1,6 @@
 #include "statuspane.h"
 
-#include "focusframe.h"
+#include "focusband.h"
 #include "fontmeasure.h"
 #include "frontend.h"
 #include "paneaccessible.h"
@@ -142,12 +142,8 @@ void StatusPane::paint()
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(m_window, &paint);
     m_picture.show(dc, paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    if (GetFocus() == m_window) {
-        // Windows' own dotted frame, which stands out from any background, where the layer puts it.
-        const Size shown{m_scale.program(m_visibleWidth), m_scale.program(m_height)};
-        const RECT frame = m_scale.line(FocusFrame::place(shown));
-        DrawFocusRect(dc, &frame);
-    }
+    if (GetFocus() == m_window)
+        FocusBand::draw(dc, m_scale, {m_scale.program(m_visibleWidth), m_scale.program(m_height)}, StatusPicture::paper);
     EndPaint(m_window, &paint);
 }
 

@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPen>
 
 #include <cstring>
 #include <utility>
@@ -147,15 +146,12 @@ void RetainedPane::paintEvent(QPaintEvent *event)
     const QRegion beyond = event->region() - QRect(QPoint(0, 0), m_extent);
     for (const QRect &part : beyond)
         painter.fillRect(part, m_background);
-    // As styles do: the frame only once the keyboard moved the focus.
-    if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange))
+    if (!hasFocus())
         return;
     const QSize shown = visibleSize();
-    const Rect frame = FocusFrame::place({shown.width(), shown.height()});
     const QColor colour = QColor::fromRgb(0xFF000000u | FocusFrame::colour(m_background.rgb() & 0xFFFFFF));
-    painter.setPen(QPen(colour, 0, Qt::DotLine));
-    // A cosmetic pen covers x ... x + w: w is one less than the frame's width.
-    painter.drawRect(frame.x, frame.y, frame.width - 1, frame.height - 1);
+    for (const auto &[x, y, width, height] : FocusFrame::sides({shown.width(), shown.height()}))
+        painter.fillRect(x, y, width, height, colour);
 }
 
 void RetainedPane::focusInEvent(QFocusEvent *event)
