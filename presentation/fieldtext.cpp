@@ -37,10 +37,10 @@ bool tooLarge(std::string_view number)
         const bool below = !digits.empty() && digits.front() == '-';
         if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
             digits.remove_prefix(1);
-        // An exponent beyond long long counts as far out as one can get.
+        // Any exponent beyond half of long long counts as far out as one can get, leaving room to add the position.
         const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
-        if (error == std::errc::result_out_of_range)
-            exponent = LLONG_MAX / 2;
+        const long long far = LLONG_MAX / 2;
+        exponent = error == std::errc::result_out_of_range ? far : std::clamp(exponent, -far, far);
         exponent = below ? -exponent : exponent;
     }
     // Digits before the point from the first significant one, negative after it.
