@@ -1,5 +1,7 @@
 #include "fieldtext.h"
 
+#include "decimalchars.h"
+
 #include "numbertext.h"
 #include "textbuffer.h"
 
@@ -78,8 +80,7 @@ double toDouble(std::string_view text)
     if (number.empty() || number.front() == '+' || number.front() == '-')
         return 0.0;
     double value = 0.0;
-    const auto [stop, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                               std::chars_format::general);
+    const auto [stop, error] = DecimalChars::fromChars(number.data(), number.data() + number.size(), value);
     if (error == std::errc::result_out_of_range)
         value = tooLarge(number.substr(0, static_cast<std::size_t>(stop - number.data()))) ? DBL_MAX : 0.0;
     else if (error != std::errc{})

@@ -1,5 +1,7 @@
 #include "numbertext.h"
 
+#include "decimalchars.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -14,8 +16,8 @@ std::string printfFixed(double value, int decimals)
         return value > 0 ? "inf" : "-inf";
     // 309 integer digits at most, a sign, a point and the decimals.
     std::array<char, 400> buffer;
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
+    const auto result = DecimalChars::toChars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed, decimals);
     return std::string(buffer.data(), result.ptr);
 }
 
@@ -32,8 +34,8 @@ std::string scientific(double value, int decimals)
     if (!std::isfinite(value))
         return fixed(value, decimals);
     std::array<char, 64> buffer;
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::scientific, decimals);
+    const auto result = DecimalChars::toChars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::scientific, decimals);
     return std::string(buffer.data(), result.ptr);
 }
 
@@ -44,8 +46,7 @@ std::string bounded(std::string fixedText, double value, int room, int scientifi
     if (scientificDecimals >= 0)
         return scientific(value, scientificDecimals);
     std::array<char, 64> buffer;
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::scientific);
+    const auto result = DecimalChars::toShortestScientific(buffer.data(), buffer.data() + buffer.size(), value);
     return std::string(buffer.data(), result.ptr);
 }
 
