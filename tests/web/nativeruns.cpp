@@ -1,0 +1,178 @@
+// What the native layer shows and saves for the steps the page check takes in a
+// browser, one JSON object a line, so that the page is compared with the
+// desktop's own texts and bytes rather than with copies of them.
+//
+//   web_native_runs STEP...
+//     set:FIELD=TEXT,...   the settings dialog's OK with these fields changed
+//                          (targetShots, autoStop 0/1, threshold, minShots,
+//                          radius, dimensions): the warning and the field it
+//                          focuses, or none
+//     run                  Start, passes until the run ends, then the tick a
+//                          desktop's 20 Hz timer delivers next: the status page,
+//                          its reading and the two announcements
+//     save                 "Ergebnis speichern": the report's bytes in hex and
+//                          the box that follows
+//     about                the about dialog's texts
+
+#include "aboutbox.h"
+#include "commandid.h"
+#include "reportsink.h"
+#include "screenreader.h"
+#include "session.h"
+#include "settingsform.h"
+#include "statuspage.h"
+#include "statusreading.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// A browser's download: takes the bytes, always delivers.
+class KeptReport : public ReportSink
+{
+public:
+    AtomicFile::Outcome deliver(std::string_view bytes) override
+    {
+        kept = bytes;
+        return {};
+    }
+
+    std::string kept;
+};
+
+std::string quoted(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string hex(std::string_view bytes)
+{
+    std::string out;
+    for (const char c : bytes) {
+        char pair[3];
+        std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned char>(c));
+        out += pair;
+    }
+    return out;
+}
+
+std::string message(const Message &box)
+{
+    return "{\"caption\":" + quoted(box.caption) + ",\"text\":" + quoted(box.text)
+        + ",\"warning\":" + (box.warning ? "true" : "false") + "}";
+}
+
+// False for a field name the form does not have.
+bool assign(SettingsForm::Entries &entries, std::string_view field, const std::string &text)
+{
+    if (field == "autoStop")
+        entries.autoStop = text == "1";
+    else if (field == "targetShots")
+        entries.targetShots = text;
+    else if (field == "threshold")
+        entries.threshold = text;
+    else if (field == "minShots")
+        entries.minShots = text;
+    else if (field == "radius")
+        entries.radius = text;
+    else if (field == "dimensions")
+        entries.dimensions = text;
+    else
+        return false;
+    return true;
+}
+
+std::string settings(Session &session, std::string_view changes)
+{
+    SettingsForm form(session);
+    SettingsForm::Entries entries = form.shown();
+    while (!changes.empty()) {
+        const std::string_view change = changes.substr(0, changes.find(','));
+        changes.remove_prefix(std::min(changes.size(), change.size() + 1));
+        const auto equals = change.find('=');
+        if (equals == std::string_view::npos
+            || !assign(entries, change.substr(0, equals), std::string(change.substr(equals + 1))))
+            return "";
+    }
+    const auto refusal = form.accept(entries);
+    if (!refusal)
+        return "{\"refusal\":null}";
+    return "{\"refusal\":{\"warning\":" + message(refusal->warning) + ",\"field\":" + std::to_string(refusal->field)
+        + "}}";
+}
+
+std::string run(Session &session)
+{
+    session.command(IdStart);
+    const std::string started = ScreenReader::announcement(session);
+    while (session.running())
+        session.pass();
+    session.tick();
+    std::string page;
+    for (const auto &[line, x, text] : StatusPage::texts(session))
+        page += std::string(page.empty() ? "" : ",") + "{\"line\":" + std::to_string(line) + ",\"x\":"
+            + std::to_string(x) + ",\"text\":" + quoted(text) + "}";
+    StatusReading reading;
+    reading.show(StatusPage::texts(session));
+    return "{\"page\":[" + page + "],\"reading\":" + quoted(reading.text()) + ",\"started\":" + quoted(started)
+        + ",\"ended\":" + quoted(ScreenReader::announcement(session)) + "}";
+}
+
+std::string save(Session &session, KeptReport &report)
+{
+    const Reaction reaction = session.command(IdSaveResult);
+    return "{\"report\":\"" + hex(report.kept) + "\",\"message\":" + message(reaction.message) + "}";
+}
+
+std::string about()
+{
+    std::string texts;
+    for (const DialogControl &control : AboutBox::controls)
+        if (control.text[0] != '\0')
+            texts += std::string(texts.empty() ? "" : ",") + quoted(control.text);
+    return "{\"title\":" + quoted(AboutBox::title) + ",\"texts\":[" + texts + "],\"home\":" + quoted(Release::home)
+        + ",\"spoken\":" + quoted(AboutBox::spokenText()) + "}";
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    KeptReport report;
+    Session session(report);
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view step = argv[i];
+        std::string answer;
+        if (step == "run")
+            answer = run(session);
+        else if (step == "save")
+            answer = save(session, report);
+        else if (step == "about")
+            answer = about();
+        else if (step.starts_with("set:"))
+            answer = settings(session, step.substr(4));
+        if (answer.empty()) {
+            std::fprintf(stderr, "web_native_runs: unknown step '%s'\n", argv[i]);
+            return 2;
+        }
+        std::printf("%s\n", answer.c_str());
+    }
+    return 0;
+}
