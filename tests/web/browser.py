@@ -415,7 +415,7 @@ def _bidi_value(remote):
 
 
 # WebDriver's key values, for Firefox's input actions.
-FIREFOX_KEYS = {"F10": "\ue031", "Enter": "\ue007", "Escape": "\ue00c", "Tab": "\ue004",
+FIREFOX_KEYS = {"F10": "\ue03a", "Enter": "\ue007", "Escape": "\ue00c", "Tab": "\ue004",
                 "ArrowDown": "\ue015", "ArrowUp": "\ue013", "ArrowLeft": "\ue012", "ArrowRight": "\ue014",
                 "Shift": "\ue008", "Alt": "\ue00a"}
 CHROMIUM_KEYS = {"F10": Keys.F10, "Enter": Keys.ENTER, "Escape": Keys.ESCAPE, "Tab": Keys.TAB,

@@ -9,13 +9,20 @@
 //                          focuses, or none
 //     run                  Start, passes until the run ends, then the tick a
 //                          desktop's 20 Hz timer delivers next: the status page,
-//                          its reading and the two announcements
+//                          its reading, the two announcements and the shot
+//                          pane's description at rest
 //     save                 "Ergebnis speichern": the report's bytes in hex and
 //                          the box that follows
 //     about                the about dialog's texts
+//     layout:WIDTH,HEIGHT  the panes of a client area of that size
+//     menu                 the menu bar's items: id, name as read, divider or not
+//     quit                 "Beenden": what a front end that cannot end shows
 
 #include "aboutbox.h"
 #include "commandid.h"
+#include "ending.h"
+#include "layout.h"
+#include "menu.h"
 #include "reportsink.h"
 #include "screenreader.h"
 #include "session.h"
@@ -132,7 +139,8 @@ std::string run(Session &session)
     StatusReading reading;
     reading.show(StatusPage::texts(session));
     return "{\"page\":[" + page + "],\"reading\":" + quoted(reading.text()) + ",\"started\":" + quoted(started)
-        + ",\"ended\":" + quoted(ScreenReader::announcement(session)) + "}";
+        + ",\"ended\":" + quoted(ScreenReader::announcement(session))
+        + ",\"shotPane\":" + quoted(ScreenReader::shotDescription(session, 0)) + "}";
 }
 
 std::string save(Session &session, KeptReport &report)
@@ -151,6 +159,43 @@ std::string about()
         + ",\"spoken\":" + quoted(AboutBox::spokenText()) + "}";
 }
 
+std::string rect(const Rect &r)
+{
+    return "[" + std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.width) + ","
+        + std::to_string(r.height) + "]";
+}
+
+std::string layout(std::string_view size)
+{
+    int width = 0, height = 0;
+    if (std::sscanf(std::string(size).c_str(), "%d,%d", &width, &height) != 2)
+        return "";
+    const Layout::Panes panes = Layout::panes(width, height);
+    return "{\"shots\":" + rect(panes.shots) + ",\"status\":" + rect(panes.status) + "}";
+}
+
+std::string menu()
+{
+    std::string items;
+    for (const Menu::Item &item : Menu::items) {
+        std::string name;
+        for (const char *c = item.label; *c; ++c)
+            if (*c != '&')
+                name += *c;
+        const char *spoken = Menu::spokenName(item.id);
+        items += std::string(items.empty() ? "" : ",") + "{\"id\":" + std::to_string(item.id) + ",\"name\":"
+            + quoted(spoken ? spoken : name) + ",\"divider\":" + (Menu::isDivider(item.id) ? "true" : "false") + "}";
+    }
+    return "{\"items\":[" + items + "]}";
+}
+
+std::string quit(Session &session)
+{
+    session.command(IdQuit);
+    return "{\"quit\":" + std::string(session.quitRequested() ? "true" : "false") + ",\"title\":"
+        + quoted(Ending::title) + ",\"text\":" + quoted(Ending::text) + "}";
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -166,6 +211,12 @@ int main(int argc, char *argv[])
             answer = save(session, report);
         else if (step == "about")
             answer = about();
+        else if (step == "menu")
+            answer = menu();
+        else if (step == "quit")
+            answer = quit(session);
+        else if (step.starts_with("layout:"))
+            answer = layout(step.substr(7));
         else if (step.starts_with("set:"))
             answer = settings(session, step.substr(4));
         if (answer.empty()) {
