@@ -9,6 +9,7 @@
 #                                      the Windows program
 #   scripts/install-deps.sh --windows  what cross-building the Windows program,
 #                                      its MSI and running both under Wine need
+#   scripts/install-deps.sh --web      what building the web page needs
 #   scripts/install-deps.sh --desktop  the program and the desktops that
 #                                      tests/desktop/desktop-check.sh tries it on
 set -eu
@@ -39,13 +40,17 @@ orca speech-dispatcher speech-dispatcher-espeak-ng"
 windows="g++-mingw-w64-x86-64-posix wine64 wine wixl msitools osslsigncode openssl
 googletest xvfb xauth xdotool imagemagick openbox python3"
 
+# Debian's Emscripten and node for the web page, fonttools and brotli to cut its font.
+web="cmake make emscripten nodejs fonttools python3-brotli fonts-dejavu-core"
+
 case "${1:-}" in
     "") packages="$program" ;;
     --package) packages="$program $package" ;;
     --test) packages="$program $package $checks $windows" ;;
     --desktop) packages="$program $desktop" ;;
     --windows) packages="cmake make g++ $windows" ;;
-    *) echo "usage: $0 [--package | --test | --desktop | --windows]" >&2; exit 2 ;;
+    --web) packages="$web" ;;
+    *) echo "usage: $0 [--package | --test | --desktop | --windows | --web]" >&2; exit 2 ;;
 esac
 
 missing=""
