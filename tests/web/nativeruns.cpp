@@ -3,10 +3,10 @@
 // desktop's own texts and bytes rather than with copies of them.
 //
 //   web_native_runs STEP...
-//     set:FIELD=TEXT,...   the settings dialog's OK with these fields changed
+//     set:FIELD=TEXT,...   the settings dialog opened, these fields changed
 //                          (targetShots, autoStop 0/1, threshold, minShots,
-//                          radius, dimensions): the warning and the field it
-//                          focuses, or none
+//                          radius, dimensions), OK: the warning and the control
+//                          that has the keyboard after it (0: none asked for)
 //     run                  Start, passes until the run ends, then the tick a
 //                          desktop's 20 Hz timer delivers next: the status page,
 //                          its reading, the two announcements and the shot
@@ -31,6 +31,8 @@
 #include "statusreading.h"
 
 #include <algorithm>
+#include <map>
+#include <optional>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -86,42 +88,64 @@ std::string message(const Message &box)
         + ",\"warning\":" + (box.warning ? "true" : "false") + "}";
 }
 
-// False for a field name the form does not have.
-bool assign(SettingsForm::Entries &entries, std::string_view field, const std::string &text)
+// The settings dialog as a user left it: the fields' texts by id; records what
+// the layer does with it.
+class FilledDialog : public DialogPort
 {
+public:
+    std::string text(int id) const override { return texts.at(id); }
+    void setText(int id, const std::string &text) override { texts[id] = text; }
+    bool checked(int) const override { return autoStop; }
+    void setChecked(int, bool checked) override { autoStop = checked; }
+    void enable(int, bool) override {}
+    void focus(int id) override { focused = id; }
+    void selectAll(int) override {}
+    void warn(const Message &message) override { warning = message; }
+    void end(bool accepted) override { ended = accepted; }
+
+    std::map<int, std::string> texts;
+    bool autoStop = true;
+    int focused = 0;
+    std::optional<Message> warning;
+    bool ended = false;
+};
+
+// False for a field name the form does not have.
+bool assign(FilledDialog &dialog, std::string_view field, const std::string &text)
+{
+    static const std::map<std::string_view, int> ids{
+        {"targetShots", SettingsForm::TargetShots}, {"threshold", SettingsForm::Threshold},
+        {"minShots", SettingsForm::MinShots},       {"radius", SettingsForm::Radius},
+        {"dimensions", SettingsForm::Dimensions},
+    };
     if (field == "autoStop")
-        entries.autoStop = text == "1";
-    else if (field == "targetShots")
-        entries.targetShots = text;
-    else if (field == "threshold")
-        entries.threshold = text;
-    else if (field == "minShots")
-        entries.minShots = text;
-    else if (field == "radius")
-        entries.radius = text;
-    else if (field == "dimensions")
-        entries.dimensions = text;
+        dialog.autoStop = text == "1";
+    else if (const auto id = ids.find(field); id != ids.end())
+        dialog.texts[id->second] = text;
     else
         return false;
     return true;
 }
 
+// Opened, the fields changed, OK: the warning and the control focused after it.
 std::string settings(Session &session, std::string_view changes)
 {
     SettingsForm form(session);
-    SettingsForm::Entries entries = form.shown();
+    FilledDialog dialog;
+    form.open(dialog);
     while (!changes.empty()) {
         const std::string_view change = changes.substr(0, changes.find(','));
         changes.remove_prefix(std::min(changes.size(), change.size() + 1));
         const auto equals = change.find('=');
         if (equals == std::string_view::npos
-            || !assign(entries, change.substr(0, equals), std::string(change.substr(equals + 1))))
+            || !assign(dialog, change.substr(0, equals), std::string(change.substr(equals + 1))))
             return "";
     }
-    const auto refusal = form.accept(entries);
-    if (!refusal)
-        return "{\"refusal\":null}";
-    return "{\"refusal\":{\"warning\":" + message(refusal->warning) + ",\"field\":" + std::to_string(refusal->field)
+    dialog.focused = 0;
+    form.ok(dialog);
+    if (!dialog.warning)
+        return std::string("{\"refusal\":null,\"accepted\":") + (dialog.ended ? "true" : "false") + "}";
+    return "{\"refusal\":{\"warning\":" + message(*dialog.warning) + ",\"focus\":" + std::to_string(dialog.focused)
         + "}}";
 }
 
