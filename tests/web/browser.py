@@ -6,7 +6,6 @@ import functools
 import http.server
 import json
 import os
-import queue
 import shutil
 import socket
 import subprocess
@@ -102,7 +101,7 @@ class Chromium:
                          "--disable-background-networking", "--disable-component-update",
                          "--disable-sync", "--metrics-recording-only", "--window-size=1280,900"):
             options.add_argument(argument)
-        options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
+        options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
         service = Service(shutil.which("chromedriver") or "/usr/bin/chromedriver",
                           log_path=os.path.join(self.folder, "chromedriver.log"))
         self.driver = webdriver.Chrome(service=service, options=options)
@@ -149,9 +148,6 @@ class Chromium:
         self.requests()
         self._requests = []
 
-    def console(self):
-        return [entry["message"] for entry in self.driver.get_log("browser")]
-
     def take_download(self, name, seconds=10):
         """The bytes of the finished download of that name, removed from the folder."""
         path = os.path.join(self.downloads, name)
@@ -161,9 +157,6 @@ class Chromium:
             data = file.read()
         os.remove(path)
         return data
-
-    def downloaded(self):
-        return sorted(os.listdir(self.downloads))
 
     def screen(self, width, height, ratio=1, mobile=False, landscape=None):
         """The window as a device of that size and pixel ratio; turned by its sides."""
@@ -271,7 +264,6 @@ class Firefox:
         self._url = f"ws://127.0.0.1:{port}/session"
         wait_for(self._listening, 30, "Firefox's WebDriver BiDi", step=0.1)
         self._replies = {}
-        self._events = queue.Queue()
         self._next_id = 0
         self._started = threading.Event()
         self._failure = None
@@ -306,11 +298,9 @@ class Firefox:
     async def _read(self):
         while True:
             message = json.loads(await self._ws.get_message())
-            if "id" in message and message["id"] in self._replies:
+            if message.get("id") in self._replies:  # events are not asked for
                 self._replies[message["id"]][1] = message
                 self._replies[message["id"]][0].set()
-            elif message.get("type") == "event":
-                self._events.put(message)
 
     async def _request(self, method, params):
         self._next_id += 1
@@ -395,9 +385,6 @@ class Firefox:
             data = file.read()
         os.remove(path)
         return data
-
-    def downloaded(self):
-        return sorted(os.listdir(self.downloads))
 
 
 def _bidi_value(remote):

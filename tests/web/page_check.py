@@ -21,7 +21,7 @@ from browser import (CHROMIUM_KEYS, FIREFOX_KEYS, Chromium, Firefox, StaticServe
                      ax_property, file_url, foreign_requests, wait_for)
 
 # The layer's ids: menu commands (commandid.h) and the settings' controls (SettingsForm::Id).
-SETTINGS, START, STOP, SAVE, QUIT, ABOUT = 40009, 40004, 40010, 40013, 40002, 40012
+SETTINGS, START, SAVE, QUIT, ABOUT = 40009, 40004, 40013, 40002, 40012
 OK, CANCEL, TARGET_SHOTS, AUTO_STOP, DIMENSIONS, RADIUS = 1, 2, 1008, 1010, 1011, 1012
 FIELD_OF = {"targetShots": TARGET_SHOTS, "dimensions": DIMENSIONS, "radius": RADIUS}
 
