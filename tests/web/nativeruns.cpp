@@ -15,7 +15,8 @@
 //                          the box that follows
 //     about                the about dialog's texts
 //     layout:WIDTH,HEIGHT  the panes of a client area of that size
-//     menu                 the menu bar's items: id, name as read, divider or not
+//     names                the menu bar's items (id, name as read, divider or
+//                          not) and what a screen reader calls the two panes
 //     quit                 "Beenden": what a front end that cannot end shows
 
 #include "aboutbox.h"
@@ -198,7 +199,7 @@ std::string layout(std::string_view size)
     return "{\"shots\":" + rect(panes.shots) + ",\"status\":" + rect(panes.status) + "}";
 }
 
-std::string menu()
+std::string names()
 {
     std::string items;
     for (const Menu::Item &item : Menu::items) {
@@ -210,7 +211,8 @@ std::string menu()
         items += std::string(items.empty() ? "" : ",") + "{\"id\":" + std::to_string(item.id) + ",\"name\":"
             + quoted(spoken ? spoken : name) + ",\"divider\":" + (Menu::isDivider(item.id) ? "true" : "false") + "}";
     }
-    return "{\"items\":[" + items + "]}";
+    return "{\"items\":[" + items + "],\"statusName\":" + quoted(ScreenReader::statusName)
+        + ",\"shotName\":" + quoted(ScreenReader::shotName) + "}";
 }
 
 std::string quit(Session &session)
@@ -235,8 +237,8 @@ int main(int argc, char *argv[])
             answer = save(session, report);
         else if (step == "about")
             answer = about();
-        else if (step == "menu")
-            answer = menu();
+        else if (step == "names")
+            answer = names();
         else if (step == "quit")
             answer = quit(session);
         else if (step.starts_with("layout:"))

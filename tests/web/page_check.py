@@ -329,12 +329,14 @@ def ax_check(page, browser, menu, run):
                                 sum(item["divider"] for item in menu["items"]))
     live = [node for node in nodes if ax_property(node, "live") == "polite"]
     problem = problem or (None if live else "no polite live region")
+    statistics = ax_nodes(nodes, name=menu["statusName"])
     texts = {node.get("name", {}).get("value") for node in ax_nodes(nodes)}
     lines = [line for line in run["reading"].split("\n") if line not in texts]
+    problem = problem or (None if statistics else f"no node named {menu['statusName']!r}")
     problem = problem or (f"statistics lines not in the tree: {lines!r}" if lines else None)
-    described = [node for node in ax_nodes(nodes) if run["shotPane"] in
-                 (node.get("name", {}).get("value"), node.get("description", {}).get("value"))]
-    problem = problem or (None if described else f"no node reads {run['shotPane']!r}")
+    shots = ax_nodes(nodes, name=menu["shotName"])
+    described = [node.get("description", {}).get("value") for node in shots]
+    problem = problem or differ(f"{menu['shotName']} described", described, [run["shotPane"]])
     if problem:
         return problem
     for command, name, role in ((SETTINGS, "settings", "dialog"), (ABOUT, "about", "dialog")):
@@ -401,11 +403,11 @@ def chromium_checks(checks, args, answers):
             checks.run(f"chromium: {name}", run_checks, page, runs[-1])
             if entries:
                 checks.run(f"chromium: {name}, its report", save_checks, page, browser, next(results))
-        checks.run("chromium: accessibility tree", ax_check, page, browser, answers["menu"], runs[-1])
+        checks.run("chromium: accessibility tree", ax_check, page, browser, answers["names"], runs[-1])
         for name, entries in WARNINGS:
             refusal = dict(next(results)["refusal"] or {"warning": {}, "focus": None}, entries=entries)
             checks.run(f"chromium: warning {name}, its field focused", warning_check, page, refusal)
-        about, ending, menu = next(results), next(results), answers["menu"]
+        about, ending, menu = next(results), next(results), answers["names"]
         checks.run("chromium: about dialog", about_check, page, about)
         checks.run("chromium: keyboard alone", keyboard_check, page, menu)
         checks.run("chromium: a tap", tap_check, page, browser)
@@ -448,7 +450,7 @@ def native_steps(program):
     chromium += [settings_step(entries) for _, entries in WARNINGS]
     chromium += ["about", "quit"]
     return {"chromium": native(program, chromium), "firefox": native(program, ["run", "save"]),
-            "menu": native(program, ["menu"])[0]}
+            "names": native(program, ["names"])[0]}
 
 
 def main():
