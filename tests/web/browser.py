@@ -86,6 +86,15 @@ def foreign_requests(urls, origin):
             and url != origin]
 
 
+def private_home(folder):
+    """The environment for a browser whose home is inside its temporary folder, so
+    that crash reports, recent files and settings stay out of the user's."""
+    home = os.path.join(folder, "home")
+    os.makedirs(home, exist_ok=True)
+    return {**os.environ, "HOME": home, "XDG_CONFIG_HOME": os.path.join(home, ".config"),
+            "XDG_CACHE_HOME": os.path.join(home, ".cache"), "XDG_DATA_HOME": os.path.join(home, ".local", "share")}
+
+
 class Chromium:
     """Headless Chromium with a profile, a download folder and a network log of
     its own. cdp() reaches the DevTools protocol of the open tab."""
@@ -99,11 +108,11 @@ class Chromium:
         for argument in ("--headless=new", "--no-sandbox", f"--user-data-dir={self.folder}/profile",
                          "--no-first-run", "--no-default-browser-check", "--disable-extensions",
                          "--disable-background-networking", "--disable-component-update",
-                         "--disable-sync", "--metrics-recording-only", "--window-size=1280,900"):
+                         "--disable-sync", "--metrics-recording-only", "--disable-breakpad", "--window-size=1280,900"):
             options.add_argument(argument)
         options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
         service = Service(shutil.which("chromedriver") or "/usr/bin/chromedriver",
-                          log_path=os.path.join(self.folder, "chromedriver.log"))
+                          log_path=os.path.join(self.folder, "chromedriver.log"), env=private_home(self.folder))
         self.driver = webdriver.Chrome(service=service, options=options)
         self._requests = []
         self.allow_downloads()
@@ -260,7 +269,7 @@ class Firefox:
         self._process = subprocess.Popen(
             [shutil.which("firefox-esr") or "/usr/bin/firefox-esr", "--headless", "--no-remote",
              f"--remote-debugging-port={port}", "--profile", profile, "about:blank"],
-            stdout=self._log, stderr=subprocess.STDOUT, env={**os.environ, "MOZ_CRASHREPORTER_DISABLE": "1"})
+            stdout=self._log, stderr=subprocess.STDOUT, env={**private_home(self.folder), "MOZ_CRASHREPORTER_DISABLE": "1"})
         self._url = f"ws://127.0.0.1:{port}/session"
         wait_for(self._listening, 30, "Firefox's WebDriver BiDi", step=0.1)
         self._replies = {}
