@@ -24,7 +24,7 @@ EMSCRIPTEN_KEEPALIVE const char *mc_tables()
 }
 
 EMSCRIPTEN_KEEPALIVE void mc_resize(int width, int height, double ratio) { page().resize(width, height, ratio); }
-EMSCRIPTEN_KEEPALIVE int mc_frame(double budget) { return page().frame(budget) ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int mc_frame() { return page().frame() ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int mc_command(int id) { return page().command(id); }
 EMSCRIPTEN_KEEPALIVE int mc_ended() { return page().ended() ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE void mc_focus(int pane) { page().focus(static_cast<Page::Pane>(pane)); }

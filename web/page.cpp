@@ -1,6 +1,7 @@
 #include "page.h"
 
 #include "focusframe.h"
+#include "pace.h"
 #include "screenreader.h"
 
 #include <emscripten.h>
@@ -37,12 +38,12 @@ void Page::resize(int width, int height, double ratio)
     drawFocusFrame();
 }
 
-bool Page::frame(double budget)
+bool Page::frame()
 {
     if (ended())
         return false;
     const bool wasRunning = m_session.running();
-    const Advance advance = m_session.advance(budget, m_clock);
+    const Advance advance = m_session.advance(Pace::pageRunMilliseconds, m_clock);
     show(advance.repaint, advance.plots);
     if (advance.ticks > 0)
         m_tickOwed = false;

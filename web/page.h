@@ -28,9 +28,9 @@ public:
 
     // The area below the menu bar in CSS pixels, and device pixels per CSS pixel.
     void resize(int width, int height, double ratio);
-    // One animation frame with this many milliseconds for the run: true while
-    // the page wants another frame (a run goes, or a refresh is still due).
-    bool frame(double budget);
+    // One animation frame: the run's share of it, the refresh when due; true
+    // while the page wants another frame (a run goes, or a refresh is still due).
+    bool frame();
     // A menu command: which window the page opens (Reaction::Window as a number).
     int command(int id);
     void focus(Pane pane);

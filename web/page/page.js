@@ -21,15 +21,12 @@
   let waiting = null;
   const measurer = document.createElement('canvas').getContext('2d');
 
-  // The share of each frame the run may take, so that the page still answers at once.
-  const frameBudget = 12;
-
   function wake() {
     if (frameRequested || !program || program._mc_ended()) return;
     frameRequested = true;
     requestAnimationFrame(() => {
       frameRequested = false;
-      if (program._mc_frame(frameBudget)) wake();
+      if (program._mc_frame()) wake();
     });
   }
 
