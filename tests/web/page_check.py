@@ -464,7 +464,11 @@ def main():
         os.makedirs(args.screenshots, exist_ok=True)
 
     checks = Checks()
-    steps = native_steps(args.native)
+    try:
+        steps = native_steps(args.native)
+    except (OSError, subprocess.CalledProcessError) as error:
+        print(f"FAIL the native layer's answers ({args.native}): {error}\n0 passed, 1 failed")
+        return 1
     for name, run_all in (("chromium", chromium_checks), ("firefox", firefox_checks)):
         if name in args.browsers.split(","):
             try:
