@@ -5,13 +5,13 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 EM_JS(void, js_shots_resize, (int width, int height, int deviceWidth, int deviceHeight),
       { Module.page.shotsResize(width, height, deviceWidth, deviceHeight); });
 EM_JS(void, js_figure_fill, (int x, int y, int width, int height, int rgb),
       { Module.page.figureFill(x, y, width, height, rgb); });
-EM_JS(void, js_figure_ellipse, (double x, double y, double rx, double ry, int pen, int penWidth, int inside),
-      { Module.page.figureEllipse(x, y, rx, ry, pen, penWidth, inside); });
 EM_JS(int, js_figure_pixel, (int x, int y), { return Module.page.figurePixel(x, y); });
 EM_JS(void, js_figure_text, (int x, int y, const char *text, int length, int pixelSize, int ink, int paper),
       { Module.page.figureText(x, y, UTF8ToString(text, length), pixelSize, ink, paper); });
@@ -137,9 +137,37 @@ void ShotCanvas::draw(const Figure &figure) const
         js_figure_fill(left + pen, top + pen, right - left - 2 * pen, bottom - top - 2 * pen, asInt(figure.inside));
         break;
     case Shape::Ellipse:
-        js_figure_ellipse((left + right) / 2.0, (top + bottom) / 2.0, (right - left) / 2.0, (bottom - top) / 2.0,
-                          asInt(figure.pen), pen, asInt(figure.inside));
+        drawEllipse(left, top, right, bottom, figure);
         break;
+    }
+}
+
+void ShotCanvas::drawEllipse(int left, int top, int right, int bottom, const Figure &figure) const
+{
+    // Row by row in whole screen pixels, as the desktops draw it: a pen as wide as a program pixel and
+    // no blended edge, so that every pixel is the pen's or the inside's colour.
+    const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
+    const double rx = (right - left) / 2.0, ry = (bottom - top) / 2.0, pen = m_grid.block;
+    // Where the row through the middle of pixel row y crosses an ellipse of these half axes: [from, to).
+    const auto span = [&](int y, double ax, double ay) -> std::pair<int, int> {
+        const double dy = (y + 0.5 - cy) / ay;
+        if (ax <= 0 || ay <= 0 || dy * dy > 1)
+            return {0, 0};
+        const double half = ax * std::sqrt(1 - dy * dy);
+        return {static_cast<int>(std::ceil(cx - half - 0.5)), static_cast<int>(std::floor(cx + half - 0.5)) + 1};
+    };
+    for (int y = top; y < bottom; ++y) {
+        const auto [outerFrom, outerTo] = span(y, rx, ry);
+        if (outerFrom >= outerTo)
+            continue;
+        const auto [innerFrom, innerTo] = span(y, rx - pen, ry - pen);
+        if (innerFrom >= innerTo) {
+            js_figure_fill(outerFrom, y, outerTo - outerFrom, 1, asInt(figure.pen));
+            continue;
+        }
+        js_figure_fill(outerFrom, y, innerFrom - outerFrom, 1, asInt(figure.pen));
+        js_figure_fill(innerFrom, y, innerTo - innerFrom, 1, asInt(figure.inside));
+        js_figure_fill(innerTo, y, outerTo - innerTo, 1, asInt(figure.pen));
     }
 }
 

@@ -42,6 +42,7 @@ private:
     };
 
     void draw(const Figure &figure) const;
+    void drawEllipse(int left, int top, int right, int bottom, const Figure &figure) const;
     void clearPoints(const Rect &area, bool elliptic);
     void touch(int x, int y);
 

@@ -61,16 +61,6 @@
       context.fillStyle = hex(rgb);
       context.fillRect(x, y, width, height);
     },
-    figureEllipse(x, y, rx, ry, pen, penWidth, inside) {
-      const context = $('figure').getContext('2d');
-      context.beginPath();
-      context.ellipse(x, y, rx - penWidth / 2, ry - penWidth / 2, 0, 0, 2 * Math.PI);
-      context.fillStyle = hex(inside);
-      context.fill();
-      context.lineWidth = penWidth;
-      context.strokeStyle = hex(pen);
-      context.stroke();
-    },
     figurePixel(x, y) {
       const [r, g, b] = $('figure').getContext('2d').getImageData(x, y, 1, 1).data;
       return (r << 16) | (g << 8) | b;
