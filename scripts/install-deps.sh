@@ -5,8 +5,10 @@
 #   scripts/install-deps.sh            what building and running the program needs
 #   scripts/install-deps.sh --package  that, and what dpkg-buildpackage needs
 #   scripts/install-deps.sh --test     everything: also the tests, the
-#                                      fuzz targets, the package checks and
-#                                      the Windows program
+#                                      fuzz targets, the package checks, the
+#                                      Windows program and the web page
+#   scripts/install-deps.sh --web      what building the web page and testing
+#                                      it under node and in browsers need
 #   scripts/install-deps.sh --windows  what cross-building the Windows program,
 #                                      its MSI and running both under Wine need
 #   scripts/install-deps.sh --desktop  the program and the desktops that
@@ -39,13 +41,21 @@ orca speech-dispatcher speech-dispatcher-espeak-ng"
 windows="g++-mingw-w64-x86-64-posix wine64 wine wixl msitools osslsigncode openssl
 googletest xvfb xauth xdotool imagemagick openbox python3"
 
+# Emscripten (with Debian's clang, lld, binaryen and the acorn its JS optimiser
+# needs) and node to run the suites; GoogleTest's source for them; Chromium with
+# its WebDriver and Firefox ESR with Selenium's websocket client to drive the
+# page; the font the page ships, subset and compressed with fonttools and Brotli.
+web="emscripten node-acorn nodejs googletest cmake make g++ chromium chromium-driver python3-selenium
+firefox-esr fonts-dejavu-core fonttools python3-brotli"
+
 case "${1:-}" in
     "") packages="$program" ;;
     --package) packages="$program $package" ;;
-    --test) packages="$program $package $checks $windows" ;;
+    --test) packages="$program $package $checks $windows $web" ;;
     --desktop) packages="$program $desktop" ;;
     --windows) packages="cmake make g++ $windows" ;;
-    *) echo "usage: $0 [--package | --test | --desktop | --windows]" >&2; exit 2 ;;
+    --web) packages="$web" ;;
+    *) echo "usage: $0 [--package | --test | --desktop | --windows | --web]" >&2; exit 2 ;;
 esac
 
 missing=""
