@@ -10,4 +10,9 @@ inline constexpr int tickMilliseconds = 50;
 // per shot would cost far more than the shot.
 inline constexpr int frameMilliseconds = 16;
 
+// A page, which has no event drain per shot, runs a run for this long in each
+// frame: that plays it at about the desktop program's pace, where every pass
+// also drains the events, and leaves the rest of the frame to the page.
+inline constexpr double pageRunMilliseconds = 5;
+
 } // namespace Pace

@@ -39,6 +39,8 @@ std::string cause(const AtomicFile::Outcome &outcome)
         return "Der Ordner erlaubt das Schreiben, aber nicht das Ersetzen der vorhandenen Datei.";
     case Failure::PathTooLong:
         return "Der Pfad ist zu lang.";
+    case Failure::DownloadRefused:
+        return "Der Browser hat das Herunterladen abgelehnt.";
     case Failure::None:
     case Failure::Other:
         break;
@@ -61,6 +63,8 @@ std::string help(Failure failure)
         return "\nSchließen Sie die Datei dort und speichern Sie erneut.";
     case Failure::PathTooLong:
         return "\nStarten Sie das Programm aus einem Ordner mit kürzerem Pfad.";
+    case Failure::DownloadRefused:
+        return "\nErlauben Sie dieser Seite das Herunterladen und speichern Sie erneut.";
     default:
         return {};
     }
@@ -112,8 +116,9 @@ Message about(const AtomicFile::Outcome &outcome)
     if (outcome.written())
         return {"Ergebnis gespeichert.", "Auswertung in Datei 'mc_result.txt' gespeichert.", false};
     return {"Fehler: Speichern",
-            "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n" + cause(outcome) + "\nOrdner: "
-                + shortened(outcome.folder) + help(outcome.failure),
+            "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n" + cause(outcome)
+                // A download has no folder the page could name.
+                + (outcome.folder.empty() ? "" : "\nOrdner: " + shortened(outcome.folder)) + help(outcome.failure),
             true};
 }
 

@@ -71,6 +71,15 @@ void ShotPicture::paint(Canvas &canvas, bool erased)
     m_lastPlotted = -1;
 }
 
+void ShotPicture::paint(Canvas &canvas, const std::vector<Plot> &plots)
+{
+    for (const Plot &shot : plots)
+        canvas.plot(shot.x, shot.y, shot.rgb);
+    m_drawn += static_cast<long long>(plots.size());
+    if (!plots.empty())
+        m_lastPlotted = shots(m_session);
+}
+
 void ShotPicture::rescale(Canvas &now, const Canvas &before, Canvas &figureBefore, Size extent) const
 {
     if (m_figureShown) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 class Body;
 class Canvas;
@@ -63,6 +64,8 @@ public:
 
     // One paint onto the picture, which was just cleared to white when erased is set.
     void paint(Canvas &canvas, bool erased);
+    // The shots that Session::advance fired, in their order, each counted as drawn.
+    void paint(Canvas &canvas, const std::vector<Plot> &plots);
 
     // The pane moved to a screen of another scale. now: the new picture, white;
     // before: the old one; figureBefore: a white picture on the old grid, which

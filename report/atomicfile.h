@@ -31,6 +31,7 @@ public:
         ReportInUse, // another program holds the existing file open (Windows)
         ReplaceForbidden, // the folder lets files be written but not replaced (Windows)
         PathTooLong,
+        DownloadRefused, // the browser would not offer the report as a download
         Other,
     };
 

@@ -13,10 +13,13 @@ jobs="${jobs:-2}"
 # emcc's JS optimiser needs Debian's acorn, which a node not from Debian does not find by itself.
 export NODE_PATH="${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs"
 
+./scripts/install-deps.sh --web-test
+
 echo "-- core and layer suites under node"
 emcmake cmake -S . -B build-web-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMC_BUILD_GUI=OFF -DMC_BUILD_TESTS=ON \
     -DMC_BUILD_BENCHMARKS=OFF -DMC_SANITIZE=OFF -DMC_WERROR=ON
-cmake --build build-web-tests --parallel "$jobs"
+# The suites and the number table only: the page is web-build.sh's.
+cmake --build build-web-tests --parallel "$jobs" --target core_tests presentation_tests picture_tests numbertable
 ctest --test-dir build-web-tests --output-on-failure --parallel "$jobs"
 
 echo "-- number texts and field conversions: web build against native build"

@@ -382,6 +382,11 @@ TEST(Session, SaveHandsTheReportToTheSink)
                        refused + "Das Speicherkontingent ist ausgeschöpft.\nOrdner: /home/anna" + elsewhere, true}));
     EXPECT_EQ(sink.bytes, zeros);
     EXPECT_TRUE(s.running());
+    sink.answer = {.failure = AtomicFile::Failure::DownloadRefused, .folder = {}};
+    EXPECT_EQ(s.command(IdSaveResult).message.text,
+              refused + "Der Browser hat das Herunterladen abgelehnt.\n"
+                        "Erlauben Sie dieser Seite das Herunterladen und speichern Sie erneut.")
+        << "a browser's refusal, with no folder";
 }
 
 // Processes, mounts and users of their own: Linux, not the browser's engine, whose files live in memory.
