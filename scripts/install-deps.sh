@@ -5,11 +5,13 @@
 #   scripts/install-deps.sh            what building and running the program needs
 #   scripts/install-deps.sh --package  that, and what dpkg-buildpackage needs
 #   scripts/install-deps.sh --test     everything: also the tests, the
-#                                      fuzz targets, the package checks and
-#                                      the Windows program
+#                                      fuzz targets, the package checks, the
+#                                      Windows program and the web page
 #   scripts/install-deps.sh --windows  what cross-building the Windows program,
 #                                      its MSI and running both under Wine need
 #   scripts/install-deps.sh --web      what building the web page needs
+#   scripts/install-deps.sh --web-test that, and what testing it under node
+#                                      and in browsers needs
 #   scripts/install-deps.sh --desktop  the program and the desktops that
 #                                      tests/desktop/desktop-check.sh tries it on
 set -eu
@@ -40,17 +42,23 @@ orca speech-dispatcher speech-dispatcher-espeak-ng"
 windows="g++-mingw-w64-x86-64-posix wine64 wine wixl msitools osslsigncode openssl
 googletest xvfb xauth xdotool imagemagick openbox python3"
 
-# Debian's Emscripten and node for the web page, fonttools and brotli to cut its font.
-web="cmake make emscripten nodejs fonttools python3-brotli fonts-dejavu-core"
+# Debian's Emscripten (with the acorn its JS optimiser needs) and node for the
+# web page, fonttools and brotli to cut its font.
+web="cmake make emscripten node-acorn nodejs fonttools python3-brotli fonts-dejavu-core"
+# Its tests: GoogleTest's source for the suites under node, a native compiler
+# for the number texts they are compared with; Chromium with its WebDriver and
+# Firefox ESR with the websocket client Selenium brings, to drive the page.
+webtests="googletest g++ chromium chromium-driver python3-selenium firefox-esr"
 
 case "${1:-}" in
     "") packages="$program" ;;
     --package) packages="$program $package" ;;
-    --test) packages="$program $package $checks $windows" ;;
+    --test) packages="$program $package $checks $windows $web $webtests" ;;
     --desktop) packages="$program $desktop" ;;
     --windows) packages="cmake make g++ $windows" ;;
     --web) packages="$web" ;;
-    *) echo "usage: $0 [--package | --test | --desktop | --windows | --web]" >&2; exit 2 ;;
+    --web-test) packages="$web $webtests" ;;
+    *) echo "usage: $0 [--package | --test | --desktop | --windows | --web | --web-test]" >&2; exit 2 ;;
 esac
 
 missing=""

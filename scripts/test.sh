@@ -3,15 +3,17 @@
 # normal build, then the toolkit-free suites built with clang (about a minute),
 # then checks the Debian package (in a scratch folder, nothing is installed),
 # runs the fuzz targets for a bounded time, cross-builds the Windows program and
-# runs it, its suites and its installer under Wine, and runs the suite once more
+# runs it, its suites and its installer under Wine, runs the web build's tests
+# (the suites under node, its number texts against the native build's, the page
+# in browsers: scripts/web-tests.sh), and runs the suite once more
 # built with AddressSanitizer and UndefinedBehaviorSanitizer
 # (its ctest summary is the last line). Our own checks treat warnings as errors
 # (MC_WERROR); a plain build does not.
 #
 # Its build folders are its own (build-test, build-clang, build-asan, build-fuzz,
-# build-win). Run as root (sudo, CI), whatever it made in the checkout is handed
-# back to the checkout's owner when it ends, so that a later build as that user
-# is not refused.
+# build-win, build-web-tests, build-web). Run as root (sudo, CI), whatever it
+# made in the checkout is handed back to the checkout's owner when it ends, so
+# that a later build as that user is not refused.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -46,6 +48,9 @@ echo "== fuzz targets (libFuzzer, bounded run)"
 
 echo "== Windows program (mingw-w64, Wine)"
 jobs="$jobs" ./scripts/windows-tests.sh
+
+echo "== web"
+jobs="$jobs" MC_NATIVE_BUILD=build-test ./scripts/web-tests.sh
 
 echo "== build and tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMC_SANITIZE=ON -DMC_BUILD_BENCHMARKS=OFF -DMC_WERROR=ON

@@ -175,7 +175,8 @@ TEST(Report, NewReportBytesAndMode)
         EXPECT_EQ(readFile(ResultReport::fileName),
                   reportBytes("80000.00000", "3", "2", "66.6666666667", "nan", "2.666666666666667"))
             << static_cast<int>(outcome.failure);
-#ifndef _WIN32
+        // Under node the files are node's, created under its own umask, not the one set here.
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
         EXPECT_EQ(fs::status(ResultReport::fileName).permissions(), fs::perms(mode));
 #endif
     }

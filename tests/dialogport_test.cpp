@@ -9,7 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
@@ -18,6 +19,21 @@ namespace {
 
 using Id = SettingsForm::Id;
 
+// A finite value's shortest text that reads back exactly, fixed where that is no longer, as std::to_chars writes
+// it; from printf and strtod, as the web build's library has no to_chars for doubles.
+std::string shortest(double value)
+{
+    const auto first = [value](bool fixed) {
+        char text[400];
+        for (int decimals = 0;; ++decimals)
+            if (std::snprintf(text, sizeof text, fixed ? "%.*f" : "%.*e", decimals, value) > 0
+                && std::strtod(text, nullptr) == value)
+                return std::string(text);
+    };
+    const std::string fixed = first(true), scientific = first(false);
+    return fixed.size() <= scientific.size() ? fixed : scientific;
+}
+
 // What the session holds, each number in its shortest exact form: count, dimensions, radius, threshold, minimum,
 // mode.
 std::string stored(const Session &s)
@@ -25,10 +41,8 @@ std::string stored(const Session &s)
     const Simulation &sim = s.state().simulation;
     std::string all;
     for (const double value : {sim.targetShots(), double(s.state().body.dimensions()), double(s.state().body.radius()),
-                               sim.threshold(), double(sim.minShots())}) {
-        char text[32];
-        all.append(text, std::to_chars(text, text + sizeof text, value).ptr) += ' ';
-    }
+                               sim.threshold(), double(sim.minShots())})
+        all += shortest(value) + ' ';
     return all + (sim.autoStop() ? "automatic" : "manual");
 }
 

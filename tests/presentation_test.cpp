@@ -389,7 +389,8 @@ TEST(Session, SaveHandsTheReportToTheSink)
         << "a browser's refusal, with no folder";
 }
 
-#ifndef _WIN32
+// Processes, mounts and users of their own: Linux, not the browser's engine, whose files live in memory.
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 // Writes size bytes to name (none: it is there already) and gives it mode.
 bool put(const fs::path &name, int mode, int size = 7)
 {
@@ -534,6 +535,9 @@ TEST(Session, SaveMessagesAndWhatIsLeft)
                      << " need root, and mounts of their own: another user's report, full and read-only file systems";
 }
 
+#endif
+
+#ifndef _WIN32
 // A name longer than the file system takes (no row: a link to it would break every listing).
 TEST(Session, SavePathTooLong)
 {
