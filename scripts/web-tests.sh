@@ -55,7 +55,7 @@ echo "equal: $(wc -l <"$tables/native") lines, $(wc -c <"$tables/native") bytes"
 
 echo "-- the page"
 if [ -f scripts/web-build.sh ]; then
-    bash scripts/web-build.sh
+    MC_WERROR=ON bash scripts/web-build.sh
 else
     echo "skipped: no scripts/web-build.sh yet"
 fi
