@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panecolours.h"
 #include "statuspage.h"
 
 #include <cstdint>
@@ -8,7 +9,8 @@
 class Canvas;
 class Session;
 
-// What the status pane shows: the status page in white on black, each text on
+// What the status pane shows: the status page in its colours' ink on their
+// paper (white on black unless the desktop asks for high contrast), each text on
 // its opaque cell at lineHeight * line + top, in a font of the same pixel size
 // on every platform. Only texts that changed since the last paint are drawn
 // again; an erase draws them all.
@@ -16,8 +18,6 @@ class StatusPicture
 {
 public:
     static constexpr int top = 10;
-    static constexpr std::uint32_t ink = 0xFFFFFF;
-    static constexpr std::uint32_t paper = 0x000000;
 
     explicit StatusPicture(const Session &session);
 
@@ -25,6 +25,10 @@ public:
     // desktop's font nor its DPI: 12 pixels, smaller only if a text would not
     // end a little before the next one on its line. Fixed at the first call.
     int fontSize(const Canvas &canvas);
+
+    const PaneColours &colours() const { return m_colours; }
+    // The colours of every paint from now on: the next paint must be an erase.
+    void setColours(const PaneColours &colours) { m_colours = colours; }
 
     // Draws what changed, all of it when erased is set; false when nothing did.
     bool paint(Canvas &canvas, bool erased);
@@ -37,6 +41,7 @@ public:
 
 private:
     const Session &m_session;
+    PaneColours m_colours;
     int m_fontSize = 0;
     std::vector<StatusPage::Text> m_shown;
 };
