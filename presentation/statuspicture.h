@@ -36,7 +36,7 @@ public:
     // The page on the picture now.
     const std::vector<StatusPage::Text> &shown() const { return m_shown; }
     int lineHeight(const Canvas &canvas);
-    // Below the page's last line the picture stays black.
+    // Below the page's last line the picture stays in the paper colour.
     int bottom(const Canvas &canvas);
 
 private:

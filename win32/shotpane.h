@@ -34,7 +34,7 @@ public:
     // Paints in these colours from now on; every point so far is drawn anew in them.
     void setColours(const PaneColours &colours);
 
-    // A paint asked for, from the white background if erase is set.
+    // A paint asked for, from the paper colour if erase is set.
     void request(bool erase);
     // Draws a paint asked for into the picture.
     void serve();

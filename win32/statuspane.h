@@ -41,7 +41,7 @@ public:
     // Paints in these colours from now on: the page is drawn anew.
     void setColours(const PaneColours &colours);
 
-    // Draws the page now, over the old one or from black if erase is set;
+    // Draws the page now, over the old one or from its paper if erase is set;
     // a page that has not changed is not drawn again.
     void request(bool erase);
     // Says the sentence to a screen reader.
