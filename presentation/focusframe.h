@@ -1,16 +1,18 @@
 #pragma once
 
+#include "contrast.h"
 #include "rect.h"
 #include "size.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // The frame a pane shows on screen while it has the keyboard, from the start
 // and never on its picture: a solid band two program pixels wide, 2 pixels
-// inside the part of the pane that shows, in white on a dark pane and black on
-// a light one, so that it stands out from the pane (far beyond 3:1) at any
-// scale (two pixels are at least two screen pixels) and the picture inside
+// inside the part of the pane that shows, in the colour the pane's colours
+// choose (see colour), so that it stands out from the pane (at least 3:1) at
+// any scale (two pixels are at least two screen pixels) and the picture inside
 // keeps its colours.
 namespace FocusFrame {
 
@@ -30,12 +32,13 @@ inline std::array<Rect, 4> sides(Size pane)
     }};
 }
 
-inline std::uint32_t colour(std::uint32_t background)
+// The preferred colour where it stands out from the pane's background, else
+// white or black, whichever stands out more: at least 4.5:1 against any colour.
+inline std::uint32_t colour(std::uint32_t background, std::optional<std::uint32_t> preferred = {})
 {
-    // Qt's qGray: red, green and blue weighed 11 : 16 : 5.
-    const std::uint32_t grey =
-        ((background >> 16 & 0xFF) * 11 + (background >> 8 & 0xFF) * 16 + (background & 0xFF) * 5) / 32;
-    return grey < 128 ? 0xFFFFFF : 0x000000;
+    if (preferred && Contrast::ratio(*preferred, background) >= Contrast::seen)
+        return *preferred;
+    return Contrast::ratio(0xFFFFFF, background) >= Contrast::ratio(0x000000, background) ? 0xFFFFFF : 0x000000;
 }
 
 } // namespace FocusFrame

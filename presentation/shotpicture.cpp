@@ -56,7 +56,7 @@ void ShotPicture::paint(Canvas &canvas, bool erased)
         m_lastPlotted = -1;
     }
     if (const auto shot = plot(m_session)) {
-        canvas.plot(shot->x, shot->y, shot->rgb);
+        canvas.plot(shot->x, shot->y, m_colours.shotInk.value_or(shot->rgb));
         // A resize plots the latest shot again: still one point.
         if (const long long latest = shots(m_session); latest != m_lastPlotted) {
             m_lastPlotted = latest;
@@ -64,8 +64,8 @@ void ShotPicture::paint(Canvas &canvas, bool erased)
         }
         return;
     }
-    // The figure's white inside covers every point of the run.
-    drawFigure(canvas);
+    // The figure's inside covers every point of the run.
+    drawFigure(canvas, figure(m_session), m_colours);
     m_figureShown = true;
     m_drawn = 0;
     m_lastPlotted = -1;
@@ -74,22 +74,23 @@ void ShotPicture::paint(Canvas &canvas, bool erased)
 void ShotPicture::paint(Canvas &canvas, const std::vector<Plot> &plots)
 {
     for (const Plot &shot : plots)
-        canvas.plot(shot.x, shot.y, shot.rgb);
+        canvas.plot(shot.x, shot.y, m_colours.shotInk.value_or(shot.rgb));
     m_drawn += static_cast<long long>(plots.size());
     if (!plots.empty())
         m_lastPlotted = shots(m_session);
 }
 
-void ShotPicture::rescale(Canvas &now, const Canvas &before, Canvas &figureBefore, Size extent) const
+void ShotPicture::rescale(Canvas &now, const Canvas &before, Canvas &figureBefore, Size extent,
+                          const PaneColours &was) const
 {
     if (m_figureShown) {
-        drawFigure(figureBefore);
-        drawFigure(now);
+        drawFigure(figureBefore, figure(m_session), was);
+        drawFigure(now, figure(m_session), m_colours);
     }
     for (int y = 0; y < extent.height; ++y) {
         for (int x = 0; x < extent.width; ++x) {
-            if (const std::uint32_t was = before.pixel(x, y); was != figureBefore.pixel(x, y))
-                now.plot(x, y, was);
+            if (const std::uint32_t point = before.pixel(x, y); point != figureBefore.pixel(x, y))
+                now.plot(x, y, m_colours.shotInk.value_or(point));
         }
     }
 }
@@ -99,9 +100,8 @@ std::string ShotPicture::description() const
     return ScreenReader::shotDescription(m_session, m_drawn);
 }
 
-void ShotPicture::drawFigure(Canvas &canvas) const
+void ShotPicture::drawFigure(Canvas &canvas, const Rect &square, const PaneColours &colours)
 {
-    const Rect square = figure(m_session);
-    canvas.rectangle(square, black, white);
-    canvas.ellipse(square, black, white);
+    canvas.rectangle(square, colours.figurePen, colours.shotPaper);
+    canvas.ellipse(square, colours.figurePen, colours.shotPaper);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panecolours.h"
 #include "rect.h"
 #include "size.h"
 
@@ -14,8 +15,9 @@ class Session;
 
 // What the shot pane shows. While a run is active every paint plots the latest
 // shot as one pixel in the current colour; otherwise it draws the square with
-// its inscribed circle, whose white inside covers the points of the run. One
-// body unit is one pane pixel, y grows downwards.
+// its inscribed circle, whose inside in the paper's colour covers the points of
+// the run. One body unit is one pane pixel, y grows downwards. Its colours are
+// PaneColours'.
 //
 // The picture keeps every plotted point and the figure while the pane is
 // minimised, shrinks and grows back, or moves to a screen of another scale:
@@ -25,8 +27,6 @@ class ShotPicture
 public:
     // Pixels between the pane's top left corner and the square's.
     static constexpr int margin = 10;
-    static constexpr std::uint32_t white = 0xFFFFFF;
-    static constexpr std::uint32_t black = 0x000000;
 
     // The pane pixel of a body coordinate, the same for x and y.
     static int toPane(const Body &body, int k);
@@ -62,17 +62,23 @@ public:
     // lets it shrink to the figure of a smaller body.
     Size kept(Size visible, Size before, bool erasing) const;
 
-    // One paint onto the picture, which was just cleared to white when erased is set.
+    const PaneColours &colours() const { return m_colours; }
+    // The colours of every paint from now on; the picture so far is redrawn by rescale.
+    void setColours(const PaneColours &colours) { m_colours = colours; }
+
+    // One paint onto the picture, which was just cleared to the paper's colour when erased is set.
     void paint(Canvas &canvas, bool erased);
     // The shots that Session::advance fired, in their order, each counted as drawn.
     void paint(Canvas &canvas, const std::vector<Plot> &plots);
 
-    // The pane moved to a screen of another scale. now: the new picture, white;
-    // before: the old one; figureBefore: a white picture on the old grid, which
-    // the figure alone is drawn on to tell the points from it. Each program
-    // pixel of extent where the old picture differed from the figure is plotted
-    // anew, and the figure is drawn at the new resolution.
-    void rescale(Canvas &now, const Canvas &before, Canvas &figureBefore, Size extent) const;
+    // The pane moved to a screen of another scale, or the colours changed.
+    // now: the new picture in the paper's colour; before: the old one, drawn in
+    // the colours was; figureBefore: a picture on the old grid in was's paper,
+    // which the figure alone is drawn on in was's colours to tell the points
+    // from it. Each program pixel of extent where the old picture differed from
+    // the figure is plotted anew (in the shots' ink, if the colours give one),
+    // and the figure is drawn at the new resolution in the colours now.
+    void rescale(Canvas &now, const Canvas &before, Canvas &figureBefore, Size extent, const PaneColours &was) const;
 
     bool figureShown() const { return m_figureShown; }
     // Points drawn since the figure or the last erase.
@@ -81,9 +87,10 @@ public:
     std::string description() const;
 
 private:
-    void drawFigure(Canvas &canvas) const;
+    static void drawFigure(Canvas &canvas, const Rect &square, const PaneColours &colours);
 
     const Session &m_session;
+    PaneColours m_colours;
     // After an erase during a run the figure is not on the picture.
     bool m_figureShown = false;
     long long m_drawn = 0;

@@ -60,7 +60,7 @@ bool StatusPicture::paint(Canvas &canvas, bool erased)
         if (!erased && i < m_shown.size() && page[i] == m_shown[i])
             continue;
         const StatusPage::Text &text = page[i];
-        canvas.text(text.x, height * text.line + top, text.text, size, ink, paper);
+        canvas.text(text.x, height * text.line + top, text.text, size, m_colours.statusInk, m_colours.statusPaper);
     }
     m_shown = std::move(page);
     return true;

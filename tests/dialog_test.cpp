@@ -1,5 +1,6 @@
 #include "sessionstate.h"
 #include "aboutdialog.h"
+#include "contrast.h"
 #include "program.h"
 
 namespace {
@@ -70,6 +71,27 @@ TEST(Settings, FieldsShowTheirValuesFromTheStart)
     SettingsDialog dialog(session);
     auto *threshold = Program::child<QLineEdit>(dialog, "threshold");
     EXPECT_EQ(std::pair(threshold->text(), threshold->cursorPosition()), std::pair(QString("0.0000050000"), 0));
+}
+
+// The default button with the keyboard differs from itself without it by a frame that stands out at least 3:1,
+// nearly all the way round: the style alone marks both alike.
+TEST(Settings, FocusedButtonToldFromTheDefaultOne)
+{
+    Session session;
+    SettingsDialog dialog(session);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    auto *ok = Program::child<QPushButton>(dialog, "okButton");
+    Program::child(dialog, "radius")->setFocus(Qt::TabFocusReason);
+    const QImage unfocused = ok->grab().toImage();
+    ok->setFocus(Qt::TabFocusReason);
+    const QImage focused = ok->grab().toImage();
+    ASSERT_TRUE(ok->isDefault() && ok->hasFocus());
+    int changed = 0;
+    for (int y = 0; y < focused.height(); ++y)
+        for (int x = 0; x < focused.width(); ++x)
+            changed += Contrast::ratio(focused.pixel(x, y) & 0xffffff, unfocused.pixel(x, y) & 0xffffff) >= Contrast::seen;
+    EXPECT_GE(changed, 3 * (ok->width() + ok->height()) / 2);
 }
 
 TEST(About, OnlyItsOkButtonClosesIt)

@@ -113,6 +113,34 @@ TEST(MainWindow, DrawsAtTheScaleADpiChangeGives)
     }
 }
 
+// Where the desktop asks for high contrast both panes take its colours at once, the focus frame its highlight; the
+// program's own colours come back with the desktop's. (Wine cannot switch high contrast on: the palette is given.)
+TEST(MainWindow, PanesTakeTheColoursTheDesktopAsksFor)
+{
+    const FrontEnd &shown = program();
+    const HWND shots = shown.handles().shots, status = shown.handles().status;
+    const Palette yellowOnBlack{true, 0x000000, 0xFFFF00, 0xFFFF00};
+    const struct { const char *name; Palette desktop; COLORREF paper, figure, page, frame; } rows[] = {
+        {"yellow on black", yellowOnBlack, RGB(0, 0, 0), RGB(255, 255, 0), RGB(0, 0, 0), RGB(255, 255, 0)},
+        {"black on white", {true, 0xFFFFFF, 0x000000, 0x37006E}, RGB(255, 255, 255), RGB(0, 0, 0),
+         RGB(255, 255, 255), RGB(0x37, 0, 0x6E)},
+        {"the program's own", {}, RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 0), RGB(255, 255, 255)},
+    };
+    SetFocus(status);
+    for (const auto &row : rows) {
+        program().followColours(row.desktop);
+        for (int pass = 0; pass < 3; ++pass)
+            program().step();
+        const HDC shotDc = GetDC(shots), statusDc = GetDC(status);
+        EXPECT_EQ(GetPixel(shotDc, 5, 5), row.paper) << row.name;
+        EXPECT_EQ(GetPixel(shotDc, 400, 10), row.figure) << row.name;
+        EXPECT_EQ(GetPixel(statusDc, 1, 1), row.page) << row.name;
+        EXPECT_EQ(GetPixel(statusDc, 3, 20), row.frame) << row.name;
+        ReleaseDC(shots, shotDc);
+        ReleaseDC(status, statusDc);
+    }
+}
+
 // The save's box is still open when the user logs off: the program lets the session end.
 TEST(MainWindow, AllowsLogoffWhileASaveIsShown)
 {

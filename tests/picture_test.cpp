@@ -2,7 +2,9 @@
 // draws of the two panes, and what the shot picture keeps.
 
 #include "commandid.h"
+#include "contrast.h"
 #include "focusframe.h"
+#include "panecolours.h"
 #include "recordingcanvas.h"
 #include "session.h"
 #include "settings.h"
@@ -11,13 +13,18 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <string>
 
 namespace {
 
 const std::string figure = "rectangle 10,10 400x400 #000000 #ffffff | ellipse 10,10 400x400 #000000 #ffffff";
+
+// Palettes a desktop may report: Windows' high-contrast black and white, a user's yellow on black whose highlight
+// hardly stands out from its window.
+const Palette whiteOnBlack{true, 0x000000, 0xFFFFFF, 0x1AEBFF};
+const Palette blackOnWhite{true, 0xFFFFFF, 0x000000, 0x37006E};
+const Palette yellowOnBlack{true, 0x000000, 0xFFFF00, 0x202020};
 
 std::string joined(const std::vector<std::string> &calls)
 {
@@ -94,8 +101,9 @@ TEST(ShotPicture, PaintsAndCountsThePointsDrawn)
     EXPECT_EQ(picture.description(), "Quadrat mit Kreis, Radius 200 Pixel, Durchlauf aktiv, 1 Punkt gezeichnet");
 }
 
-// On a screen of another scale the figure is drawn anew, if it was on the picture, and every program pixel
-// where the old picture differed from the figure alone is plotted again; the figure's own pixels are not.
+// On a screen of another scale, or in new colours, the figure is drawn anew in the colours now, if it was on the
+// picture, and every program pixel where the old picture differed from the figure alone (drawn in the old colours)
+// is plotted again, in the shots' ink where the colours give one; the figure's own pixels are not.
 TEST(ShotPicture, RescaleKeepsEveryPoint)
 {
     Session s;
@@ -103,11 +111,15 @@ TEST(ShotPicture, RescaleKeepsEveryPoint)
     ShotPicture picture(s);
     RecordingCanvas ignored;
     const std::string points = "plot 10,10 1x1 #030000 | plot 51,77 1x1 #000000";
-    const struct { const char *name; bool erasedMidRun; std::string calls; } rows[] = {
-        {"figure and points", false, figure + " | " + points},
-        {"points alone after an erase", true, points},
+    const std::string whitePoints = "plot 10,10 1x1 #ffffff | plot 51,77 1x1 #ffffff";
+    const std::string whiteFigure = "rectangle 10,10 400x400 #ffffff #000000 | ellipse 10,10 400x400 #ffffff #000000";
+    const struct { const char *name; bool erasedMidRun; Palette now; std::string calls, figureBefore; } rows[] = {
+        {"figure and points", false, {}, figure + " | " + points, figure},
+        {"points alone after an erase", true, {}, points, ""},
+        {"into high contrast: the points in its ink", false, whiteOnBlack, whiteFigure + " | " + whitePoints, figure},
     };
     for (const auto &row : rows) {
+        picture.setColours({});
         picture.paint(ignored, true);
         if (row.erasedMidRun) {
             s.command(IdStart);
@@ -118,8 +130,49 @@ TEST(ShotPicture, RescaleKeepsEveryPoint)
         before.pixels = {{{10, 10}, 0x030000}, {{11, 10}, 0x000000}, {{51, 77}, 0x000000}};
         // The figure's edge where the run left no point; the picture is the same there.
         figureBefore.pixels = {{{10, 10}, 0x000000}, {{11, 10}, 0x000000}};
-        picture.rescale(now, before, figureBefore, {421, 421});
+        picture.setColours(PaneColours::of(row.now));
+        picture.rescale(now, before, figureBefore, {421, 421}, PaneColours{});
         EXPECT_EQ(joined(now.calls), row.calls) << row.name;
+        EXPECT_EQ(joined(figureBefore.calls), row.figureBefore) << row.name;
+    }
+}
+
+// Both panes paint in the program's own colours unless the desktop asks for high contrast; then in its window and
+// text colours, every shot in its text colour.
+TEST(PaneColours, TheDesktopsWhereItAsksForHighContrast)
+{
+    const struct { const char *name; Palette desktop; std::string figure, shot, page; } rows[] = {
+        {"the program's own", {}, figure, "plot 210,210 1x1 #000000",
+         "text 10,10 126x12 #ffffff #000000"},
+        {"a dark palette that asks for nothing", {false, 0x000000, 0xFFFF00, 0x00FFFF}, figure,
+         "plot 210,210 1x1 #000000", "text 10,10 126x12 #ffffff #000000"},
+        {"white on black", whiteOnBlack,
+         "rectangle 10,10 400x400 #ffffff #000000 | ellipse 10,10 400x400 #ffffff #000000",
+         "plot 210,210 1x1 #ffffff", "text 10,10 126x12 #ffffff #000000"},
+        {"yellow on black", yellowOnBlack,
+         "rectangle 10,10 400x400 #ffff00 #000000 | ellipse 10,10 400x400 #ffff00 #000000",
+         "plot 210,210 1x1 #ffff00", "text 10,10 126x12 #ffff00 #000000"},
+        {"black on white", blackOnWhite, figure, "plot 210,210 1x1 #000000",
+         "text 10,10 126x12 #000000 #ffffff"},
+    };
+    for (const auto &row : rows) {
+        Session s;
+        manual(s, "60");
+        ShotPicture shots(s);
+        StatusPicture page(s);
+        shots.setColours(PaneColours::of(row.desktop));
+        page.setColours(PaneColours::of(row.desktop));
+        RecordingCanvas figureCanvas, shotCanvas, pageCanvas;
+        shots.paint(figureCanvas, true);
+        s.command(IdStart);
+        shots.paint(shotCanvas, false);
+        page.paint(pageCanvas, true);
+        EXPECT_EQ(joined(figureCanvas.calls), row.figure) << row.name;
+        EXPECT_EQ(joined(shotCanvas.calls), row.shot) << row.name;
+        RecordingCanvas frameCanvas; // the same shot among a frame's, as a page draws them
+        shots.paint(frameCanvas, {{210, 210, 0x000000}});
+        EXPECT_EQ(joined(frameCanvas.calls), row.shot) << row.name << ", a frame's shots";
+        EXPECT_EQ(pageCanvas.calls.front().substr(0, pageCanvas.calls.front().rfind(' ')), row.page) << row.name;
     }
 }
 
@@ -177,30 +230,28 @@ TEST(StatusPicture, DrawsWhatChanged)
     EXPECT_EQ(canvas.calls[1], "text 20,40 42x12 #ffffff #000000 Radius:");
 }
 
-// The focus frame on each pane: a band at least two program pixels wide around the pane's margin, clear of
-// the picture (the figure and the page begin 10 pixels in), in a colour of at least 3:1 against the pane.
+// The focus frame on each pane: a band two program pixels wide around the pane's margin, clear of the picture (the
+// figure and the page begin 10 pixels in), in the desktop's highlight where it stands out from the pane, else in
+// white or black, whichever stands out more: at least 3:1 against both panes in any colours.
 TEST(FocusFrame, StandsOutAroundThePicture)
 {
-    const auto luminance = [](std::uint32_t rgb) {
-        double sum = 0;
-        for (const auto &[shift, weight] : {std::pair(16, 0.2126), std::pair(8, 0.7152), std::pair(0, 0.0722)}) {
-            const double c = (rgb >> shift & 0xFF) / 255.0;
-            sum += weight * (c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
-        }
-        return sum;
-    };
-    const struct { const char *name; std::uint32_t background; int pictureStarts; } rows[] = {
-        {"shot pane, white", ShotPicture::white, ShotPicture::margin},
-        {"status pane, black", StatusPicture::paper, StatusPicture::top},
-    };
     const auto [top, bottom, left, right] = FocusFrame::sides({400, 300});
     EXPECT_EQ(top, (Rect{2, 2, 396, 2}));
     EXPECT_EQ(bottom, (Rect{2, 296, 396, 2}));
     EXPECT_EQ(left, (Rect{2, 2, 2, 296}));
     EXPECT_EQ(right, (Rect{396, 2, 2, 296}));
+    EXPECT_LE(left.x + left.width, std::min(ShotPicture::margin, StatusPicture::top));
+    const struct { const char *name; Palette desktop; std::uint32_t shotFocus, statusFocus; } rows[] = {
+        {"the program's own", {}, 0x000000, 0xFFFFFF},
+        {"high contrast: its highlight", whiteOnBlack, 0x1AEBFF, 0x1AEBFF},
+        {"a highlight too close to the window", yellowOnBlack, 0xFFFFFF, 0xFFFFFF},
+        {"a bright green window: black", {true, 0x00FF00, 0x000000, 0x00FF00}, 0x000000, 0x000000},
+    };
     for (const auto &row : rows) {
-        const double a = luminance(FocusFrame::colour(row.background)), b = luminance(row.background);
-        EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 3.0) << row.name;
-        EXPECT_LE(left.x + left.width, row.pictureStarts) << row.name;
+        const PaneColours colours = PaneColours::of(row.desktop);
+        EXPECT_EQ(std::pair(colours.shotFocus, colours.statusFocus), std::pair(row.shotFocus, row.statusFocus))
+            << row.name;
+        EXPECT_GE(Contrast::ratio(colours.shotFocus, colours.shotPaper), Contrast::seen) << row.name;
+        EXPECT_GE(Contrast::ratio(colours.statusFocus, colours.statusPaper), Contrast::seen) << row.name;
     }
 }

@@ -28,6 +28,11 @@ EMSCRIPTEN_KEEPALIVE int mc_frame() { return page().frame() ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int mc_command(int id) { return page().command(id); }
 EMSCRIPTEN_KEEPALIVE int mc_ended() { return page().ended() ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE void mc_focus(int pane) { page().focus(static_cast<Page::Pane>(pane)); }
+EMSCRIPTEN_KEEPALIVE void mc_palette(int highContrast, int window, int text, int highlight)
+{
+    page().setPalette({highContrast != 0, static_cast<std::uint32_t>(window), static_cast<std::uint32_t>(text),
+                       static_cast<std::uint32_t>(highlight)});
+}
 EMSCRIPTEN_KEEPALIVE void mc_settings_opened() { page().settingsOpened(); }
 EMSCRIPTEN_KEEPALIVE void mc_settings_toggled() { page().settingsToggled(); }
 EMSCRIPTEN_KEEPALIVE void mc_settings_ok() { page().settingsOk(); }

@@ -13,6 +13,7 @@ EM_JS(void, js_place, (int sx, int sy, int sw, int sh, int tx, int ty, int tw, i
 EM_JS(void, js_focus_frame, (int pane, const int *sides, int rgb), {
     Module.page.focusFrame(pane, Array.from(HEAP32.subarray(sides >> 2, (sides >> 2) + 16)), rgb);
 });
+EM_JS(void, js_pane_papers, (int shots, int status), { Module.page.panePapers(shots, status); });
 EM_JS(void, js_announce, (const char *text), { Module.page.announce(UTF8ToString(text)); });
 EM_JS(void, js_status_reading, (const char *text), { Module.page.statusReading(UTF8ToString(text)); });
 EM_JS(void, js_shot_description, (const char *text), { Module.page.shotDescription(UTF8ToString(text)); });
@@ -70,6 +71,19 @@ void Page::focus(Pane pane)
     drawFocusFrame();
 }
 
+void Page::setPalette(const Palette &desktop)
+{
+    const PaneColours colours = PaneColours::of(desktop);
+    if (colours == m_shotPicture.colours())
+        return;
+    m_shots.recolour(m_shotPicture.colours(), colours);
+    m_shotPicture.setColours(colours);
+    m_statusPicture.setColours(colours);
+    js_pane_papers(static_cast<int>(colours.shotPaper), static_cast<int>(colours.statusPaper));
+    show({.statusPane = true, .erase = true});
+    drawFocusFrame();
+}
+
 void Page::dialogClosed()
 {
     show(m_session.everything());
@@ -83,14 +97,14 @@ void Page::show(const Repaint &repaint, const std::vector<ShotPicture::Plot> &pl
         const Size kept = m_shotPicture.kept({m_panes.shots.width, m_panes.shots.height}, m_kept, true);
         if (kept != m_kept)
             m_shots.resize(m_kept = kept, m_ratio);
-        m_shots.clear();
+        m_shots.clear(m_shotPicture.colours().shotPaper);
     }
     m_shotPicture.paint(m_shots, plots);
     if (repaint.shotPane && (repaint.erase || !m_session.running() || plots.empty()))
         m_shotPicture.paint(m_shots, repaint.erase);
     m_shots.show();
     if (repaint.erase && repaint.statusPane)
-        m_status.fill({0, 0, m_panes.status.width, m_panes.status.height}, StatusPicture::paper);
+        m_status.fill({0, 0, m_panes.status.width, m_panes.status.height}, m_statusPicture.colours().statusPaper);
     if (repaint.statusPane) {
         m_statusPicture.paint(m_status, repaint.erase);
         tell();
@@ -128,6 +142,7 @@ void Page::drawFocusFrame()
         flat[i * 4 + 2] = sides[i].width;
         flat[i * 4 + 3] = sides[i].height;
     }
-    const std::uint32_t background = m_focused == Pane::Shots ? ShotPicture::white : StatusPicture::paper;
-    js_focus_frame(static_cast<int>(m_focused), flat, static_cast<int>(FocusFrame::colour(background)));
+    const PaneColours &colours = m_shotPicture.colours();
+    js_focus_frame(static_cast<int>(m_focused), flat,
+                   static_cast<int>(m_focused == Pane::Shots ? colours.shotFocus : colours.statusFocus));
 }

@@ -4,6 +4,7 @@
 #include "downloadsink.h"
 #include "frameclock.h"
 #include "layout.h"
+#include "palette.h"
 #include "runprogress.h"
 #include "session.h"
 #include "settingsform.h"
@@ -34,6 +35,8 @@ public:
     // A menu command: which window the page opens (Reaction::Window as a number).
     int command(int id);
     void focus(Pane pane);
+    // The browser's colours: forced colours or more contrast asked for, and its system colours.
+    void setPalette(const Palette &desktop);
 
     void settingsOpened() { m_form.open(m_settings); }
     void settingsToggled() { SettingsForm::toggled(m_settings); }

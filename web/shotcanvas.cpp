@@ -50,10 +50,30 @@ void ShotCanvas::resize(Size size, double ratio)
     show();
 }
 
-void ShotCanvas::clear()
+void ShotCanvas::clear(std::uint32_t paper)
 {
-    m_figures.clear();
-    fill({0, 0, m_size.width, m_size.height}, 0xFFFFFF);
+    fill({0, 0, m_size.width, m_size.height}, paper);
+}
+
+void ShotCanvas::recolour(const PaneColours &was, const PaneColours &now)
+{
+    const auto mapped = [&](std::uint32_t rgb) {
+        return rgb == was.shotPaper ? now.shotPaper : rgb == was.figurePen ? now.figurePen : rgb;
+    };
+    for (Figure &figure : m_figures) {
+        figure.pen = mapped(figure.pen);
+        figure.inside = mapped(figure.inside);
+    }
+    if (now.shotInk) {
+        for (std::size_t i = 0; i < m_points.size(); i += 4) {
+            if (m_points[i + 3] != 0) {
+                m_points[i] = static_cast<std::uint8_t>(*now.shotInk >> 16);
+                m_points[i + 1] = static_cast<std::uint8_t>(*now.shotInk >> 8);
+                m_points[i + 2] = static_cast<std::uint8_t>(*now.shotInk);
+            }
+        }
+    }
+    resize(m_size, m_grid.scale);
 }
 
 void ShotCanvas::show()

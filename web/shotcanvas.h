@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas.h"
+#include "panecolours.h"
 #include "pixelgrid.h"
 #include "size.h"
 
@@ -17,8 +18,10 @@ public:
     // The picture's size in program pixels and the screen's pixels per program
     // pixel; the points that still fit stay, the figure is drawn anew.
     void resize(Size size, double ratio);
-    // Everything white.
-    void clear();
+    // Everything in the paper's colour.
+    void clear(std::uint32_t paper);
+    // The colours changed: the figure drawn anew in the new ones, every point in the shots' ink if they give one.
+    void recolour(const PaneColours &was, const PaneColours &now);
     // Hands the points changed since the last show to the page.
     void show();
 

@@ -36,6 +36,9 @@ INT_PTR CALLBACK AboutDialog::procedure(HWND dialog, UINT message, WPARAM wParam
         DialogTexts::fit(dialog);
         scaleIcon(dialog);
         AboutBox::open(port);
+        // The focused button's frame from the start, not only after a key: it alone tells it from the default
+        // one. Posted: the dialog manager decides whether to hide it after this message.
+        PostMessageW(dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
         return FALSE; // the focus set above stays
     case WM_COMMAND:
         if (LOWORD(wParam) == AboutBox::okId)

@@ -1,6 +1,7 @@
 #include "frontend.h"
 
 #include "aboutdialog.h"
+#include "desktoppalette.h"
 #include "layout.h"
 #include "mainwindow.h"
 #include "messagebox.h"
@@ -9,6 +10,8 @@
 #include "settingsdialog.h"
 
 #include <commctrl.h>
+
+#include <utility>
 
 namespace {
 
@@ -60,6 +63,7 @@ bool FrontEnd::createPanes(HWND main)
         return false;
     m_status.setScale(m_scale);
     m_shots.setScale(m_scale);
+    followColours(DesktopPalette::read());
     layout();
     SetTimer(m_handles.status, StatusPane::timerId, Pace::tickMilliseconds, nullptr);
     apply(m_session.everything());
@@ -87,6 +91,17 @@ void FrontEnd::setDpi(int dpi)
     m_scale.dpi = dpi;
     m_status.setScale(m_scale);
     m_shots.setScale(m_scale);
+}
+
+void FrontEnd::followColours(const Palette &desktop)
+{
+    const PaneColours colours = PaneColours::of(desktop);
+    if (colours == std::exchange(m_colours, colours))
+        return;
+    m_status.setColours(colours);
+    m_shots.setColours(colours);
+    InvalidateRect(m_handles.status, nullptr, FALSE);
+    InvalidateRect(m_handles.shots, nullptr, FALSE);
 }
 
 void FrontEnd::apply(const Repaint &repaint)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "handles.h"
+#include "panecolours.h"
 #include "repaint.h"
 #include "session.h"
 #include "shotpane.h"
@@ -37,6 +38,8 @@ public:
     bool createPanes(HWND main);
     void layout();
     void setDpi(int dpi);
+    // Both panes in the colours the desktop asks for (see DesktopPalette).
+    void followColours(const Palette &desktop);
     // The pane that has the keyboard is kept while a dialog, a box or another
     // program has it, and has it again when the main window gets it back.
     void keepFocus();
@@ -51,4 +54,5 @@ private:
     ShotPane m_shots{m_session};
     StatusPane m_status{*this};
     HWND m_focus = nullptr;
+    PaneColours m_colours;
 };

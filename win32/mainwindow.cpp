@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "desktoppalette.h"
 #include "frontend.h"
 #include "menudividers.h"
 
@@ -76,6 +77,11 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
         fitToMonitor(window);
         frontEnd->layout();
         return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // High contrast switched on or off, or other system colours.
+        frontEnd->followColours(DesktopPalette::read());
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE)
             frontEnd->keepFocus();

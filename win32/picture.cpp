@@ -31,7 +31,7 @@ void Picture::release()
     m_width = m_height = 0;
 }
 
-void Picture::resize(int width, int height, COLORREF background)
+void Picture::resize(int width, int height, std::uint32_t background)
 {
     width = std::max(width, 0);
     height = std::max(height, 0);
@@ -61,7 +61,7 @@ void Picture::resize(int width, int height, COLORREF background)
     const HGDIOBJ oldBitmap = dc ? SelectObject(dc, bitmap) : nullptr;
     if (dc) {
         const RECT all{0, 0, width, height};
-        const HBRUSH brush = CreateSolidBrush(background);
+        const HBRUSH brush = CreateSolidBrush(colorref(background));
         FillRect(dc, &all, brush);
         DeleteObject(brush);
         if (m_dc)
@@ -77,12 +77,12 @@ void Picture::resize(int width, int height, COLORREF background)
     m_height = height;
 }
 
-void Picture::fill(COLORREF colour)
+void Picture::fill(std::uint32_t rgb)
 {
     if (!m_dc)
         return;
     const RECT all{0, 0, m_width, m_height};
-    const HBRUSH brush = CreateSolidBrush(colour);
+    const HBRUSH brush = CreateSolidBrush(colorref(rgb));
     FillRect(m_dc, &all, brush);
     DeleteObject(brush);
     GdiFlush();
@@ -98,8 +98,9 @@ void Picture::setBlock(int x, int y, int side, std::uint32_t rgb)
         std::fill(m_bits + row * m_width + std::max(x, 0), m_bits + row * m_width + right, rgb);
 }
 
-void Picture::show(HDC target, const RECT &area, HBRUSH background) const
+void Picture::show(HDC target, const RECT &area, std::uint32_t background) const
 {
+    const HBRUSH brush = CreateSolidBrush(colorref(background));
     const int right = std::min<int>(area.right, m_width);
     const int bottom = std::min<int>(area.bottom, m_height);
     if (right > area.left && bottom > area.top)
@@ -107,7 +108,8 @@ void Picture::show(HDC target, const RECT &area, HBRUSH background) const
     const RECT beside{std::max<int>(area.left, m_width), area.top, area.right, area.bottom};
     const RECT below{area.left, std::max<int>(area.top, m_height), std::min<int>(area.right, m_width), area.bottom};
     if (beside.left < beside.right)
-        FillRect(target, &beside, background);
+        FillRect(target, &beside, brush);
     if (below.top < below.bottom && below.left < below.right)
-        FillRect(target, &below, background);
+        FillRect(target, &below, brush);
+    DeleteObject(brush);
 }

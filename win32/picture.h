@@ -21,9 +21,12 @@ public:
     int height() const { return m_height; }
     HDC dc() const { return m_dc; }
 
+    // Colours are 0x00RRGGBB, as the layer gives them.
+    static COLORREF colorref(std::uint32_t rgb) { return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF); }
+
     // A new size that keeps what old and new share; the rest in the background.
-    void resize(int width, int height, COLORREF background);
-    void fill(COLORREF colour);
+    void resize(int width, int height, std::uint32_t background);
+    void fill(std::uint32_t rgb);
     // A square of side pixels at (x, y) in 0x00RRGGBB, clipped to the picture.
     void setBlock(int x, int y, int side, std::uint32_t rgb);
     // 0x00RRGGBB at (x, y), white beyond the picture.
@@ -37,7 +40,7 @@ public:
             && std::equal(m_bits, m_bits + m_width * m_height, other.m_bits);
     }
     // Copies the picture's part of area to target and fills the rest with background.
-    void show(HDC target, const RECT &area, HBRUSH background) const;
+    void show(HDC target, const RECT &area, std::uint32_t background) const;
 
 private:
     void release();

@@ -59,6 +59,9 @@ INT_PTR CALLBACK SettingsDialog::procedure(HWND dialog, UINT message, WPARAM wPa
         }
         nameFields(dialog, true);
         reinterpret_cast<SettingsForm *>(lParam)->open(port);
+        // The focused button's frame from the start, not only after a key: it alone tells it from the default
+        // one. Posted: the dialog manager decides whether to hide it after this message.
+        PostMessageW(dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
         return FALSE; // the focus set above stays
     }
     if (message == WM_DESTROY)

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr COLORREF white = RGB(255, 255, 255);
 // About one display frame.
 constexpr std::uint64_t frameMilliseconds = Pace::frameMilliseconds;
 
@@ -52,18 +51,30 @@ void ShotPane::setScale(Scale scale)
     if (scale.dpi == m_scale.dpi)
         return;
     const Scale old = std::exchange(m_scale, scale);
+    redraw(old, m_shots.colours());
+}
+
+void ShotPane::setColours(const PaneColours &colours)
+{
+    const PaneColours was = m_shots.colours();
+    m_shots.setColours(colours);
+    redraw(m_scale, was);
+}
+
+void ShotPane::redraw(Scale was, const PaneColours &wasColours)
+{
     if (!m_picture.dc())
         return;
-    // Every point and the figure are drawn anew at the new resolution.
+    // Every point and the figure are drawn anew at the new resolution, in the new colours.
     Picture before;
     before.swap(m_picture);
     const PixelGrid grid = m_scale.grid();
-    m_picture.resize(grid.toImageSize(m_extent.width), grid.toImageSize(m_extent.height), white);
+    m_picture.resize(grid.toImageSize(m_extent.width), grid.toImageSize(m_extent.height), m_shots.colours().shotPaper);
     Picture figure;
-    figure.resize(before.width(), before.height(), white);
-    const PictureCanvas was(before, old);
-    PictureCanvas figureBefore(figure, old);
-    m_shots.rescale(m_canvas, was, figureBefore, m_extent);
+    figure.resize(before.width(), before.height(), wasColours.shotPaper);
+    const PictureCanvas old(before, was);
+    PictureCanvas figureBefore(figure, was);
+    m_shots.rescale(m_canvas, old, figureBefore, m_extent, wasColours);
     m_changed = true;
 }
 
@@ -82,7 +93,7 @@ void ShotPane::fit(bool erasing)
 {
     m_extent = m_shots.kept(visible(), m_extent, erasing);
     const PixelGrid grid = m_scale.grid();
-    m_picture.resize(grid.toImageSize(m_extent.width), grid.toImageSize(m_extent.height), white);
+    m_picture.resize(grid.toImageSize(m_extent.width), grid.toImageSize(m_extent.height), m_shots.colours().shotPaper);
 }
 
 void ShotPane::serve()
@@ -94,7 +105,7 @@ void ShotPane::serve()
     if (erased) {
         // The body may have changed with the settings: the picture follows its size.
         fit(true);
-        m_picture.fill(white);
+        m_picture.fill(m_shots.colours().shotPaper);
     }
     m_shots.paint(m_canvas, erased);
     m_changed = true;
@@ -119,9 +130,9 @@ void ShotPane::paint()
     m_changed = false;
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(m_window, &paint);
-    m_picture.show(dc, paint.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    m_picture.show(dc, paint.rcPaint, m_shots.colours().shotPaper);
     if (GetFocus() == m_window)
-        FocusBand::draw(dc, m_scale, visible(), ShotPicture::white);
+        FocusBand::draw(dc, m_scale, visible(), m_shots.colours().shotFocus);
     EndPaint(m_window, &paint);
 }
 

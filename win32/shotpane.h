@@ -31,8 +31,10 @@ public:
     // The pane's place in the main window, in device pixels.
     void place(const RECT &area);
     void setScale(Scale scale);
+    // Paints in these colours from now on; every point so far is drawn anew in them.
+    void setColours(const PaneColours &colours);
 
-    // A paint asked for, from the white background if erase is set.
+    // A paint asked for, from the paper colour if erase is set.
     void request(bool erase);
     // Draws a paint asked for into the picture.
     void serve();
@@ -44,6 +46,8 @@ private:
     void paint();
     // The picture covers what ShotPicture keeps of the pane's size now.
     void fit(bool erasing);
+    // The picture so far drawn anew, at the scale and in the colours now: it was drawn at was and in wasColours.
+    void redraw(Scale was, const PaneColours &wasColours);
     // The pane's size in program pixels.
     Size visible() const;
 

@@ -10,12 +10,6 @@
 #include <algorithm>
 #include <chrono>
 
-namespace {
-
-constexpr COLORREF black = RGB(0, 0, 0);
-
-} // namespace
-
 StatusPane::StatusPane(FrontEnd &frontEnd)
     : m_frontEnd(frontEnd)
     , m_page(frontEnd.session())
@@ -62,15 +56,22 @@ void StatusPane::setScale(Scale scale)
         placeCaret(); // the caret's character at the new scale
 }
 
+void StatusPane::setColours(const PaneColours &colours)
+{
+    m_page.setColours(colours);
+    request(true);
+}
+
 void StatusPane::fit()
 {
-    m_picture.resize(m_visibleWidth, std::min(m_height, m_scale.device(m_page.bottom(m_canvas))), black);
+    m_picture.resize(m_visibleWidth, std::min(m_height, m_scale.device(m_page.bottom(m_canvas))),
+                     m_page.colours().statusPaper);
 }
 
 void StatusPane::request(bool erase)
 {
     if (erase)
-        m_picture.fill(black);
+        m_picture.fill(m_page.colours().statusPaper);
     if (m_page.paint(m_canvas, erase)) {
         if (m_window)
             InvalidateRect(m_window, nullptr, FALSE);
@@ -141,9 +142,10 @@ void StatusPane::paint()
 {
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(m_window, &paint);
-    m_picture.show(dc, paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    m_picture.show(dc, paint.rcPaint, m_page.colours().statusPaper);
     if (GetFocus() == m_window)
-        FocusBand::draw(dc, m_scale, {m_scale.program(m_visibleWidth), m_scale.program(m_height)}, StatusPicture::paper);
+        FocusBand::draw(dc, m_scale, {m_scale.program(m_visibleWidth), m_scale.program(m_height)},
+                        m_page.colours().statusFocus);
     EndPaint(m_window, &paint);
 }
 

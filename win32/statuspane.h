@@ -16,7 +16,8 @@
 class FrontEnd;
 class Session;
 
-// The right pane: the status page in white on black, kept in a picture and
+// The right pane: the status page in its colours (white on black unless the
+// desktop asks for high contrast), kept in a picture and
 // redrawn in place at each 50 ms tick of its timer. It takes the keyboard and
 // is read-only text to a screen reader, read at a hidden caret that the arrows,
 // Home and End move as the layer's StatusReading says.
@@ -37,8 +38,10 @@ public:
     // The pane's place in device pixels; only visibleWidth of it shows.
     void place(const RECT &area, int visibleWidth);
     void setScale(Scale scale);
+    // Paints in these colours from now on: the page is drawn anew.
+    void setColours(const PaneColours &colours);
 
-    // Draws the page now, over the old one or from black if erase is set;
+    // Draws the page now, over the old one or from its paper if erase is set;
     // a page that has not changed is not drawn again.
     void request(bool erase);
     // Says the sentence to a screen reader.

@@ -3,6 +3,7 @@
 #include "appicon.h"
 #include "dialogunits.h"
 #include "digitkeyfilter.h"
+#include "focusedbuttonstyle.h"
 #include "messagebox.h"
 
 #include <QCheckBox>
@@ -81,6 +82,7 @@ void DialogWidgets::create(const DialogUnits &units)
             auto *button = new QPushButton(text, &m_dialog);
             button->setGeometry(units.toPixels(x, y, w, h));
             button->setDefault(control.kind == Kind::DefaultButton);
+            button->setStyle(FocusedButtonStyle::instance());
             widget = button;
             break;
         }

@@ -1,10 +1,12 @@
 #include "messagebox.h"
 
 #include "dialogflags.h"
+#include "focusedbuttonstyle.h"
 #include "message.h"
 #include "modaldialog.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace MessageBox {
 
@@ -15,6 +17,7 @@ void show(const Message &message, QWidget *owner)
                     QMessageBox::Ok, owner);
     box.setWindowFlags(DialogFlags::make(true));
     box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setStyle(FocusedButtonStyle::instance());
     ModalDialog::exec(box);
 }
 

@@ -16,10 +16,8 @@ const QEvent::Type servePaintEvent = static_cast<QEvent::Type>(QEvent::registerE
 constexpr int frameMilliseconds = Pace::frameMilliseconds;
 }
 
-RetainedPane::RetainedPane(const QColor &background, QImage::Format format, QWidget *parent)
+RetainedPane::RetainedPane(QWidget *parent)
     : QWidget(parent)
-    , m_background(background)
-    , m_format(format)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -47,7 +45,7 @@ bool RetainedPane::fitImage(bool erase)
     const PixelGrid grid(devicePixelRatioF());
     const QSize wanted = pictureSize(visibleSize(), m_image.isNull() ? QSize() : m_extent, erase || m_image.isNull())
                              .expandedTo(QSize(1, 1));
-    if (!m_image.isNull() && wanted == m_extent && grid.scale == m_grid.scale)
+    if (!m_image.isNull() && wanted == m_extent && grid.scale == m_grid.scale && m_image.format() == m_format)
         return false;
 
     settle(m_image);
@@ -60,7 +58,7 @@ bool RetainedPane::fitImage(bool erase)
     m_extent = wanted;
     if (erase || old.isNull())
         return true;
-    if (oldGrid.scale == grid.scale) {
+    if (oldGrid.scale == grid.scale && old.format() == m_image.format()) {
         // The picture so far stays at its pixels.
         const int rows = std::min(old.height(), m_image.height());
         const auto bytes = static_cast<std::size_t>(std::min(old.bytesPerLine(), m_image.bytesPerLine()));
@@ -71,6 +69,25 @@ bool RetainedPane::fitImage(bool erase)
     }
     m_dirty = rect();
     return true;
+}
+
+void RetainedPane::setColours(const QColor &background, const QColor &focus, QImage::Format format)
+{
+    m_background = background;
+    m_focus = focus;
+    m_format = format;
+    update();
+    if (m_image.isNull())
+        return;
+    settle(m_image);
+    QImage image(m_image.size(), m_format);
+    image.setDevicePixelRatio(m_grid.scale);
+    image.fill(m_background);
+    const QImage old = std::exchange(m_image, image);
+    rescaled(m_image, old, m_grid);
+    m_dirty = rect();
+    if (!m_frameTimer.isActive())
+        m_frameTimer.start();
 }
 
 const QImage &RetainedPane::image()
@@ -149,9 +166,8 @@ void RetainedPane::paintEvent(QPaintEvent *event)
     if (!hasFocus())
         return;
     const QSize shown = visibleSize();
-    const QColor colour = QColor::fromRgb(0xFF000000u | FocusFrame::colour(m_background.rgb() & 0xFFFFFF));
     for (const auto &[x, y, width, height] : FocusFrame::sides({shown.width(), shown.height()}))
-        painter.fillRect(x, y, width, height, colour);
+        painter.fillRect(x, y, width, height, m_focus);
 }
 
 void RetainedPane::focusInEvent(QFocusEvent *event)

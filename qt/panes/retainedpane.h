@@ -22,8 +22,12 @@ class RetainedPane : public QWidget
 {
     Q_OBJECT
 public:
-    // A pane whose picture has no colours but grey may keep it as Format_Grayscale8.
-    RetainedPane(const QColor &background, QImage::Format format, QWidget *parent);
+    explicit RetainedPane(QWidget *parent);
+
+    // The picture's background and the focus frame's colour; a picture that has
+    // no colours but grey may be kept as Format_Grayscale8. The picture so far is
+    // drawn anew through rescaled, on the same grid.
+    void setColours(const QColor &background, const QColor &focus, QImage::Format format);
 
     // Served at the next drain of the event queue, also inside a modal loop.
     void requestPaint(bool erase);
@@ -50,8 +54,9 @@ protected:
     }
     // Writes onto the image what paintRetained drew but kept back.
     virtual void settle(QImage &) {}
-    // The pane moved to a screen of another scale: image is the new, empty
-    // picture, old the one before, drawn on the grid oldGrid.
+    // The pane moved to a screen of another scale, or its colours changed:
+    // image is the new picture in the background, old the one before, drawn on
+    // the grid oldGrid.
     virtual void rescaled(QImage &image, const QImage &old, const PixelGrid &oldGrid) = 0;
     // The pane moved or changed size, so another part of it may be seen.
     virtual void reshaped() {}
@@ -75,8 +80,9 @@ private:
     bool fitImage(bool erase);
 
     QImage m_image;
-    QColor m_background;
-    QImage::Format m_format;
+    QColor m_background = Qt::white;
+    QColor m_focus = Qt::black;
+    QImage::Format m_format = QImage::Format_RGB32;
     QRect m_dirty;
     QTimer m_frameTimer;
     PixelGrid m_grid;

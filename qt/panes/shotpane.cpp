@@ -4,13 +4,28 @@
 
 #include <QAccessible>
 
+namespace {
+QColor colour(std::uint32_t rgb)
+{
+    return QColor::fromRgb(0xFF000000u | rgb);
+}
+} // namespace
+
 ShotPane::ShotPane(const Session &session, QWidget *parent)
-    : RetainedPane(Qt::white, QImage::Format_RGB32, parent)
+    : RetainedPane(parent)
     , m_session(session)
     , m_picture(session)
 {
     setObjectName(QStringLiteral("shotPane"));
     m_unsettled.reserve(ImageCanvas::maxQueued);
+    setColours(m_drawnIn);
+}
+
+void ShotPane::setColours(const PaneColours &colours)
+{
+    m_picture.setColours(colours);
+    RetainedPane::setColours(colour(colours.shotPaper), colour(colours.shotFocus), QImage::Format_RGB32);
+    m_drawnIn = colours;
 }
 
 QSize ShotPane::pictureSize(const QSize &visible, const QSize &before, bool erasing) const
@@ -30,12 +45,12 @@ void ShotPane::rescaled(QImage &image, const QImage &old, const PixelGrid &oldGr
     QImage was = old;
     QImage figure(old.size(), old.format());
     figure.setDevicePixelRatio(old.devicePixelRatio());
-    figure.fill(Qt::white);
+    figure.fill(colour(m_drawnIn.shotPaper));
     QRect unused;
     ImageCanvas now(image, grid(), extent(), unused);
     ImageCanvas before(was, oldGrid, extent(), unused);
     ImageCanvas figureBefore(figure, oldGrid, extent(), unused);
-    m_picture.rescale(now, before, figureBefore, {extent().width(), extent().height()});
+    m_picture.rescale(now, before, figureBefore, {extent().width(), extent().height()}, m_drawnIn);
 }
 
 void ShotPane::reshaped()

@@ -17,6 +17,9 @@ class ShotPane : public RetainedPane
 public:
     ShotPane(const Session &session, QWidget *parent);
 
+    // Paints in these colours from now on; every point so far is drawn anew in them.
+    void setColours(const PaneColours &colours);
+
     // What a screen reader says of the picture.
     std::string description() const { return m_picture.description(); }
 
@@ -30,6 +33,8 @@ protected:
 private:
     const Session &m_session;
     ShotPicture m_picture;
+    // The colours the picture so far was drawn in.
+    PaneColours m_drawnIn;
     // Shots in the order they came, written onto the image once a frame.
     std::vector<ImageCanvas::Plot> m_unsettled;
 };

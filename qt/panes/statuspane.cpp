@@ -8,17 +8,38 @@
 
 #include <chrono>
 
+namespace {
+QColor colour(std::uint32_t rgb)
+{
+    return QColor::fromRgb(0xFF000000u | rgb);
+}
+
+bool grey(std::uint32_t rgb)
+{
+    return (rgb >> 16 & 0xFF) == (rgb & 0xFF) && (rgb >> 8 & 0xFF) == (rgb & 0xFF);
+}
+} // namespace
+
 StatusPane::StatusPane(const Session &session, QWidget *parent)
-    // White text on black: a quarter of the memory of a colour picture.
-    : RetainedPane(Qt::black, QImage::Format_Grayscale8, parent)
+    : RetainedPane(parent)
     , m_session(session)
     , m_picture(session)
 {
     setObjectName(QStringLiteral("statusPane"));
+    setColours(m_picture.colours());
     // A blind user reaches the figures with Tab and reads them line by line.
     QImage none;
     QRect unused;
     setFont(ImageCanvas::font(m_picture.fontSize(ImageCanvas(none, grid(), QSize(), unused))));
+}
+
+void StatusPane::setColours(const PaneColours &colours)
+{
+    m_picture.setColours(colours);
+    // Grey text on grey, as white on black: a quarter of the memory of a colour picture.
+    const bool greyOnly = grey(colours.statusInk) && grey(colours.statusPaper);
+    RetainedPane::setColours(colour(colours.statusPaper), colour(colours.statusFocus),
+                             greyOnly ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
 }
 
 void StatusPane::paintRetained(QImage &image, QRect &dirty, bool erased)

@@ -10,13 +10,17 @@
 
 class Session;
 
-// Right pane: white on black statistics, drawn over the previous page without
+// Right pane: the statistics in their colours (white on black unless the
+// desktop asks for high contrast), drawn over the previous page without
 // clearing it. It only reads the run; the window's tick refreshes it.
 class StatusPane : public RetainedPane
 {
     Q_OBJECT
 public:
     StatusPane(const Session &session, QWidget *parent);
+
+    // Paints in these colours from now on: the page is drawn anew.
+    void setColours(const PaneColours &colours);
 
     int lineHeight() const { return m_lineHeight; }
     // The page on the image now.

@@ -2,6 +2,7 @@
 
 #include "aboutdialog.h"
 #include "appicon.h"
+#include "desktoppalette.h"
 #include "divideraccessible.h"
 #include "layout.h"
 #include "lineeditaccessible.h"
@@ -62,6 +63,7 @@ MainWindow::MainWindow(Session &session)
     m_statusPane = new StatusPane(m_session, client);
     m_shotPane = new ShotPane(m_session, client);
     connect(m_statusPane, &StatusPane::progressTold, this, &MainWindow::announce);
+    followPalette();
     repaint(m_session.everything());
 
     m_tickTimer.setTimerType(Qt::PreciseTimer);
@@ -91,6 +93,23 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == centralWidget() && event->type() == QEvent::Resize)
         layoutPanes();
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::followPalette()
+{
+    const PaneColours colours = PaneColours::of(DesktopPalette::of(QGuiApplication::palette()));
+    if (colours == std::exchange(m_colours, colours))
+        return;
+    m_statusPane->setColours(colours);
+    m_shotPane->setColours(colours);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    // A desktop's new palette reaches every window that has none of its own.
+    if (event->type() == QEvent::PaletteChange)
+        followPalette();
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::tick()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panecolours.h"
+
 #include <QMainWindow>
 #include <QTimer>
 
@@ -45,6 +47,7 @@ public:
     QTimer &tickTimer() { return m_tickTimer; }
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -56,6 +59,8 @@ private:
     // Tells a screen reader the sentence as news, wherever the keyboard is.
     void announce(const QString &sentence);
     void layoutPanes();
+    // Both panes in the colours the desktop's palette asks for now.
+    void followPalette();
 
     Session &m_session;
     ShotPane *m_shotPane = nullptr;
@@ -63,4 +68,5 @@ private:
     QTimer m_tickTimer;
     ScreenFollower *m_follower = nullptr;
     qsizetype m_lastHovered = -1;
+    PaneColours m_colours;
 };

@@ -120,6 +120,10 @@
         element.hidden = false;
       });
     },
+    panePapers(shots, status) {
+      $('shot-pane').style.background = hex(shots);
+      $('status').style.background = hex(status);
+    },
     announce(text) {
       // Emptied first, so that the same sentence twice is told twice.
       const region = $('announce');
@@ -193,6 +197,23 @@
     // A move to a screen of another scale, or the page zoomed.
     const query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
     query.addEventListener('change', () => { layOut(); followRatio(); }, { once: true });
+  }
+
+  // Forced colours (Windows' high contrast, a browser's own) or more contrast asked for: the panes take the
+  // browser's system colours, as the layer says.
+  const contrastQueries = ['(forced-colors: active)', '(prefers-contrast: more)'].map((query) => matchMedia(query));
+
+  function followContrast() {
+    const probe = $('probe');
+    const colour = (system) => {
+      probe.style.color = system;
+      const [r, g, b] = getComputedStyle(probe).color.match(/\d+/g).map(Number);
+      return (r << 16) | (g << 8) | b;
+    };
+    const asked = contrastQueries.some((query) => query.matches);
+    program._mc_palette(asked ? 1 : 0, colour('Canvas'), colour('CanvasText'), colour('Highlight'));
+    probe.style.color = '';
+    wake();
   }
 
   function command(id) {
@@ -432,6 +453,8 @@
     new ResizeObserver(() => { layOut(); wake(); }).observe($('client'));
     layOut();
     followRatio();
+    followContrast();
+    contrastQueries.forEach((query) => query.addEventListener('change', followContrast));
     // The statistics have the keyboard from the start, as on the desktop.
     $('status').focus();
     wake();
