@@ -91,35 +91,27 @@ public:
     std::optional<Message> warning;
 };
 
-// False for a field name the form does not have.
-bool assign(FilledDialog &dialog, std::string_view field, const std::string &text)
+// Opened, the fields changed, OK: the warning and the control focused after it.
+std::string settings(Session &session, std::string_view changes)
 {
     static const std::map<std::string_view, int> ids{
         {"targetShots", SettingsForm::TargetShots},
         {"radius", SettingsForm::Radius},
         {"dimensions", SettingsForm::Dimensions},
     };
-    if (field == "autoStop")
-        dialog.autoStop = text == "1";
-    else if (const auto id = ids.find(field); id != ids.end())
-        dialog.texts[id->second] = text;
-    else
-        return false;
-    return true;
-}
-
-// Opened, the fields changed, OK: the warning and the control focused after it.
-std::string settings(Session &session, std::string_view changes)
-{
     SettingsForm form(session);
     FilledDialog dialog;
     form.open(dialog);
     while (!changes.empty()) {
         const std::string_view change = changes.substr(0, changes.find(','));
         changes.remove_prefix(std::min(changes.size(), change.size() + 1));
-        const auto equals = change.find('=');
-        if (equals == std::string_view::npos
-            || !assign(dialog, change.substr(0, equals), std::string(change.substr(equals + 1))))
+        const std::string_view field = change.substr(0, change.find('='));
+        const std::string text(change.substr(std::min(change.size(), field.size() + 1)));
+        if (field == "autoStop")
+            dialog.autoStop = text == "1";
+        else if (ids.contains(field))
+            dialog.texts[ids.at(field)] = text;
+        else
             return "";
     }
     dialog.focused = 0;

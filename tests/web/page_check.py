@@ -230,7 +230,7 @@ def tap_check(browser):
         browser.cdp("Emulation.setTouchEmulationEnabled", {"enabled": False})
 
 
-# The shot pane's picture: the figure's backing store and the colours it holds,
+# The shot pane's picture: the figure's backing store and its pixels neither pen nor paper,
 # and where the panes lie in the area below the menu bar.
 CANVAS = """(() => {
   const figure = document.querySelector('canvas#figure');
@@ -239,17 +239,34 @@ CANVAS = """(() => {
   const pane = document.querySelector('#shot-pane').getBoundingClientRect();
   const status = document.querySelector('#status').getBoundingClientRect();
   const data = figure.getContext('2d').getImageData(0, 0, figure.width, figure.height).data;
-  const colours = {};
+  let blurred = 0;
   for (let i = 0; i < data.length; i += 4) {
-    const colour = (data[i] << 16 | data[i + 1] << 8 | data[i + 2]).toString(16).padStart(6, '0');
-    colours[colour] = (colours[colour] || 0) + 1;
+    const rgb = data[i] << 16 | data[i + 1] << 8 | data[i + 2];
+    blurred += rgb !== 0 && rgb !== 0xffffff;
   }
   return {width: figure.width, height: figure.height, cssWidth: box.width, cssHeight: box.height,
           pane: [pane.left - client.left, pane.top - client.top, pane.width, pane.height].map(Math.round),
           statusLeft: Math.round(status.left - client.left), area: [Math.floor(client.width), Math.floor(client.height)],
           overflow: document.documentElement.scrollWidth > document.documentElement.clientWidth,
-          colours: colours};
+          blurred: blurred};
 })()"""
+
+
+def screen_problems(browser, native_program, width, ratio):
+    state = browser.eval(CANVAS)
+    problems = [] if state["area"][0] == width else [f"the area below the menu bar {state['area']} for {width}"]
+    if state["width"] != round(state["cssWidth"] * ratio) or state["height"] != round(state["cssHeight"] * ratio):
+        problems.append(f"backing store {state['width']}x{state['height']} for CSS {state['cssWidth']}x"
+                        f"{state['cssHeight']} at ratio {ratio}")
+    if state["blurred"]:
+        problems.append(f"{state['blurred']} pixels neither pen nor paper (blurred outline)")
+    if state["overflow"]:
+        problems.append("the page scrolls sideways")
+    panes = native(native_program, ["layout:{},{}".format(*state["area"])])[0]
+    if state["pane"] != panes["shots"] or state["statusLeft"] != panes["status"][0]:
+        problems.append(f"shot pane at {state['pane']}, status from {state['statusLeft']}; "
+                        f"the layer: {panes} for {state['area']}")
+    return problems
 
 
 def screen_check(browser, native_program, width, height, ratio, mobile, reload, shot):
@@ -259,28 +276,11 @@ def screen_check(browser, native_program, width, height, ratio, mobile, reload, 
     if reload:  # a ratio alone does not reach the page's media query under emulation
         browser.reload()
     wait_for(lambda: browser.eval("devicePixelRatio") == ratio, 5, "the ratio")
-    followed = lambda state: state["area"][0] == width and state["width"] == round(state["cssWidth"] * ratio)
-    try:
-        wait_for(lambda: followed(browser.eval(CANVAS)), 3, "the figure at the new size")
-    except Timeout:
-        pass  # told below, in what differs
-    state = browser.eval(CANVAS)
+    # The page follows the new size on its resize event, a little later.
+    problem = settles("at this screen", lambda: screen_problems(browser, native_program, width, ratio), [], 3)
     if shot:
         browser.driver.save_screenshot(shot)
-    problems = []
-    if state["width"] != round(state["cssWidth"] * ratio) or state["height"] != round(state["cssHeight"] * ratio):
-        problems.append(f"backing store {state['width']}x{state['height']} for CSS {state['cssWidth']}x"
-                        f"{state['cssHeight']} at ratio {ratio}")
-    others = {colour: count for colour, count in state["colours"].items() if colour not in ("000000", "ffffff")}
-    if others:
-        problems.append(f"{sum(others.values())} pixels neither pen nor paper (blurred outline), e.g. {list(others)[:4]}")
-    if state["overflow"]:
-        problems.append("the page scrolls sideways")
-    panes = native(native_program, ["layout:{},{}".format(*state["area"])])[0]
-    if state["pane"] != panes["shots"] or state["statusLeft"] != panes["status"][0]:
-        problems.append(f"shot pane at {state['pane']}, status from {state['statusLeft']}; "
-                        f"the layer: {panes} for {state['area']}")
-    return "; ".join(problems) or None
+    return problem
 
 
 def ax_value(node, key):
