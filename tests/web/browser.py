@@ -164,10 +164,9 @@ class Firefox(Browser):
         profile = os.path.join(self.folder, "profile")
         os.mkdir(profile)
         # The remote agent's recommended preferences keep Firefox off the network.
-        prefs = {"browser.download.folderList": 2, "browser.download.dir": self.downloads}
         with open(os.path.join(profile, "user.js"), "w") as file:
-            for key, value in prefs.items():
-                file.write(f"user_pref({json.dumps(key)}, {json.dumps(value)});\n")
+            file.write(f'user_pref("browser.download.folderList", 2);\n'
+                       f'user_pref("browser.download.dir", {json.dumps(self.downloads)});\n')
         self._log = open(os.path.join(self.folder, "firefox.log"), "w+")
         self._process = subprocess.Popen(
             ["/usr/bin/firefox-esr", "--headless", "--no-remote", "--remote-debugging-port=0", "--profile", profile,
@@ -243,10 +242,3 @@ class Firefox(Browser):
             "type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"}, "actions": [
                 {"type": "pointerMove", "x": 0, "y": 0, "origin": origin},
                 {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}]}]})
-
-    def keys(self, *keys):
-        actions = []
-        for key in keys:
-            actions += [{"type": "keyDown", "value": key}, {"type": "keyUp", "value": key}]
-        self.send("input.performActions", {"context": self.context, "actions": [
-            {"type": "key", "id": "keyboard", "actions": actions}]})
