@@ -130,11 +130,12 @@ std::string run(Session &session)
     session.tick();
     std::string page;
     for (const auto &[line, x, text] : StatusPage::texts(session))
-        page += std::string(page.empty() ? "" : ",") + "{\"line\":" + std::to_string(line) + ",\"x\":"
-            + std::to_string(x) + ",\"text\":" + quoted(text) + "}";
+        page += std::string(page.empty() ? "" : ",") + "[" + std::to_string(line) + "," + std::to_string(x) + ","
+            + quoted(text) + "]";
     StatusReading reading;
     reading.show(StatusPage::texts(session));
-    return "{\"page\":[" + page + "],\"reading\":" + quoted(reading.text()) + ",\"ended\":" + quoted(ScreenReader::announcement(session))
+    return "{\"page\":[" + page + "],\"reading\":" + quoted(reading.text())
+        + ",\"ended\":" + quoted(ScreenReader::announcement(session))
         + ",\"shotPane\":" + quoted(ScreenReader::shotDescription(session, 0)) + "}";
 }
 

@@ -138,10 +138,11 @@ def run_checks(browser, expected):
     problem = settles("status read at the end", lambda: browser.eval(reading), expected["reading"].split("\n"), 20)
     if problem:
         return problem
+    # Each text at its place, row by row: [y, x, text] here, [line, x, text] in the layer.
     shown = browser.eval("[...document.querySelectorAll('#status-page [data-at]')]"
-                         ".map(e => [...e.dataset.at.split(',').map(Number), e.textContent])")
-    texts = [text for _, _, text in sorted(shown, key=lambda t: (t[1], t[0]))]
-    want = [t["text"] for t in sorted(expected["page"], key=lambda t: (t["line"], t["x"]))]
+                         ".map(e => [...e.dataset.at.split(',').map(Number).reverse(), e.textContent])")
+    texts = [text for *_, text in sorted(shown)]
+    want = [text for *_, text in sorted(expected["page"])]
     announced = "document.querySelector('#announce').textContent"
     # The region is emptied first, so that the same sentence twice is told twice.
     return differ("status page", texts, want) or settles("announced at the end", lambda: browser.eval(announced),
