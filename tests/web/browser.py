@@ -109,8 +109,8 @@ class Chromium(Browser):
     def cdp(self, method, params=None):
         return self.driver.execute_cdp_cmd(method, params or {})
 
-    def js(self, script, *args):
-        return self.driver.execute_script(script, *args)
+    def js(self, script):
+        return self.driver.execute_script(script)
 
     def eval(self, expression):
         return self.js("return (" + expression + ");")
