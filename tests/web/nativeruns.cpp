@@ -2,22 +2,9 @@
 // browser, one JSON object a line, so that the page is compared with the
 // desktop's own texts and bytes rather than with copies of them.
 //
-//   web_native_runs STEP...
-//     set:FIELD=TEXT,...   the settings dialog opened, these fields changed
-//                          (targetShots, autoStop 0/1, threshold, minShots,
-//                          radius, dimensions), OK: the warning and the control
-//                          that has the keyboard after it (0: none asked for)
-//     run                  Start, passes until the run ends, then the tick a
-//                          desktop's 20 Hz timer delivers next: the status page,
-//                          its reading, the two announcements and the shot
-//                          pane's description at rest
-//     save                 "Ergebnis speichern": the report's bytes in hex and
-//                          the box that follows
-//     about                the about dialog's texts
-//     layout:WIDTH,HEIGHT  the panes of a client area of that size
-//     names                the menu bar's items (id, name as read, divider or
-//                          not) and what a screen reader calls the two panes
-//     quit                 "Beenden": what a front end that cannot end shows
+//   web_native_runs STEP...   run, save, about, names, quit, layout:WIDTH,HEIGHT,
+//                             set:FIELD=TEXT,... (targetShots, autoStop 0/1, radius,
+//                             dimensions: the settings changed, then OK)
 
 #include "aboutbox.h"
 #include "commandid.h"
@@ -83,12 +70,6 @@ std::string hex(std::string_view bytes)
     return out;
 }
 
-std::string message(const Message &box)
-{
-    return "{\"caption\":" + quoted(box.caption) + ",\"text\":" + quoted(box.text)
-        + ",\"warning\":" + (box.warning ? "true" : "false") + "}";
-}
-
 // The settings dialog as a user left it: the fields' texts by id; records what
 // the layer does with it.
 class FilledDialog : public DialogPort
@@ -102,68 +83,58 @@ public:
     void focus(int id) override { focused = id; }
     void selectAll(int) override {}
     void warn(const Message &message) override { warning = message; }
-    void end(bool accepted) override { ended = accepted; }
+    void end(bool) override {}
 
     std::map<int, std::string> texts;
     bool autoStop = true;
     int focused = 0;
     std::optional<Message> warning;
-    bool ended = false;
 };
-
-// False for a field name the form does not have.
-bool assign(FilledDialog &dialog, std::string_view field, const std::string &text)
-{
-    static const std::map<std::string_view, int> ids{
-        {"targetShots", SettingsForm::TargetShots}, {"threshold", SettingsForm::Threshold},
-        {"minShots", SettingsForm::MinShots},       {"radius", SettingsForm::Radius},
-        {"dimensions", SettingsForm::Dimensions},
-    };
-    if (field == "autoStop")
-        dialog.autoStop = text == "1";
-    else if (const auto id = ids.find(field); id != ids.end())
-        dialog.texts[id->second] = text;
-    else
-        return false;
-    return true;
-}
 
 // Opened, the fields changed, OK: the warning and the control focused after it.
 std::string settings(Session &session, std::string_view changes)
 {
+    static const std::map<std::string_view, int> ids{
+        {"targetShots", SettingsForm::TargetShots},
+        {"radius", SettingsForm::Radius},
+        {"dimensions", SettingsForm::Dimensions},
+    };
     SettingsForm form(session);
     FilledDialog dialog;
     form.open(dialog);
     while (!changes.empty()) {
         const std::string_view change = changes.substr(0, changes.find(','));
         changes.remove_prefix(std::min(changes.size(), change.size() + 1));
-        const auto equals = change.find('=');
-        if (equals == std::string_view::npos
-            || !assign(dialog, change.substr(0, equals), std::string(change.substr(equals + 1))))
+        const std::string_view field = change.substr(0, change.find('='));
+        const std::string text(change.substr(std::min(change.size(), field.size() + 1)));
+        if (field == "autoStop")
+            dialog.autoStop = text == "1";
+        else if (ids.contains(field))
+            dialog.texts[ids.at(field)] = text;
+        else
             return "";
     }
     dialog.focused = 0;
     form.ok(dialog);
     if (!dialog.warning)
-        return std::string("{\"refusal\":null,\"accepted\":") + (dialog.ended ? "true" : "false") + "}";
-    return "{\"refusal\":{\"warning\":" + message(*dialog.warning) + ",\"focus\":" + std::to_string(dialog.focused)
-        + "}}";
+        return "{\"refusal\":null}";
+    return "{\"refusal\":{\"warning\":" + quoted(dialog.warning->text) + ",\"focus\":"
+        + std::to_string(dialog.focused) + "}}";
 }
 
 std::string run(Session &session)
 {
     session.command(IdStart);
-    const std::string started = ScreenReader::announcement(session);
     while (session.running())
         session.pass();
     session.tick();
     std::string page;
     for (const auto &[line, x, text] : StatusPage::texts(session))
-        page += std::string(page.empty() ? "" : ",") + "{\"line\":" + std::to_string(line) + ",\"x\":"
-            + std::to_string(x) + ",\"text\":" + quoted(text) + "}";
+        page += std::string(page.empty() ? "" : ",") + "[" + std::to_string(line) + "," + std::to_string(x) + ","
+            + quoted(text) + "]";
     StatusReading reading;
     reading.show(StatusPage::texts(session));
-    return "{\"page\":[" + page + "],\"reading\":" + quoted(reading.text()) + ",\"started\":" + quoted(started)
+    return "{\"page\":[" + page + "],\"reading\":" + quoted(reading.text())
         + ",\"ended\":" + quoted(ScreenReader::announcement(session))
         + ",\"shotPane\":" + quoted(ScreenReader::shotDescription(session, 0)) + "}";
 }
@@ -171,17 +142,16 @@ std::string run(Session &session)
 std::string save(Session &session, KeptReport &report)
 {
     const Reaction reaction = session.command(IdSaveResult);
-    return "{\"report\":\"" + hex(report.kept) + "\",\"message\":" + message(reaction.message) + "}";
+    return "{\"report\":\"" + hex(report.kept) + "\",\"message\":" + quoted(reaction.message.text) + "}";
 }
 
 std::string about()
 {
     std::string texts;
     for (const DialogControl &control : AboutBox::controls)
-        if (control.text[0] != '\0')
+        if (control.text[0] != '\0' && std::string_view(control.text) != Release::home)
             texts += std::string(texts.empty() ? "" : ",") + quoted(control.text);
-    return "{\"title\":" + quoted(AboutBox::title) + ",\"texts\":[" + texts + "],\"home\":" + quoted(Release::home)
-        + ",\"spoken\":" + quoted(AboutBox::spokenText()) + "}";
+    return "{\"texts\":[" + texts + "]}";
 }
 
 std::string rect(const Rect &r)
@@ -218,8 +188,7 @@ std::string names()
 std::string quit(Session &session)
 {
     session.command(IdQuit);
-    return "{\"quit\":" + std::string(session.quitRequested() ? "true" : "false") + ",\"title\":"
-        + quoted(Ending::title) + ",\"text\":" + quoted(Ending::text) + "}";
+    return "{\"title\":" + quoted(Ending::title) + ",\"text\":" + quoted(Ending::text) + "}";
 }
 
 } // namespace

@@ -3,8 +3,7 @@
 the first automatic run and the report's download. The native layer's answers for
 the same steps (web_native_runs) are what the page must show and save.
 
-  tests/web/page_check.py [--web build-web] [--native build/tests/web_native_runs]
-                          [--browsers chromium,firefox] [--screenshots DIR]
+  tests/web/page_check.py [--web build-web] [--native build/tests/web_native_runs] [--screenshots DIR]
 
 One line a check, then "N passed, N failed"; the exit code is 1 on a failure.
 """
@@ -12,18 +11,19 @@ One line a check, then "N passed, N failed"; the exit code is 1 on a failure.
 import argparse
 import json
 import os
+import pathlib
 import subprocess
 import sys
 import traceback
 
 sys.dont_write_bytecode = True  # nothing left in the checkout
-from browser import (CHROMIUM_KEYS, FIREFOX_KEYS, Chromium, Firefox, StaticServer, Timeout, ax_nodes,
-                     ax_property, file_url, foreign_requests, wait_for)
+from selenium.webdriver.common.keys import Keys
+from browser import Chromium, Firefox, StaticServer, Timeout, wait_for
 
 # The layer's ids: menu commands (commandid.h) and the settings' controls (SettingsForm::Id).
 SETTINGS, START, SAVE, QUIT, ABOUT = 40009, 40004, 40013, 40002, 40012
-OK, CANCEL, TARGET_SHOTS, AUTO_STOP, DIMENSIONS, RADIUS = 1, 2, 1008, 1010, 1011, 1012
-FIELD_OF = {"targetShots": TARGET_SHOTS, "dimensions": DIMENSIONS, "radius": RADIUS}
+OK, CANCEL, AUTO_STOP = 1, 2, 1010
+FIELD_OF = {"targetShots": 1008, "dimensions": 1011, "radius": 1012}
 
 # What the page is put through in Chromium, in order, as native steps.
 RUNS = [
@@ -48,6 +48,8 @@ SCREENS = [  # CSS size, ratio, phone or tablet, loaded anew; the tablet turned 
     ("tablet turned back to portrait", 768, 1024, 2, True, False),
     ("phone", 390, 844, 3, True, False),
 ]
+# Where a page's own origin ends: requests to these never leave the device.
+LOCAL_SCHEMES = ("data:", "blob:", "file:", "about:")
 
 
 class Checks:
@@ -62,8 +64,8 @@ class Checks:
             problem = check(*args)
         except Exception as error:  # a check that throws fails with its cause
             problem = f"{type(error).__name__}: {error}"
-            if not isinstance(error, (Timeout, AssertionError)):
-                problem += "\n" + "".join(traceback.format_exc(limit=3))
+            if not isinstance(error, Timeout):
+                problem += "\n" + traceback.format_exc(limit=3)
         if problem:
             self.failed += 1
             print(f"FAIL {name}: {problem}", flush=True)
@@ -78,189 +80,156 @@ def native(program, steps):
     return [json.loads(line) for line in output.splitlines()]
 
 
-def settings_step(entries):
-    return "set:" + ",".join(f"{field}={text}" for field, text in entries.items())
-
-
 def differ(what, got, expected):
     return None if got == expected else f"{what}: got {got!r}, expected {expected!r}"
 
 
-class Page:
-    """The page's contract, the same in either browser: evaluate() takes an
-    expression, click() and keys() act as a user would."""
-
-    def __init__(self, browser):
-        self.browser = browser
-        self.chromium = isinstance(browser, Chromium)
-
-    def eval(self, expression):
-        if self.chromium:
-            return self.browser.js("return (" + expression + ");")
-        return self.browser.js(expression)
-
-    def click(self, selector):
-        if self.chromium:
-            self.browser.driver.find_element("css selector", selector).click()
-        else:
-            self.browser.click(selector)
-
-    def keys(self, *names):
-        table = CHROMIUM_KEYS if self.chromium else FIREFOX_KEYS
-        self.browser.keys(*(table.get(name, name) for name in names))
-
-    def command(self, command):
-        self.click(f'#menubar [data-command="{command}"]')
-
-    def open_dialog(self, name):
-        return self.eval(f"document.querySelector('dialog#{name}').open")
-
-    def focused_control(self):
-        return self.eval("document.activeElement && document.activeElement.dataset.control")
-
-    def reading(self):
-        return self.eval("[...document.querySelector('#status-reading').children].map(e => e.textContent)")
-
-    def page_texts(self):
-        """The status page's texts, by line and then place."""
-        texts = self.eval("[...document.querySelectorAll('#status-page [data-at]')]"
-                          ".map(e => [...e.dataset.at.split(',').map(Number), e.textContent])")
-        return [text for _, _, text in sorted(texts, key=lambda t: (t[1], t[0]))]
-
-    def message_text(self):
-        return self.eval("[...document.querySelectorAll('dialog#message .text p')].map(p => p.textContent).join('\\n')")
-
-    def announced(self):
-        return self.eval("document.querySelector('#announce').textContent")
-
-    def set_fields(self, entries):
-        """The settings dialog's fields as given, then OK."""
-        self.command(SETTINGS)
-        wait_for(lambda: self.open_dialog("settings"), 5, "the settings dialog")
-        for field, text in entries.items():
-            if field == "autoStop":
-                if bool(self.eval(f"document.querySelector('[data-control=\"{AUTO_STOP}\"]').checked")) != (text == "1"):
-                    self.click(f'[data-control="{AUTO_STOP}"]')
-                continue
-            self.eval(f"""(() => {{ const f = document.querySelector('[data-control="{FIELD_OF[field]}"]');
-                f.value = {json.dumps(text)}; f.dispatchEvent(new Event('input', {{bubbles: true}})); }})()""")
-        self.click(f'dialog#settings [data-control="{OK}"]')
-
-    def run_to_end(self, expected):
-        """Start, then the status page until it reads as the native one at the run's end."""
-        self.command(START)
-        lines = expected["reading"].split("\n")
-        try:
-            wait_for(lambda: self.reading() == lines, 20, "the run's end")
-        except Timeout:
-            return differ("status read at the end", self.reading(), lines)
+def settles(what, probe, expected, seconds):
+    """None once the probe answers as expected within the time, else how it differs."""
+    try:
+        wait_for(lambda: probe() == expected, seconds, what)
         return None
+    except Timeout:
+        return differ(what, probe(), expected)
 
 
-def run_checks(page, expected):
-    """The run's status page, its reading and its announcement against the native ones."""
-    problem = page.run_to_end(expected)
+def single_file(web):
+    return pathlib.Path(web, "monte-carlo.html").resolve().as_uri()
+
+
+def command(browser, command):
+    browser.click(f'#menubar [data-command="{command}"]')
+
+
+def is_open(browser, name):
+    return browser.eval(f"document.querySelector('dialog#{name}').open")
+
+
+def await_dialog(browser, name, shown=True):
+    wait_for(lambda: is_open(browser, name) == shown, 5, f"dialog#{name} {'open' if shown else 'closed'}")
+
+
+def focused_control(browser):
+    return browser.eval("document.activeElement && document.activeElement.dataset.control")
+
+
+def message_text(browser):
+    return browser.eval("[...document.querySelectorAll('dialog#message .text p')].map(p => p.textContent).join('\\n')")
+
+
+def set_fields(browser, entries):
+    """The settings dialog's fields as given, then OK."""
+    command(browser, SETTINGS)
+    await_dialog(browser, "settings")
+    for field, text in entries.items():
+        if field == "autoStop":
+            if browser.eval(f"document.querySelector('[data-control=\"{AUTO_STOP}\"]').checked") != (text == "1"):
+                browser.click(f'[data-control="{AUTO_STOP}"]')
+            continue
+        browser.eval(f"""(() => {{ const f = document.querySelector('[data-control="{FIELD_OF[field]}"]');
+            f.value = {json.dumps(text)}; f.dispatchEvent(new Event('input', {{bubbles: true}})); }})()""")
+    browser.click(f'dialog#settings [data-control="{OK}"]')
+
+
+def run_checks(browser, expected):
+    """Start; at the run's end the status page, its reading and its announcement against the native ones."""
+    command(browser, START)
+    reading = "[...document.querySelector('#status-reading').children].map(e => e.textContent)"
+    problem = settles("status read at the end", lambda: browser.eval(reading), expected["reading"].split("\n"), 20)
     if problem:
         return problem
-    page_texts = [t["text"] for t in sorted(expected["page"], key=lambda t: (t["line"], t["x"]))]
-    problem = differ("status page", page.page_texts(), page_texts)
-    try:  # the region is emptied first, so that the same sentence twice is told twice
-        wait_for(lambda: page.announced() == expected["ended"], 2, "the announcement")
-    except Timeout:
-        problem = problem or differ("announced at the end", page.announced(), expected["ended"])
+    # Each text at its place, row by row: [y, x, text] here, [line, x, text] in the layer.
+    shown = browser.eval("[...document.querySelectorAll('#status-page [data-at]')]"
+                         ".map(e => [...e.dataset.at.split(',').map(Number).reverse(), e.textContent])")
+    texts = [text for *_, text in sorted(shown)]
+    want = [text for *_, text in sorted(expected["page"])]
+    announced = "document.querySelector('#announce').textContent"
+    # The region is emptied first, so that the same sentence twice is told twice.
+    return differ("status page", texts, want) or settles("announced at the end", lambda: browser.eval(announced),
+                                                         expected["ended"], 2)
+
+
+def save_checks(browser, expected):
+    command(browser, SAVE)
+    problem = differ("report", browser.take_download("mc_result.txt"), bytes.fromhex(expected["report"]))
+    await_dialog(browser, "message")
+    problem = problem or differ("confirmation", message_text(browser), expected["message"])
+    browser.click("dialog#message button")
     return problem
 
 
-def save_checks(page, browser, expected):
-    page.command(SAVE)
-    data = browser.take_download("mc_result.txt")
-    want = bytes.fromhex(expected["report"])
-    if data != want:
-        return f"report differs:\n  got      {data!r}\n  expected {want!r}"
-    wait_for(lambda: page.open_dialog("message"), 5, "the confirmation")
-    problem = differ("confirmation", page.message_text(), expected["message"]["text"])
-    page.click("dialog#message button")
+def warning_check(browser, entries, expected):
+    set_fields(browser, entries)
+    await_dialog(browser, "message")
+    problem = differ("warning", message_text(browser), expected["warning"])
+    browser.keys(Keys.ENTER)
+    await_dialog(browser, "message", False)
+    # The box's close event, which hands the focus on, follows its closing.
+    want = str(expected["focus"])
+    problem = problem or settles("focused after the warning", lambda: focused_control(browser), want, 2)
+    browser.click(f'dialog#settings [data-control="{CANCEL}"]')
+    await_dialog(browser, "settings", False)
     return problem
 
 
-def warning_check(page, refusal):
-    page.set_fields(refusal["entries"])
-    wait_for(lambda: page.open_dialog("message"), 5, "the warning")
-    problem = differ("warning", page.message_text(), refusal["warning"]["text"])
-    page.keys("Enter")
-    wait_for(lambda: not page.open_dialog("message"), 5, "the warning closed")
-    want = str(refusal["focus"])
-    try:  # the box's close event, which hands the focus on, follows its closing
-        wait_for(lambda: page.focused_control() == want, 2, "the refused field focused")
-    except Timeout:
-        problem = problem or differ("focused after the warning", page.focused_control(), want)
-    page.click(f'dialog#settings [data-control="{CANCEL}"]')
-    wait_for(lambda: not page.open_dialog("settings"), 5, "the settings closed")
-    return problem
-
-
-def about_check(page, about):
-    page.command(ABOUT)
-    wait_for(lambda: page.open_dialog("about"), 5, "the about dialog")
-    shown = page.eval("document.querySelector('dialog#about').innerText")
-    missing = [text for text in about["texts"] if text != about["home"] and text not in shown]
+def about_check(browser, about):
+    command(browser, ABOUT)
+    await_dialog(browser, "about")
+    shown = browser.eval("document.querySelector('dialog#about').innerText")
+    missing = [text for text in about["texts"] if text not in shown]
     if missing:
         return f"texts missing: {missing!r} in {shown!r}"
-    problem = differ("focused when opened", str(page.focused_control()), str(OK))
-    page.keys("Escape")  # the about box ignores Escape
-    problem = problem or (None if page.open_dialog("about") else "Escape closed it")
-    page.keys("Enter")
-    wait_for(lambda: not page.open_dialog("about"), 5, "the about dialog closed by Enter on OK")
+    problem = differ("focused when opened", focused_control(browser), str(OK))
+    browser.keys(Keys.ESCAPE)  # the about box ignores Escape
+    problem = problem or (None if is_open(browser, "about") else "Escape closed it")
+    browser.keys(Keys.ENTER)
+    await_dialog(browser, "about", False)
     return problem
 
 
-def menu_focus(page):
-    return page.eval("document.activeElement.closest('#menubar') ? document.activeElement.dataset.command : null")
+def menu_focus(browser):
+    return browser.eval("document.activeElement.closest('#menubar') ? document.activeElement.dataset.command : null")
 
 
-def keyboard_check(page, menu):
+def keyboard_check(browser, menu):
     """F10 to the menu bar, the arrows over it (dividers stepped over), Enter to
     choose, Tab in the dialog, Escape out of dialog and menu bar."""
     commands = [str(item["id"]) for item in menu["items"] if not item["divider"]]
-    page.eval("document.activeElement && document.activeElement.blur()")
-    page.keys("F10")
-    problem = differ("F10", menu_focus(page), commands[0])
-    page.keys("ArrowRight")
-    problem = problem or differ("ArrowRight", menu_focus(page), commands[1])
-    page.keys("ArrowLeft")
-    problem = problem or differ("ArrowLeft", menu_focus(page), commands[0])
-    page.keys("ArrowLeft")
-    problem = problem or differ("ArrowLeft from the first", menu_focus(page), commands[-1])
-    page.keys("ArrowRight")
-    page.keys("Enter")
+    browser.eval("document.activeElement && document.activeElement.blur()")
+    problem = None
+    for key, name, want in ((Keys.F10, "F10", 0),
+                            (Keys.ARROW_RIGHT, "ArrowRight", 1),
+                            (Keys.ARROW_LEFT, "ArrowLeft", 0),
+                            (Keys.ARROW_LEFT, "ArrowLeft from the first", -1)):
+        browser.keys(key)
+        problem = problem or differ(name, menu_focus(browser), commands[want])
     if problem:
         return problem
-    wait_for(lambda: page.open_dialog("settings"), 5, "the settings by Enter")
-    first = page.focused_control()
-    page.keys("Tab")
-    second = page.focused_control()
+    browser.keys(Keys.ARROW_RIGHT, Keys.ENTER)
+    await_dialog(browser, "settings")
+    first = focused_control(browser)
+    browser.keys(Keys.TAB)
+    second = focused_control(browser)
     if not first or not second or first == second:
         return f"Tab in the settings moved the focus from {first!r} to {second!r}"
-    page.keys("Escape")
-    wait_for(lambda: not page.open_dialog("settings"), 5, "the settings closed by Escape")
-    page.keys("F10")
-    page.keys("Escape")
-    return None if menu_focus(page) is None else "Escape left the focus in the menu bar"
+    browser.keys(Keys.ESCAPE)
+    await_dialog(browser, "settings", False)
+    browser.keys(Keys.F10, Keys.ESCAPE)
+    return None if menu_focus(browser) is None else "Escape left the focus in the menu bar"
 
 
-def tap_check(page, browser):
-    browser.touch(True)
+def tap_check(browser):
+    browser.cdp("Emulation.setTouchEmulationEnabled", {"enabled": True})
     try:
-        item = browser.driver.find_element("css selector", f'#menubar [data-command="{ABOUT}"]')
-        browser.tap(item)
-        wait_for(lambda: page.open_dialog("about"), 5, "the about dialog by a tap")
-        browser.tap(browser.driver.find_element("css selector", f'dialog#about [data-control="{OK}"]'))
-        wait_for(lambda: not page.open_dialog("about"), 5, "the about dialog closed by a tap")
+        browser.tap(f'#menubar [data-command="{ABOUT}"]')
+        await_dialog(browser, "about")
+        browser.tap(f'dialog#about [data-control="{OK}"]')
+        await_dialog(browser, "about", False)
     finally:
-        browser.touch(False)
+        browser.cdp("Emulation.setTouchEmulationEnabled", {"enabled": False})
 
 
-# The shot pane's picture: the figure's backing store and the colours it holds,
+# The shot pane's picture: the figure's backing store and its pixels neither pen nor paper,
 # and where the panes lie in the area below the menu bar.
 CANVAS = """(() => {
   const figure = document.querySelector('canvas#figure');
@@ -269,118 +238,112 @@ CANVAS = """(() => {
   const pane = document.querySelector('#shot-pane').getBoundingClientRect();
   const status = document.querySelector('#status').getBoundingClientRect();
   const data = figure.getContext('2d').getImageData(0, 0, figure.width, figure.height).data;
-  const colours = {};
+  let blurred = 0;
   for (let i = 0; i < data.length; i += 4) {
-    const colour = (data[i] << 16 | data[i + 1] << 8 | data[i + 2]).toString(16).padStart(6, '0');
-    colours[colour] = (colours[colour] || 0) + 1;
+    const rgb = data[i] << 16 | data[i + 1] << 8 | data[i + 2];
+    blurred += rgb !== 0 && rgb !== 0xffffff;
   }
   return {width: figure.width, height: figure.height, cssWidth: box.width, cssHeight: box.height,
-          pane: [pane.left - client.left, pane.top - client.top, pane.width, pane.height],
-          statusLeft: status.left - client.left, area: [Math.floor(client.width), Math.floor(client.height)],
+          pane: [pane.left - client.left, pane.top - client.top, pane.width, pane.height].map(Math.round),
+          statusLeft: Math.round(status.left - client.left), area: [Math.floor(client.width), Math.floor(client.height)],
           overflow: document.documentElement.scrollWidth > document.documentElement.clientWidth,
-          colours: colours};
+          blurred: blurred};
 })()"""
 
 
-def screen_check(page, browser, native_program, width, height, ratio, mobile, reload, shots=None):
+def screen_problems(browser, native_program, width, ratio):
+    state = browser.eval(CANVAS)
+    problems = [] if state["area"][0] == width else [f"the area below the menu bar {state['area']} for {width}"]
+    if state["width"] != round(state["cssWidth"] * ratio) or state["height"] != round(state["cssHeight"] * ratio):
+        problems.append(f"backing store {state['width']}x{state['height']} for CSS {state['cssWidth']}x"
+                        f"{state['cssHeight']} at ratio {ratio}")
+    if state["blurred"]:
+        problems.append(f"{state['blurred']} pixels neither pen nor paper (blurred outline)")
+    if state["overflow"]:
+        problems.append("the page scrolls sideways")
+    panes = native(native_program, ["layout:{},{}".format(*state["area"])])[0]
+    if state["pane"] != panes["shots"] or state["statusLeft"] != panes["status"][0]:
+        problems.append(f"shot pane at {state['pane']}, status from {state['statusLeft']}; "
+                        f"the layer: {panes} for {state['area']}")
+    return problems
+
+
+def screen_check(browser, native_program, width, height, ratio, mobile, reload, shot):
     """The page on a screen of that size and ratio: the figure drawn in device
     pixels in its pen and paper only, the panes where the layer splits them."""
     browser.screen(width, height, ratio, mobile)
     if reload:  # a ratio alone does not reach the page's media query under emulation
-        browser.driver.refresh()
-        browser.wait_ready()
-    wait_for(lambda: page.eval("devicePixelRatio") == ratio, 5, "the ratio")
-    try:
-        wait_for(lambda: (lambda c: c["area"] == [width, c["area"][1]] and c["width"] == round(c["cssWidth"] * ratio))(
-            page.eval(CANVAS)), 3, "the figure at the new size")
-    except Timeout:
-        pass
-    state = page.eval(CANVAS)
-    if shots:
-        browser.screenshot(shots)
-    problems = []
-    if state["width"] != round(state["cssWidth"] * ratio) or state["height"] != round(state["cssHeight"] * ratio):
-        problems.append(f"backing store {state['width']}x{state['height']} for CSS {state['cssWidth']}x"
-                        f"{state['cssHeight']} at ratio {ratio}")
-    others = {colour: count for colour, count in state["colours"].items() if colour not in ("000000", "ffffff")}
-    if others:
-        problems.append(f"{sum(others.values())} pixels neither pen nor paper (blurred outline), e.g. "
-                        f"{sorted(others, key=others.get, reverse=True)[:4]}")
-    if state["overflow"]:
-        problems.append("the page scrolls sideways")
-    area_width, area_height = state["area"]
-    panes = native(native_program, [f"layout:{area_width},{area_height}"])[0]
-    shots_pane = [panes["shots"][0], panes["shots"][1], panes["shots"][2], panes["shots"][3]]
-    if [round(v) for v in state["pane"]] != shots_pane or round(state["statusLeft"]) != panes["status"][0]:
-        problems.append(f"shot pane at {state['pane']}, status from {state['statusLeft']}; "
-                        f"the layer: {panes} for {area_width}x{area_height}")
-    return "; ".join(problems) or None
+        browser.reload()
+    wait_for(lambda: browser.eval("devicePixelRatio") == ratio, 5, "the ratio")
+    # The page follows the new size on its resize event, a little later.
+    problem = settles("at this screen", lambda: screen_problems(browser, native_program, width, ratio), [], 3)
+    if shot:
+        browser.driver.save_screenshot(shot)
+    return problem
 
 
-def ax_check(page, browser, menu, run):
-    nodes = browser.ax_tree()
-    bars = ax_nodes(nodes, "menubar")
-    if len(bars) != 1:
-        return f"{len(bars)} menubars"
-    names = [node.get("name", {}).get("value") for node in ax_nodes(nodes, "menuitem")]
-    want = [item["name"] for item in menu["items"] if not item["divider"]]
-    problem = differ("menu items", names, want)
-    problem = problem or differ("separators", len(ax_nodes(nodes, "separator")),
-                                sum(item["divider"] for item in menu["items"]))
-    live = [node for node in nodes if ax_property(node, "live") == "polite"]
+def ax_value(node, key):
+    return node.get(key, {}).get("value")
+
+
+def ax_tree(browser):
+    """The accessibility tree's nodes, ignored ones left out."""
+    browser.cdp("Accessibility.enable")
+    return [node for node in browser.cdp("Accessibility.getFullAXTree")["nodes"] if not node.get("ignored")]
+
+
+def ax_check(browser, menu, run):
+    nodes = ax_tree(browser)
+    roles = [ax_value(node, "role") for node in nodes]
+    names = {ax_value(node, "name") for node in nodes}
+    items = [ax_value(node, "name") for node in nodes if ax_value(node, "role") == "menuitem"]
+    problem = differ("menubars", roles.count("menubar"), 1)
+    problem = problem or differ("menu items", items, [item["name"] for item in menu["items"] if not item["divider"]])
+    problem = problem or differ("separators", roles.count("separator"), sum(item["divider"] for item in menu["items"]))
+    polite = {"name": "live", "value": {"type": "token", "value": "polite"}}
+    live = [node for node in nodes if polite in node.get("properties", [])]
     problem = problem or (None if live else "no polite live region")
-    statistics = ax_nodes(nodes, name=menu["statusName"])
-    texts = {node.get("name", {}).get("value") for node in ax_nodes(nodes)}
-    lines = [line for line in run["reading"].split("\n") if line not in texts]
-    problem = problem or (None if statistics else f"no node named {menu['statusName']!r}")
+    problem = problem or (None if menu["statusName"] in names else f"no node named {menu['statusName']!r}")
+    lines = [line for line in run["reading"].split("\n") if line not in names]
     problem = problem or (f"statistics lines not in the tree: {lines!r}" if lines else None)
-    shots = ax_nodes(nodes, name=menu["shotName"])
-    described = [node.get("description", {}).get("value") for node in shots]
+    described = [ax_value(node, "description") for node in nodes if ax_value(node, "name") == menu["shotName"]]
     problem = problem or differ(f"{menu['shotName']} described", described, [run["shotPane"]])
-    if problem:
-        return problem
-    for command, name, role in ((SETTINGS, "settings", "dialog"), (ABOUT, "about", "dialog")):
-        page.command(command)
-        wait_for(lambda: page.open_dialog(name), 5, f"the {name} dialog")
-        found = ax_nodes(browser.ax_tree(), role)
-        page.keys("Enter" if name == "about" else "Escape")
-        wait_for(lambda: not page.open_dialog(name), 5, f"the {name} dialog closed")
-        if not found:
-            return f"no {role} in the tree while {name} is open"
-    page.command(SAVE)
-    wait_for(lambda: page.open_dialog("message"), 5, "the save's box")
-    found = ax_nodes(browser.ax_tree(), "alertdialog")
-    page.keys("Enter")
-    wait_for(lambda: not page.open_dialog("message"), 5, "the box closed")
-    browser.take_download("mc_result.txt")
-    return None if found else "no alertdialog in the tree while the box is open"
+    for opener, name, role, closer in ((SETTINGS, "settings", "dialog", Keys.ESCAPE),
+                                       (ABOUT, "about", "dialog", Keys.ENTER),
+                                       (SAVE, "message", "alertdialog", Keys.ENTER)):
+        command(browser, opener)
+        await_dialog(browser, name)
+        roles = [ax_value(node, "role") for node in ax_tree(browser)]
+        browser.keys(closer)
+        await_dialog(browser, name, False)
+        problem = problem or (None if role in roles else f"no {role} in the tree while {name} is open")
+    return problem
 
 
-def offline_check(page, browser, server):
-    wait_for(lambda: page.eval("!!navigator.serviceWorker.controller"), 10, "the service worker in control")
+def offline_check(browser, server):
+    wait_for(lambda: browser.eval("!!navigator.serviceWorker.controller"), 10, "the service worker in control")
     server.stop()
     # Without the HTTP cache, which would otherwise answer the reload by itself.
     browser.cdp("Network.setCacheDisabled", {"cacheDisabled": True})
-    try:
-        browser.driver.refresh()
-        browser.wait_ready()
-    finally:
-        browser.cdp("Network.setCacheDisabled", {"cacheDisabled": False})
-    return None
+    browser.reload()
 
 
-def single_file_check(page, browser, web, run):
-    browser.forget_requests()
-    browser.open(file_url(os.path.join(web, "monte-carlo.html")))
-    problem = run_checks(page, run)
-    foreign = foreign_requests(browser.requests(), None)
-    return problem or (f"requests: {foreign}" if foreign else None)
+def foreign_requests(urls, origin=None):
+    """The requested addresses that leave the page's origin."""
+    own = LOCAL_SCHEMES + ((origin + "/",) if origin else ())
+    return [url for url in urls if not url.startswith(own)] or None
 
 
-def quit_check(page, ending):
-    page.command(QUIT)
-    wait_for(lambda: page.eval("!document.querySelector('#ended').hidden"), 5, "the ended notice")
-    shown = page.eval("document.querySelector('#ended').innerText")
+def single_file_check(browser, web, run):
+    browser.requests()  # forgets the served page's
+    browser.open(single_file(web))
+    return run_checks(browser, run) or foreign_requests(browser.requests())
+
+
+def quit_check(browser, ending):
+    command(browser, QUIT)
+    wait_for(lambda: browser.eval("!document.querySelector('#ended').hidden"), 5, "the ended notice")
+    shown = browser.eval("document.querySelector('#ended').innerText")
     missing = [text for text in (ending["title"], ending["text"]) if text not in shown]
     return f"missing {missing!r} in {shown!r}" if missing else None
 
@@ -388,39 +351,35 @@ def quit_check(page, ending):
 def chromium_checks(checks, args, answers):
     browser = Chromium()
     server = StaticServer(os.path.join(args.web, "site"))
-    page = Page(browser)
-    shots = (lambda name: os.path.join(args.screenshots, name + ".png")) if args.screenshots else (lambda name: None)
     try:
         browser.open(server.origin + "/index.html")
-        results = iter(answers["chromium"])
-        runs = []
+        chromium = iter(answers["chromium"])
         for name, entries in RUNS:
             if entries:
-                page.set_fields(entries)
-                wait_for(lambda: not page.open_dialog("settings"), 5, "the settings accepted")
-                next(results)
-            runs.append(next(results))
-            checks.run(f"chromium: {name}", run_checks, page, runs[-1])
+                set_fields(browser, entries)
+                await_dialog(browser, "settings", False)
+                next(chromium)  # the settings taken
+            run = next(chromium)
+            checks.run(f"chromium: {name}", run_checks, browser, run)
             if entries:
-                checks.run(f"chromium: {name}, its report", save_checks, page, browser, next(results))
-        checks.run("chromium: accessibility tree", ax_check, page, browser, answers["names"], runs[-1])
+                checks.run(f"chromium: {name}, its report", save_checks, browser, next(chromium))
+        checks.run("chromium: accessibility tree", ax_check, browser, answers["names"], run)
         for name, entries in WARNINGS:
-            refusal = dict(next(results)["refusal"] or {"warning": {}, "focus": None}, entries=entries)
-            checks.run(f"chromium: warning {name}, its field focused", warning_check, page, refusal)
-        about, ending, menu = next(results), next(results), answers["names"]
-        checks.run("chromium: about dialog", about_check, page, about)
-        checks.run("chromium: keyboard alone", keyboard_check, page, menu)
-        checks.run("chromium: a tap", tap_check, page, browser)
-        for name, width, height, ratio, mobile, reload in SCREENS:
-            checks.run(f"chromium: {name}", screen_check, page, browser, args.native, width, height, ratio, mobile,
-                       reload, shots(name.replace(" ", "-")))
-        browser.plain_screen()
-        checks.run("chromium: no request to another origin",
-                   lambda: foreign_requests(browser.requests(), server.origin) or None)
-        checks.run("chromium: offline reload through the service worker", offline_check, page, browser, server)
-        checks.run("chromium: the single file from file://", single_file_check, page, browser, args.web,
+            checks.run(f"chromium: warning {name}, its field focused", warning_check, browser, entries,
+                       next(chromium)["refusal"])
+        checks.run("chromium: about dialog", about_check, browser, next(chromium))
+        ending = next(chromium)
+        checks.run("chromium: keyboard alone", keyboard_check, browser, answers["names"])
+        checks.run("chromium: a tap", tap_check, browser)
+        for name, *screen in SCREENS:
+            shot = args.screenshots and os.path.join(args.screenshots, name.replace(" ", "-") + ".png")
+            checks.run(f"chromium: {name}", screen_check, browser, args.native, *screen, shot)
+        browser.cdp("Emulation.clearDeviceMetricsOverride")
+        checks.run("chromium: no request to another origin", lambda: foreign_requests(browser.requests(), server.origin))
+        checks.run("chromium: offline reload through the service worker", offline_check, browser, server)
+        checks.run("chromium: the single file from file://", single_file_check, browser, args.web,
                    answers["chromium"][0])
-        checks.run("chromium: Beenden", quit_check, page, ending)
+        checks.run("chromium: Beenden", quit_check, browser, ending)
     finally:
         browser.close()
         server.stop()
@@ -429,24 +388,26 @@ def chromium_checks(checks, args, answers):
 def firefox_checks(checks, args, answers):
     browser = Firefox()
     server = StaticServer(os.path.join(args.web, "site"))
-    page = Page(browser)
     try:
         browser.open(server.origin + "/index.html")
         run, report = answers["firefox"]
-        checks.run("firefox: first automatic run", run_checks, page, run)
-        checks.run("firefox: its report", save_checks, page, browser, report)
-        browser.open(file_url(os.path.join(args.web, "monte-carlo.html")))
-        checks.run("firefox: the single file from file://, first automatic run", run_checks, page, run)
+        checks.run("firefox: first automatic run", run_checks, browser, run)
+        checks.run("firefox: its report", save_checks, browser, report)
+        browser.open(single_file(args.web))
+        checks.run("firefox: the single file from file://, first automatic run", run_checks, browser, run)
     finally:
         browser.close()
         server.stop()
 
 
+def settings_step(entries):
+    return "set:" + ",".join(f"{field}={text}" for field, text in entries.items())
+
+
 def native_steps(program):
     chromium = []
     for _, entries in RUNS:
-        chromium += [settings_step(entries)] if entries else []
-        chromium += ["run"] + (["save"] if entries else [])
+        chromium += [settings_step(entries), "run", "save"] if entries else ["run"]
     chromium += [settings_step(entries) for _, entries in WARNINGS]
     chromium += ["about", "quit"]
     return {"chromium": native(program, chromium), "firefox": native(program, ["run", "save"]),
@@ -457,7 +418,6 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--web", default="build-web", help="the web build: site/ and monte-carlo.html")
     parser.add_argument("--native", default="build/tests/web_native_runs", help="the native layer's answers")
-    parser.add_argument("--browsers", default="chromium,firefox")
     parser.add_argument("--screenshots", help="a folder for a screenshot of every screen at every ratio")
     args = parser.parse_args()
     if args.screenshots:
@@ -465,17 +425,16 @@ def main():
 
     checks = Checks()
     try:
-        steps = native_steps(args.native)
+        answers = native_steps(args.native)
     except (OSError, subprocess.CalledProcessError) as error:
         print(f"FAIL the native layer's answers ({args.native}): {error}\n0 passed, 1 failed")
         return 1
     for name, run_all in (("chromium", chromium_checks), ("firefox", firefox_checks)):
-        if name in args.browsers.split(","):
-            try:
-                run_all(checks, args, steps)
-            except Exception as error:  # the browser or the page did not start: its checks did not run
-                checks.failed += 1
-                print(f"FAIL {name}: stopped: {type(error).__name__}: {error}", flush=True)
+        try:
+            run_all(checks, args, answers)
+        except Exception as error:  # the browser or the page did not start: its checks did not run
+            checks.failed += 1
+            print(f"FAIL {name}: stopped: {type(error).__name__}: {error}", flush=True)
     print(f"{checks.passed} passed, {checks.failed} failed")
     return 1 if checks.failed or not checks.passed else 0
 
