@@ -19,6 +19,8 @@
   let lastPane = null;
   // Focus and selection asked for while a box is open over a dialog wait for it to close.
   let waiting = null;
+  // The live region's line that holds the last sentence told.
+  let toldLine = 1;
   const measurer = document.createElement('canvas').getContext('2d');
 
   function wake() {
@@ -131,10 +133,11 @@
       });
     },
     announce(text) {
-      // Emptied first, so that the same sentence twice is told twice.
-      const region = $('announce');
-      region.textContent = '';
-      setTimeout(() => { region.textContent = text; }, 100);
+      // Each sentence in the line the one before did not take, which keeps it: Firefox drops a sentence replaced
+      // before its next accessibility update, Orca a line's change while a newer one of that line waits. So a run's
+      // start and its end 10 ms later are both heard, and the same sentence twice is told twice.
+      toldLine = 1 - toldLine;
+      $('announce').children[toldLine].textContent = text;
     },
     message(caption, text, warning) {
       showMessage(caption, text, warning, () => returnToPane());
