@@ -346,7 +346,6 @@
       spoken.className = 'reader-only';
       spoken.textContent = table.spoken;
       dialog.append(spoken);
-      dialog.setAttribute('aria-describedby', spoken.id);
     }
     for (const c of table.controls) {
       let element;
@@ -376,6 +375,8 @@
         element.type = c.kind === 'default' ? 'submit' : 'button';
         element.textContent = c.text;
         if (c.kind === 'default') element.className = 'default';
+        // The dialog's text describes its default button, as in #message (index.html says why).
+        if (c.kind === 'default' && table.spoken) element.setAttribute('aria-describedby', `${name}-spoken`);
         element.addEventListener('click', (event) => {
           event.preventDefault();
           if (c.kind === 'default') onOk(); else onCancel();
