@@ -224,6 +224,8 @@
     document.body.classList.add('ended');
     $('ended').hidden = false;
     $('ended').querySelector('h1').focus();
+    // Told as well: Orca in Firefox says nothing of the heading, as the pane that had the focus went with the menu.
+    page.announce(tables.endedText);
   }
 
   function menuItems() {
