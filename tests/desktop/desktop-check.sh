@@ -221,8 +221,10 @@ page_speech() { # what Orca says of the page, driven by keys alone
     hears "Pfeil runter im Lesemodus: nächste Zeile vorgelesen" said "^Radius 200 Pixel"
     mark; key --delay 300 Down Down Down
     hears "Kreisfläche mit Dezimalkomma und in Worten" said "^Kreisfläche 125749,948 Quadratpixel"
-    mark; key F10; sleep 0.5; key Right Return
-    hears "F10, Start, Enter: Start und Ende gesagt, zurück in der Statistik" said "^Start" gestartet "Durchlauf beendet" "^Statistik"
+    mark; key F10; sleep 0.5; key Right
+    hears "F10, Pfeil rechts: Start gesagt" said "^Start"
+    mark; key Return
+    hears "Enter auf Start: Start und Ende gesagt, zurück in der Statistik" said gestartet "Durchlauf beendet" "^Statistik"
     mark; key F10; sleep 0.5; key Left
     hears "?: Über Monte Carlo gesagt" said "Über Monte Carlo"
     mark; key Return
