@@ -30,10 +30,10 @@ desktop-file-utils appstream lintian"
 
 # X and Wayland servers, window managers, input and screenshots, the screen reader bus;
 # a nested X server whose screen changes size (xrandr), GNOME's compositor.
-# The screen reader Orca, speaking through speech-dispatcher with eSpeak NG.
+# The screen reader Orca, speaking through speech-dispatcher with eSpeak NG; Firefox ESR for it to read the page in.
 desktop="xvfb openbox fluxbox xdotool x11-utils imagemagick weston at-spi2-core
 python3-pyatspi dbus xserver-xephyr x11-xserver-utils mutter
-orca speech-dispatcher speech-dispatcher-espeak-ng"
+orca speech-dispatcher speech-dispatcher-espeak-ng firefox-esr"
 
 # The mingw-w64 cross compiler, Wine to run the exe and msiexec, wixl for the
 # MSI and msitools to read its tables back, osslsigncode and openssl to sign

@@ -2,7 +2,9 @@
 # Tries the program on the desktops of the table (installed through scripts/install-deps.sh
 # --desktop): one line a check, a table at the end. MC_DESKTOP_SHOTS: the pictures' folder.
 #   tests/desktop/desktop-check.sh [program [setup ...]]
-# program: default build-desktop-check/monte-carlo, built; setups: default all.
+# program: default ("" too) build-desktop-check/monte-carlo, built; setups: default all. A setup
+# named web-* opens the web page in Firefox ESR instead: build-web/monte-carlo.html, built, or
+# the program given when it is a page (*.html).
 set -u
 cd "$(dirname "$0")/../.." || exit 1
 . scripts/desktop-session.sh
@@ -17,6 +19,7 @@ mutter    mutter 1280x800  -       -                                  layout dia
 atspi     x      1280x800  openbox QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start atspi
 orca      orca   1280x800  openbox -                                  speech runs
 orca-load orca   1280x800  openbox -                                  load runs
+web-orca  orca   1280x800  openbox GNOME_ACCESSIBILITY=1              page_speech
 scale-1.5 x      1920x1200 openbox QT_SCALE_FACTOR=1.5                start layout
 scale-2   x      2560x1600 openbox QT_SCALE_FACTOR=2                  start layout
 screens   xephyr 1920x1080 openbox -                                  manual start layout switch:1024x768 switch:1920x1080 switch:1024x768:dialog switch:1366x768 switch:1080x1920
@@ -189,6 +192,63 @@ runs() {
 }
 load() { local i; for ((i = 0; i < $(nproc); i++)); do yes >/dev/null & pids+=($!); done; } # every core busy
 
+# The page in Firefox ESR, read by Orca; the keys as a hand types them.
+# alt_key LETTER: the letter let go before Alt. Let go after it (xdotool's order), the letter alone is a browse
+# mode command of Orca's, which then passes over the focus the chord moved: a dialog opened unheard.
+alt_key() { xdotool keydown alt key "$1" keyup alt; }
+# start_page PAGE [VARIABLE=VALUE...]: Firefox ESR on the page, in a new profile in the scratch folder that shows
+# no first-run or news tab, preloads no tab, restores no session and quits without asking; app is its process.
+start_page() {
+    mkdir -p "$run/profile" && printf 'user_pref("%s", %s);\n' browser.aboutwelcome.enabled false \
+        browser.startup.homepage_override.mstone '"ignore"' startup.homepage_welcome_url '""' \
+        datareporting.policy.dataSubmissionEnabled false browser.shell.checkDefaultBrowser false \
+        browser.newtab.preload false browser.sessionstore.resume_from_crash false browser.warnOnQuitShortcut false \
+        >"$run/profile/user.js"
+    (cd "$run" && exec env "${@:2}" firefox-esr --no-remote --profile "$run/profile" "file://$1") >"$run/program.log" 2>&1 &
+    app=$! && pids+=("$app")
+}
+page_speech() { # what Orca says of the page, driven by keys alone
+    mark=0 && hears "Seite geladen, die Statistik hat die Tastatur" said "Laden von Monte Carlo abgeschlossen" "^Statistik"
+    check "Gegenprobe: nie Gesagtes fehlt" eval '! said Zauberwort'
+    mark; alt_key s
+    hears "Alt+S allein: Start gesagt" said gestartet
+    hears "Ende des Laufs gesagt: 33649 Punkte, Pi 3,143748699812773" said 33649 '3,143748699812773'
+    mark; key F10
+    hears "F10: die Menüleiste der Seite, nicht die von Firefox" eval 'said "^Einstellungen" && ! said "^(Datei|File)"'
+    mark; key Escape
+    hears "Escape: zurück in der Statistik" said "^Statistik"
+    mark; key Down
+    hears "Pfeil runter im Lesemodus: nächste Zeile vorgelesen" said "^Radius 200 Pixel"
+    mark; key --delay 300 Down Down Down
+    hears "Kreisfläche mit Dezimalkomma und in Worten" said "^Kreisfläche 125749,948 Quadratpixel"
+    mark; key F10; sleep 0.5; key Right
+    hears "F10, Pfeil rechts: Start gesagt" said "^Start"
+    mark; key Return
+    hears "Enter auf Start: Start und Ende gesagt, zurück in der Statistik" said gestartet "Durchlauf beendet" "^Statistik"
+    mark; key F10; sleep 0.5; key Left
+    hears "?: Über Monte Carlo gesagt" said "Über Monte Carlo"
+    mark; key Return
+    hears "Info-Dialog ganz gelesen" said "Version" "befinden sich auf der Homepage"
+    mark; key Return
+    hears "nach dem Info-Dialog: zurück in der Statistik" said "^Statistik"
+    mark; alt_key e
+    hears "Alt+E: Einstellungen, ihr erstes Feld gesagt" said "automatisch festlegen"
+    key Tab Tab Tab ctrl+a; xdotool type 99999; mark; key Return
+    hears "Warnung zu Radius 99999 vorgelesen" said "Radius zu groß"
+    mark; key Return
+    hears "nach der Warnung: das verweigerte Feld gesagt, Radius 99999" said "^Radius" 99999
+    mark; key Escape
+    hears "nach den Einstellungen: zurück in der Statistik" said "^Statistik"
+}
+# quit_page: Alt+B ends the program, not the tab, and the page says so; Ctrl+Q then ends Firefox.
+quit_page() {
+    mark; alt_key b
+    hears "Alt+B: die Seite sagt, wie das Programm wieder startet" said "Laden Sie die Seite neu"
+    key ctrl+q; code=läuft
+    if wait_for 100 eval '! kill -0 $app 2>/dev/null'; then code=0; wait "$app" || code=$?; fi
+    check "Strg+Q beendete Firefox mit 0 (war: $code)" test "$code" = 0
+}
+
 # Servers: each sets DISPLAY; a Wayland compositor also sets wayland.
 start_xephyr() { # a resizable X server in a window of an Xvfb outer, big enough for every size
     xserver Xvfb -screen 0 2560x2048x24 && outer=$display && DISPLAY=$outer xserver Xephyr -resizeable -screen "$size" \
@@ -200,12 +260,14 @@ compositor() { # the compositor's command, serving the socket mc-wayland in $run
     wait_for 100 test -S "$run/xdg/mc-wayland" && sleep 1 && xdotool mousemove $((W / 2)) $((H / 2))
 }
 # start_orca WxH: an X screen with the screen reader Orca (German voice, no key echo, repeated digits not
-# counted) and speech-dispatcher, whose sound goes to a null device. Orca's speech log, kept in memory, is
+# counted, a loaded page not read through: that reading bypasses the log and leaves Orca's place at the
+# page's end) and speech-dispatcher, whose sound goes to a null device. Orca's speech log, kept in memory, is
 # copied line by line to orca.log: what it says and nothing else, unbuffered, unlike its debug log.
 start_orca() {
     mkdir -p "$HOME/.config/speech-dispatcher" "$HOME/.local/share/orca" && echo 'pcm.!default { type null }' >"$HOME/.asoundrc"
     sed 's/^#* *AudioOutputMethod .*/AudioOutputMethod "alsa"/' /etc/speech-dispatcher/speechd.conf >"$HOME/.config/speech-dispatcher/speechd.conf"
-    echo '{"general": {"enableKeyEcho": false, "enableBraille": false, "enableSound": false, "repeatCharacterLimit": 0},
+    echo '{"general": {"enableKeyEcho": false, "enableBraille": false, "enableSound": false, "repeatCharacterLimit": 0,
+        "sayAllOnLoad": false},
         "pronunciations": {}, "keybindings": {}, "profiles": {"default": {"profile": ["Default", "default"],
         "voices": {"default": {"family": {"name": "german", "lang": "de"}}}}}}' >"$HOME/.local/share/orca/user-settings.conf"
     printf 'import logging\nlogging.getLogger("speech").addHandler(logging.StreamHandler(open("%s", "a", buffering=1)))\n' \
@@ -223,35 +285,46 @@ start_mutter() { start_x "$size" && MUTTER_DEBUG_DUMMY_MODE_SPECS=$size composit
 # One row, in a session bus of its own: servers, program, steps, Alt+B; exits with the failures.
 if [ "${1:-}" = --row ]; then
     program=$2 name=$3 server=$4 size=$5 wm=$6 envs=${7#-} && shift 7
-    W=${size%x*} H=${size#*x} tag=$name wayland="" main="" run=$MC_WORK/$name && mkdir -p "$run"
+    W=${size%x*} H=${size#*x} tag=$name wayland="" main="" run=$MC_WORK/$name page="" title='^Monte Carlo$' && mkdir -p "$run"
+    [[ $program != *.html ]] || page=$program title='^Monte Carlo — Mozilla Firefox$'
     scale=$(sed -n 's/.*QT_SCALE_FACTOR=\([0-9.]*\).*/\1/p' <<<"$envs") && scale=${scale:-1}
     trap '[ -n "${finished:-}" ] || fail "abgebrochen"; end_session; exit $failures' EXIT # a row cut short fails
     trap 'exit' INT TERM
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR
     "start_$server" "$size" || { fail "$server startete nicht"; exit; }
     [ "$wm" = - ] || start_wm "$wm" || { fail "$wm startete nicht"; exit; }
-    start_program "$program" $wayland $envs
+    if [ -n "$page" ]; then start_page "$page" $envs; else start_program "$program" $wayland $envs; fi
     [ -z "$wayland" ] || { sleep 3; check "nativ unter Wayland" eval '! grep -qi "xcb\|could not" "$run/program.log"'; }
-    [ -n "$wayland" ] || main=$(wait_for 150 x_window '^Monte Carlo$') && sleep 0.5 \
+    [ -n "$wayland" ] || main=$(wait_for 150 x_window "$title") && sleep 0.5 \
         || { fail "Hauptfenster erschien nicht: $(head -c 300 "$run/program.log")"; exit; }
     for step; do ${step//:/ }; done # a step is a function and its arguments, joined by colons
+    if [ -n "$page" ]; then quit_page; else quit; check "Alt+B 0,1 s danach beendet mit 0 (war: $code)" test "$code" = 0; fi
     [ "$server" != orca ] || cp "$run/orca.log" "$MC_SHOTS/$tag-orca.log" # to read beside the pictures
-    quit; check "Alt+B 0,1 s danach beendet mit 0 (war: $code)" test "$code" = 0
     finished=1 && exit
 fi
 
 ./scripts/install-deps.sh --desktop || exit 1
-[ $# -gt 0 ] || { cmake -S . -B build-desktop-check -DMC_BUILD_TESTS=OFF -DMC_BUILD_BENCHMARKS=OFF \
-    && cmake --build build-desktop-check -j2 --target monte-carlo; } >/dev/null || { echo "FEHLER: Bau"; exit 1; }
-program=$(realpath -m "${1:-build-desktop-check/monte-carlo}") && shift
-[ -x "$program" ] || { echo "FEHLER: kein ausführbares Programm: $program"; exit 1; }
+given=${1:-} && shift $(($# > 0))
+chosen=$(while read -r name _; do [ -z "$name" ] || { [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; } || echo "$name"; done <<<"$table")
+program=build-desktop-check/monte-carlo page=build-web/monte-carlo.html
+case $given in *.html) page=$given ;; ?*) program=$given ;; esac
+if grep -qv '^web-' <<<"$chosen"; then
+    [ -n "$given" ] || { cmake -S . -B build-desktop-check -DMC_BUILD_TESTS=OFF -DMC_BUILD_BENCHMARKS=OFF \
+        && cmake --build build-desktop-check -j2 --target monte-carlo; } >/dev/null || { echo "FEHLER: Bau"; exit 1; }
+    program=$(realpath -m "$program") && [ -x "$program" ] || { echo "FEHLER: kein ausführbares Programm: $program"; exit 1; }
+fi
+if grep -q '^web-' <<<"$chosen"; then
+    [[ $given == *.html ]] || ./scripts/web-build.sh >/dev/null || { echo "FEHLER: Bau der Seite"; exit 1; }
+    page=$(realpath -m "$page") && [ -s "$page" ] || { echo "FEHLER: keine Seite: $page"; exit 1; }
+fi
 export MC_SHOTS=${MC_DESKTOP_SHOTS:-$(mktemp -d /tmp/mc-desktop-shots.XXXXXX)} MC_WORK && MC_WORK=$(mktemp -d) && mkdir -p "$MC_SHOTS"
 trap 'rm -rf "$MC_WORK"' EXIT
 while read -r name row; do
-    [ -n "$name" ] && { [ $# -eq 0 ] || [[ " $* " == *" $name "* ]]; } || continue
+    [ -n "$name" ] && grep -qx -- "$name" <<<"$chosen" || continue
     echo "== $name" && home=$MC_WORK/$name/home && mkdir -p -m 700 "$home/.run" # what the session writes stays here
+    [[ $name == web-* ]] && shown=$page || shown=$program
     env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME HOME="$home" XDG_RUNTIME_DIR="$home/.run" \
-        dbus-run-session -- "$PWD/tests/desktop/desktop-check.sh" --row "$program" "$name" $row 2>"$MC_WORK/$name.log" \
+        dbus-run-session -- "$PWD/tests/desktop/desktop-check.sh" --row "$shown" "$name" $row 2>"$MC_WORK/$name.log" \
         | grep -v '^SpiRegistry' | tee -a "$MC_WORK/lines" # the accessibility registry greets on standard output
     failures=$((failures + PIPESTATUS[0]))
 done <<<"$table"

@@ -19,6 +19,8 @@
   let lastPane = null;
   // Focus and selection asked for while a box is open over a dialog wait for it to close.
   let waiting = null;
+  // The live region's line that holds the last sentence told.
+  let toldLine = 1;
   const measurer = document.createElement('canvas').getContext('2d');
 
   function wake() {
@@ -125,10 +127,11 @@
       $('status').style.background = hex(status);
     },
     announce(text) {
-      // Emptied first, so that the same sentence twice is told twice.
-      const region = $('announce');
-      region.textContent = '';
-      setTimeout(() => { region.textContent = text; }, 100);
+      // Each sentence in the line the one before did not take, which keeps it: Firefox drops a sentence replaced
+      // before its next accessibility update, Orca a line's change while a newer one of that line waits. So a run's
+      // start and its end 10 ms later are both heard, and the same sentence twice is told twice.
+      toldLine = 1 - toldLine;
+      $('announce').children[toldLine].textContent = text;
     },
     message(caption, text, warning) {
       showMessage(caption, text, warning, () => returnToPane());
@@ -232,6 +235,8 @@
     document.body.classList.add('ended');
     $('ended').hidden = false;
     $('ended').querySelector('h1').focus();
+    // Told as well: Orca in Firefox says nothing of the heading, as the pane that had the focus went with the menu.
+    page.announce(tables.endedText);
   }
 
   function menuItems() {
@@ -354,7 +359,6 @@
       spoken.className = 'reader-only';
       spoken.textContent = table.spoken;
       dialog.append(spoken);
-      dialog.setAttribute('aria-describedby', spoken.id);
     }
     for (const c of table.controls) {
       let element;
@@ -384,6 +388,8 @@
         element.type = c.kind === 'default' ? 'submit' : 'button';
         element.textContent = c.text;
         if (c.kind === 'default') element.className = 'default';
+        // The dialog's text describes its default button, as in #message (index.html says why).
+        if (c.kind === 'default' && table.spoken) element.setAttribute('aria-describedby', `${name}-spoken`);
         element.addEventListener('click', (event) => {
           event.preventDefault();
           if (c.kind === 'default') onOk(); else onCancel();
