@@ -101,11 +101,14 @@
       cell.textContent = text;
     },
     statusReading(text) {
-      $('status-reading').replaceChildren(...text.split('\n').map((line) => {
-        const paragraph = document.createElement('p');
-        paragraph.textContent = line;
-        return paragraph;
-      }));
+      // Only the lines that changed, so that a screen reader is sent no more than what is new.
+      const lines = text.split('\n');
+      const reading = $('status-reading');
+      while (reading.children.length < lines.length) reading.append(document.createElement('p'));
+      while (reading.children.length > lines.length) reading.lastElementChild.remove();
+      lines.forEach((line, i) => {
+        if (reading.children[i].textContent !== line) reading.children[i].textContent = line;
+      });
     },
     shotDescription(text) {
       $('shot-description').textContent = text;
