@@ -171,7 +171,10 @@ TEST(Accessibility, SettingsFieldToldOnceWhenReached)
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Left, Qt::ShiftModifier);
         EXPECT_EQ(fieldsTold.join(" | ").toStdString(), "focus minShots | selection minShots 0-1");
         EXPECT_EQ(Program::child(dialog, "minShots")->selectedText(), "5");
+        Program::enter(dialog, "radius", "99999");
+        fieldsTold.clear();
     });
+    EXPECT_EQ(fieldsTold.filter("radius").join(" | ").toStdString(), "focus radius") << "after the warning";
 }
 
 // F10 and a lone Alt open the menu bar, but not a key delivered again by the screen reader's bridge, which has no

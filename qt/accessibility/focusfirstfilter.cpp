@@ -27,6 +27,9 @@ void filter(QAccessibleEvent *event)
     QObject *object = event->object();
     if (event->type() == QAccessible::Focus)
         toldFocused = object;
+    // A dialog or box that opens or closes moves the reader's focus, which is told anew.
+    if (event->type() == QAccessible::DialogStart || event->type() == QAccessible::DialogEnd)
+        toldFocused = nullptr;
     if (event->type() == QAccessible::TextSelectionChanged && qobject_cast<QLineEdit *>(object)
         && (object != toldFocused || object != QApplication::focusWidget()))
         return;
