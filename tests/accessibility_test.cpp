@@ -14,6 +14,7 @@ namespace {
 std::vector<std::tuple<int, std::string, std::string>> told;
 QStringList described;
 int caretTold = -1; // where the last caret move told put it
+QStringList fieldsTold; // "focus radius", "selection radius 0-3": the focus and selections told of line edits
 
 QAccessibleInterface *face(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
 // Where the attribute run at the last character starts and ends before the text's end: Orca reads by runs.
@@ -32,6 +33,10 @@ void listen()
             told.emplace_back(update->changePosition(), update->textRemoved().toStdString(), update->textInserted().toStdString());
         else if (const auto *caret = dynamic_cast<QAccessibleTextCursorEvent *>(event))
             caretTold = caret->cursorPosition();
+        if (qobject_cast<QLineEdit *>(event->object()) && event->type() == QAccessible::Focus)
+            fieldsTold << "focus " + event->object()->objectName();
+        if (const auto *selection = dynamic_cast<QAccessibleTextSelectionEvent *>(event))
+            fieldsTold << QString("selection %1 %2-%3").arg(event->object()->objectName()).arg(selection->selectionStart()).arg(selection->selectionEnd());
         if (event->type() == QAccessible::DescriptionChanged)
             described << event->object()->objectName() + ": " + event->accessibleInterface()->text(QAccessible::Description);
         if (event->type() == QAccessible::ObjectShow && event->accessibleInterface()->role() == QAccessible::Notification)
@@ -150,6 +155,26 @@ TEST(Accessibility, SettingsFieldsNamedByTheirLabels)
                       std::tuple(QString::fromUtf8(row.name), row.labels, std::pair(0, 0))) << row.field;
         }
     });
+}
+
+// A field the keyboard reaches is told once, by its focus, with its value selected; the selection made on the way
+// in or left on the way out is not told besides (a screen reader read the value twice), one made in the field is.
+TEST(Accessibility, SettingsFieldToldOnceWhenReached)
+{
+    listen();
+    Program p;
+    p.settings([](SettingsDialog &dialog) {
+        QApplication::setActiveWindow(&dialog);
+        Program::child(dialog, "threshold")->setFocus(Qt::TabFocusReason);
+        fieldsTold.clear();
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Left, Qt::ShiftModifier);
+        EXPECT_EQ(fieldsTold.join(" | ").toStdString(), "focus minShots | selection minShots 0-1");
+        EXPECT_EQ(Program::child(dialog, "minShots")->selectedText(), "5");
+        Program::enter(dialog, "radius", "99999");
+        fieldsTold.clear();
+    });
+    EXPECT_EQ(fieldsTold.filter("radius").join(" | ").toStdString(), "focus radius") << "after the warning";
 }
 
 // F10 and a lone Alt open the menu bar, but not a key delivered again by the screen reader's bridge, which has no

@@ -2,6 +2,7 @@
 // a change of display or scale, at logoff, after a dialog, for a screen reader,
 // and in which order the report reaches the disk.
 
+#include "aboutbox.h"
 #include "commandid.h"
 #include "frontend.h"
 #include "report.h"
@@ -181,6 +182,28 @@ TEST(StatusPane, NamedForAScreenReader)
     EXPECT_EQ(std::wstring(name ? name : L""), WideText::from(ScreenReader::statusName));
     SysFreeString(name);
     object->Release();
+}
+
+// The about dialog's whole text reaches a screen reader, here on another thread, as the dialog's description.
+TEST(AboutDialog, DescribedForAScreenReader)
+{
+    std::wstring described;
+    commandAnswered(IdAbout, [&](HWND box) {
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        IAccessible *object = nullptr;
+        if (SUCCEEDED(AccessibleObjectFromWindow(box, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                                 reinterpret_cast<void **>(&object)))) {
+            VARIANT self{};
+            self.vt = VT_I4;
+            BSTR description = nullptr;
+            object->get_accDescription(self, &description);
+            described = description ? description : L"";
+            SysFreeString(description);
+            object->Release();
+        }
+        CoUninitialize();
+    });
+    EXPECT_EQ(described, WideText::from(AboutBox::spokenText()));
 }
 
 // The calls the report's save makes, in order, as seen through the exe's imports.

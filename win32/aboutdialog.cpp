@@ -3,6 +3,10 @@
 #include "aboutbox.h"
 #include "dialogtexts.h"
 #include "dialogwindow.h"
+#include "paneaccessible.h"
+#include "widetext.h"
+
+#include <utility>
 
 namespace {
 
@@ -28,7 +32,7 @@ void AboutDialog::scaleIcon(HWND dialog)
     SetWindowPos(control, nullptr, 0, 0, size, size, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR CALLBACK AboutDialog::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK AboutDialog::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DialogWindow port(dialog);
     switch (message) {
@@ -46,6 +50,14 @@ INT_PTR CALLBACK AboutDialog::procedure(HWND dialog, UINT message, WPARAM wParam
         else if (LOWORD(wParam) == IDCANCEL)
             AboutBox::cancel(port);
         return TRUE;
+    case WM_GETOBJECT: {
+        // The whole text for a screen reader as the dialog opens, as the dialog's description.
+        PaneAccessible::Answers answers;
+        answers.description = [] { return WideText::from(AboutBox::spokenText()); };
+        const LRESULT object = PaneAccessible::answer(dialog, wParam, lParam, OBJID_CLIENT, std::move(answers));
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, object);
+        return object != 0;
+    }
     case WM_DESTROY:
         // The icon scaled for the dialog is ours; the one the template loaded is shared.
         DestroyIcon(reinterpret_cast<HICON>(SendDlgItemMessageW(dialog, AboutBox::iconId, STM_GETICON, 0, 0)));

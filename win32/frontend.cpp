@@ -10,6 +10,7 @@
 #include "settingsdialog.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -23,6 +24,7 @@ std::wstring failed(const wchar_t *what)
 } // namespace
 
 FrontEnd::FrontEnd(HINSTANCE instance)
+    : m_com(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))
 {
     m_handles.instance = instance;
 }
@@ -33,6 +35,8 @@ FrontEnd::~FrontEnd()
     // destroy the windows at the thread's end and call them after this.
     if (m_handles.main)
         DestroyWindow(m_handles.main);
+    if (SUCCEEDED(m_com))
+        CoUninitialize();
 }
 
 std::optional<std::wstring> FrontEnd::start(int show)

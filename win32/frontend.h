@@ -55,4 +55,6 @@ private:
     StatusPane m_status{*this};
     HWND m_focus = nullptr;
     PaneColours m_colours;
+    // COM on this thread, for the menu's and the fields' names to a screen reader.
+    HRESULT m_com = E_FAIL;
 };

@@ -3,6 +3,7 @@
 #include "desktoppalette.h"
 #include "frontend.h"
 #include "menudividers.h"
+#include "menunames.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
     switch (message) {
     case WM_CREATE:
         MenuDividers::make(GetMenu(window));
+        MenuNames::give(GetMenu(window));
         return frontEnd->createPanes(window) ? 0 : -1;
     case WM_MEASUREITEM:
         return MenuDividers::measure(window, *reinterpret_cast<MEASUREITEMSTRUCT *>(lParam));
@@ -104,6 +106,7 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
             frontEnd->session().requestQuit();
         return 0;
     case WM_DESTROY:
+        MenuNames::clear(GetMenu(window));
         frontEnd->session().requestQuit();
         PostQuitMessage(0);
         return 0;

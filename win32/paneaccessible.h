@@ -6,9 +6,9 @@
 #include <functional>
 #include <string>
 
-// What a screen reader gets of a painted pane: the system's own object for the
-// window (its name is the window text, its place and parent the window's), with
-// what the pane says of itself in place of the system's answers.
+// What a screen reader gets of a painted pane or a dialog: the system's own
+// object for the window (its name is the window text, its place and parent the
+// window's), with what the window says of itself in place of the system's answers.
 // A COM object ends only through Release, never through a base pointer.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"

@@ -4,6 +4,7 @@
 #include "appicon.h"
 #include "desktoppalette.h"
 #include "divideraccessible.h"
+#include "focusfirstfilter.h"
 #include "layout.h"
 #include "lineeditaccessible.h"
 #include "menu.h"
@@ -42,6 +43,7 @@ MainWindow::MainWindow(Session &session)
     QAccessible::installFactory(DividerAccessible::create);
     QAccessible::installFactory(NamedItemAccessible::create);
     QAccessible::installFactory(LineEditAccessible::create);
+    FocusFirstFilter::install();
     setWindowTitle(QStringLiteral("Monte Carlo"));
     setWindowIcon(AppIcon::icon());
     setWindowFlag(Qt::FramelessWindowHint);

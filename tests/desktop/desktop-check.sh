@@ -170,9 +170,12 @@ speech() { # what Orca says of the program, driven by keys alone
     key alt+e; await '^Einstellungen$' Einstellungen || return; sleep 0.5
     mark; key Tab Tab
     hears "Einstellungen: Feld zwischen mindestens und Durchläufe mit beiden Wörtern" said mindestens Durchläufe
+    sleep 0.5; check "Einstellungen: der Wert des Felds einmal gesagt, nichts von abgewählt" \
+        eval '[ "$(spoken | grep -c "^50")" = 1 ] && ! said "nicht mehr ausgewählt"'
     key Tab ctrl+a; xdotool type 99999; key Return; await '^Fehler: Radius$' Warnung || return; sleep 0.5
     mark; key Return
     hears "nach der Warnung: Radius 99999 gesagt" said 99999
+    sleep 0.5; check "nach der Warnung: 99999 einmal gesagt" eval '[ "$(spoken | grep -c 99999)" = 1 ]'
     key Escape; wait_for 30 gone '^Einstellungen$'
     mark; sleep 1
     hears "nach den Einstellungen: zurück in der Statistik" said "^Statistik"

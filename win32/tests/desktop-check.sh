@@ -57,7 +57,8 @@ warning() {
 
 # What a screen reader asks through MSAA, from another process: where the
 # keyboard and caret are (a field's selection), name, description, role, state
-# and value of the panes; given an argument, first the alerts of 4 seconds.
+# and value of the panes, the about dialog's description while it is open;
+# given an argument, first the alerts of 4 seconds.
 cat >"$scratch/reader.cpp" <<'END'
 #include <windows.h>
 #include <oleacc.h>
@@ -113,6 +114,15 @@ int main(int argc, char **)
         say("value", value);
         std::printf("role %ld, state %#lx\n", role.lVal, state.lVal);
     }
+    IAccessible *about = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromWindow(FindWindowW(nullptr, L"about Monte-Carlo"), OBJID_CLIENT,
+                                             __uuidof(IAccessible), reinterpret_cast<void **>(&about)))) {
+        VARIANT self{};
+        self.vt = VT_I4;
+        BSTR description = nullptr;
+        about->get_accDescription(self, &description);
+        say("about", description);
+    }
 }
 END
 x86_64-w64-mingw32-g++ -static -o "$scratch/reader.exe" "$scratch/reader.cpp" -loleacc -lole32 -loleaut32 -luuid
@@ -141,6 +151,7 @@ focused Schussfenster Tab
 key alt+question
 shown 'about Monte-Carlo' || fail "Alt+? opened no about dialog"
 picture about
+reader | grep -qF 'about: Monte Carlo. Version' || fail "a screen reader does not hear the about dialog's whole text"
 key Escape
 shown 'about Monte-Carlo' || fail "Escape closed the about dialog"
 key Return
