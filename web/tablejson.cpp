@@ -3,6 +3,8 @@
 #include "aboutbox.h"
 #include "ending.h"
 #include "menu.h"
+#include "page.h"
+#include "reaction.h"
 #include "screenreader.h"
 #include "settingsform.h"
 
@@ -66,6 +68,12 @@ std::string page()
     }
     return "{\"menu\":" + menu + "]" + ",\"statusName\":" + quoted(ScreenReader::statusName)
         + ",\"shotName\":" + quoted(ScreenReader::shotName) + ",\"statusHint\":" + quoted(ScreenReader::statusHint)
+        + ",\"windows\":{\"none\":" + std::to_string(static_cast<int>(Reaction::Window::None))
+        + ",\"settings\":" + std::to_string(static_cast<int>(Reaction::Window::Settings))
+        + ",\"about\":" + std::to_string(static_cast<int>(Reaction::Window::About)) + "}"
+        + ",\"panes\":{\"none\":" + std::to_string(static_cast<int>(Page::Pane::None))
+        + ",\"shots\":" + std::to_string(static_cast<int>(Page::Pane::Shots))
+        + ",\"status\":" + std::to_string(static_cast<int>(Page::Pane::Status)) + "}"
         + ",\"ended\":" + quoted(Ending::title) + ",\"endedText\":" + quoted(Ending::text)
         + ",\"settings\":"
         + dialog(SettingsForm::title, SettingsForm::width, SettingsForm::height, SettingsForm::closeBox, "",

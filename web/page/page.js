@@ -7,10 +7,6 @@
   const $ = (id) => document.getElementById(id);
   const fontFamily = '"MC Sans", "DejaVu Sans", sans-serif';
   const hex = (rgb) => '#' + (rgb & 0xffffff).toString(16).padStart(6, '0');
-  // A pane's number as the program counts them.
-  const paneOf = { shots: 1, status: 2 };
-  // Reaction::Window as a number.
-  const windowKind = { none: 0, settings: 1, about: 2, message: 3 };
 
   let program = null;
   let tables = null;
@@ -115,7 +111,7 @@
     },
     focusFrame(pane, sides, rgb) {
       for (const element of document.querySelectorAll('.frame')) element.hidden = true;
-      const host = pane === paneOf.shots ? $('shot-pane') : pane === paneOf.status ? $('status') : null;
+      const host = pane === tables.panes.shots ? $('shot-pane') : pane === tables.panes.status ? $('status') : null;
       if (!host) return;
       host.querySelectorAll('.frame').forEach((element, i) => {
         Object.assign(element.style, {
@@ -228,9 +224,9 @@
       end();
       return;
     }
-    if (open === windowKind.settings) openDialog('settings', () => program._mc_settings_opened());
-    else if (open === windowKind.about) openDialog('about', () => program._mc_about_opened());
-    else if (open === windowKind.none) returnToPane();
+    if (open === tables.windows.settings) openDialog('settings', () => program._mc_settings_opened());
+    else if (open === tables.windows.about) openDialog('about', () => program._mc_about_opened());
+    else if (open === tables.windows.none) returnToPane();
     wake();
   }
 
@@ -312,9 +308,9 @@
   function paneFocus(element) {
     element.addEventListener('focus', () => {
       lastPane = element;
-      program._mc_focus(paneOf[element.dataset.pane]);
+      program._mc_focus(tables.panes[element.dataset.pane]);
     });
-    element.addEventListener('blur', () => program._mc_focus(0));
+    element.addEventListener('blur', () => program._mc_focus(tables.panes.none));
     element.addEventListener('pointerdown', () => element.focus());
   }
 
