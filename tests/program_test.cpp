@@ -55,7 +55,7 @@ TEST(Program, PassOrder)
         p.loop.pass();
     EXPECT_LT(passes, 100);
     p.window.tickTimer().stop();
-    p.manual("3");
+    manual(p.session, "3");
     p.post(IdStart);
     p.loop.pass(); // started in the drain, shot 1 at (-159, -133) in the same pass, not yet plotted
     EXPECT_EQ(std::tuple(p.session.state().simulation.shots(), p.pixel(51, 77)), std::tuple(1.0, white));
