@@ -1,13 +1,10 @@
 // The Windows front end's own decisions, with its real windows: what it does on
-// a change of display or scale, at logoff, after a dialog, for a screen reader,
-// and in which order the report reaches the disk.
+// a change of display or scale, at logoff, after a dialog and for a screen reader.
 
 #include "aboutbox.h"
 #include "commandid.h"
 #include "frontend.h"
 #include "report.h"
-#include "reportfile.h"
-#include "resultreport.h"
 #include "screenreader.h"
 #include "widetext.h"
 
@@ -15,11 +12,9 @@
 
 #include <oleacc.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace {
 
@@ -168,20 +163,27 @@ TEST(MainWindow, KeyboardBackToThePaneADialogWasOpenedFrom)
     }
 }
 
-TEST(StatusPane, NamedForAScreenReader)
+// What a screen reader reads of a window's client object: its name or its description.
+std::wstring accessibleText(HWND window, HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR *))
 {
     IAccessible *object = nullptr;
-    ASSERT_EQ(AccessibleObjectFromWindow(program().handles().status, static_cast<DWORD>(OBJID_CLIENT),
-                                         __uuidof(IAccessible), reinterpret_cast<void **>(&object)),
-              S_OK);
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void **>(&object))))
+        return L"(no accessible object)";
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    object->get_accName(self, &name);
-    EXPECT_EQ(std::wstring(name ? name : L""), WideText::from(ScreenReader::statusName));
-    SysFreeString(name);
+    BSTR text = nullptr;
+    (object->*property)(self, &text);
+    const std::wstring said = text ? text : L"";
+    SysFreeString(text);
     object->Release();
+    return said;
+}
+
+TEST(StatusPane, NamedForAScreenReader)
+{
+    EXPECT_EQ(accessibleText(program().handles().status, &IAccessible::get_accName), WideText::from(ScreenReader::statusName));
 }
 
 // The about dialog's whole text reaches a screen reader, here on another thread, as the dialog's description.
@@ -190,75 +192,10 @@ TEST(AboutDialog, DescribedForAScreenReader)
     std::wstring described;
     commandAnswered(IdAbout, [&](HWND box) {
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        IAccessible *object = nullptr;
-        if (SUCCEEDED(AccessibleObjectFromWindow(box, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                                 reinterpret_cast<void **>(&object)))) {
-            VARIANT self{};
-            self.vt = VT_I4;
-            BSTR description = nullptr;
-            object->get_accDescription(self, &description);
-            described = description ? description : L"";
-            SysFreeString(description);
-            object->Release();
-        }
+        described = accessibleText(box, &IAccessible::get_accDescription);
         CoUninitialize();
     });
     EXPECT_EQ(described, WideText::from(AboutBox::spokenText()));
-}
-
-// The calls the report's save makes, in order, as seen through the exe's imports.
-std::vector<std::string> calls;
-ULONG_PTR systemFlush, systemMove;
-
-BOOL WINAPI flushSeen(HANDLE file)
-{
-    calls.push_back("flush");
-    return reinterpret_cast<decltype(&FlushFileBuffers)>(systemFlush)(file);
-}
-
-BOOL WINAPI moveSeen(LPCWSTR from, LPCWSTR to, DWORD flags)
-{
-    calls.push_back(std::wstring(to).ends_with(L"mc_result.txt") ? "replace" : "move");
-    return reinterpret_cast<decltype(&MoveFileExW)>(systemMove)(from, to, flags);
-}
-
-// Points this exe's import of the named system call at another function; the system's address, 0 if none.
-ULONG_PTR redirect(const char *name, ULONG_PTR to)
-{
-    auto *base = reinterpret_cast<BYTE *>(GetModuleHandleW(nullptr));
-    const auto *headers = reinterpret_cast<IMAGE_NT_HEADERS *>(base + reinterpret_cast<IMAGE_DOS_HEADER *>(base)->e_lfanew);
-    const DWORD imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    for (auto *library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(base + imports); library->Name; ++library) {
-        auto *names = reinterpret_cast<IMAGE_THUNK_DATA *>(base + library->OriginalFirstThunk);
-        auto *slot = reinterpret_cast<IMAGE_THUNK_DATA *>(base + library->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slot) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)
-                || std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData)->Name, name))
-                continue;
-            DWORD was = 0;
-            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &was);
-            const ULONG_PTR system = slot->u1.Function;
-            slot->u1.Function = to;
-            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, was, &was);
-            return system;
-        }
-    }
-    return 0;
-}
-
-// The new report is on the disk before it takes the old one's place: a crash between leaves the old one.
-TEST(Report, FlushedBeforeItReplacesTheOld)
-{
-    TempFolder work;
-    systemFlush = redirect("FlushFileBuffers", reinterpret_cast<ULONG_PTR>(&flushSeen));
-    systemMove = redirect("MoveFileExW", reinterpret_cast<ULONG_PTR>(&moveSeen));
-    ASSERT_TRUE(systemFlush && systemMove);
-    EXPECT_TRUE(ReportFile().deliver("old").written());
-    EXPECT_TRUE(ReportFile().deliver("new").written());
-    redirect("FlushFileBuffers", systemFlush);
-    redirect("MoveFileExW", systemMove);
-    EXPECT_EQ(calls, (std::vector<std::string>{"flush", "replace", "flush", "replace"}));
-    EXPECT_EQ(readFile(ResultReport::fileName), "new");
 }
 
 } // namespace

@@ -37,15 +37,6 @@ struct Program
         settle();
     }
     void passes(int n) { while (n-- > 0) loop.pass(); }
-    // Settings for a manual run to target shots, pressed OK on as a user would.
-    void manual(const char *target, const char *radius = "200")
-    {
-        configure(session, [&](SettingsForm::Entries &e) {
-            e.autoStop = false;
-            e.targetShots = target;
-            e.radius = radius;
-        });
-    }
     // Lets the window system's events arrive and every paint be served.
     void settle()
     {

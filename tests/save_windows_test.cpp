@@ -1,11 +1,17 @@
-// The save with the Windows calls: what is left in the working folder when it works and when it is refused.
+// The save with the Windows calls: what is left in the working folder when it works and when it is refused, and in
+// which order the report reaches the disk.
 
 #include "report.h"
+#include "reportfile.h"
 #include "resultreport.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -80,6 +86,61 @@ TEST(SaveWindows, FolderGone)
     const AtomicFile::Outcome outcome = AtomicFile::replace("gone\\Pr\xC3\xBC" "fung\\mc_result.txt", "neu");
     EXPECT_EQ(outcome.failure, Failure::FolderGone);
     EXPECT_EQ(outcome.folder, fs::current_path().string() + "\\gone\\Pr\xC3\xBC" "fung");
+}
+
+// The calls the report's save makes, in order, as seen through the exe's imports.
+std::vector<std::string> calls;
+ULONG_PTR systemFlush, systemMove;
+
+BOOL WINAPI flushSeen(HANDLE file)
+{
+    calls.push_back("flush");
+    return reinterpret_cast<decltype(&FlushFileBuffers)>(systemFlush)(file);
+}
+
+BOOL WINAPI moveSeen(LPCWSTR from, LPCWSTR to, DWORD flags)
+{
+    calls.push_back(std::wstring(to).ends_with(L"mc_result.txt") ? "replace" : "move");
+    return reinterpret_cast<decltype(&MoveFileExW)>(systemMove)(from, to, flags);
+}
+
+// Points this exe's import of the named system call at another function; the system's address, 0 if none.
+ULONG_PTR redirect(const char *name, ULONG_PTR to)
+{
+    auto *base = reinterpret_cast<BYTE *>(GetModuleHandleW(nullptr));
+    const auto *headers = reinterpret_cast<IMAGE_NT_HEADERS *>(base + reinterpret_cast<IMAGE_DOS_HEADER *>(base)->e_lfanew);
+    const DWORD imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto *library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(base + imports); library->Name; ++library) {
+        auto *names = reinterpret_cast<IMAGE_THUNK_DATA *>(base + library->OriginalFirstThunk);
+        auto *slot = reinterpret_cast<IMAGE_THUNK_DATA *>(base + library->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slot) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)
+                || std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData)->Name, name))
+                continue;
+            DWORD was = 0;
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &was);
+            const ULONG_PTR system = slot->u1.Function;
+            slot->u1.Function = to;
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, was, &was);
+            return system;
+        }
+    }
+    return 0;
+}
+
+// The new report is on the disk before it takes the old one's place: a crash between leaves the old one.
+TEST(SaveWindows, FlushedBeforeItReplacesTheOld)
+{
+    TempFolder work;
+    systemFlush = redirect("FlushFileBuffers", reinterpret_cast<ULONG_PTR>(&flushSeen));
+    systemMove = redirect("MoveFileExW", reinterpret_cast<ULONG_PTR>(&moveSeen));
+    ASSERT_TRUE(systemFlush && systemMove);
+    EXPECT_TRUE(ReportFile().deliver("old").written());
+    EXPECT_TRUE(ReportFile().deliver("new").written());
+    redirect("FlushFileBuffers", systemFlush);
+    redirect("MoveFileExW", systemMove);
+    EXPECT_EQ(calls, (std::vector<std::string>{"flush", "replace", "flush", "replace"}));
+    EXPECT_EQ(readFile(ResultReport::fileName), "new");
 }
 
 } // namespace

@@ -62,7 +62,7 @@ TEST(Screen, FollowsTheScaleWithoutLosingAnything)
     }
     Program p(named("wide"));
     const Simulation &s = p.session.state().simulation;
-    p.manual("3000");
+    manual(p.session, "3000");
     p.window.command(IdStart);
     p.passes(1000);
     p.settle();

@@ -18,7 +18,7 @@ QString description(ShotPane &pane)
 TEST(ShotPane, KeepsEveryPointThroughASmallerScreen)
 {
     Program p;
-    p.manual("1000000", "370");
+    manual(p.session, "1000000", "370");
     p.window.setGeometry(0, 0, 1280, 800);
     p.settle();
     p.window.command(IdStart);
@@ -37,7 +37,7 @@ TEST(ShotPane, KeepsEveryPointThroughASmallerScreen)
 TEST(ShotPane, TellsThePointsItHolds)
 {
     Program p;
-    p.manual("1000");
+    manual(p.session, "1000");
     p.window.command(IdStart);
     p.passes(50);
     p.settle();

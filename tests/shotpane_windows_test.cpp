@@ -29,11 +29,7 @@ struct Pane
         ShotPane::registerClass(instance);
         parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 2600, 1700, nullptr, nullptr, instance, nullptr);
         pane.create(parent, instance);
-        configure(session, [](SettingsForm::Entries &e) {
-            e.autoStop = false;
-            e.targetShots = "1000000";
-            e.radius = "370";
-        });
+        manual(session, "1000000", "370");
         rescale(dpi);
         pane.request(true);
         pane.serve();
