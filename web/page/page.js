@@ -319,9 +319,10 @@
   function dialogUnits() {
     // As Windows counts them: a quarter of the font's average character width, an eighth of its height.
     const probe = $('probe');
-    probe.style.fontSize = '';
+    const font = getComputedStyle(document.querySelector('dialog'));
+    probe.style.fontSize = font.fontSize;
     const letters = 'abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ';
-    measurer.font = getComputedStyle(document.querySelector('dialog')).font;
+    measurer.font = font.font;
     return { x: measurer.measureText(letters).width / letters.length / 4, y: probe.getBoundingClientRect().height / 8 };
   }
 
