@@ -11,29 +11,20 @@ import shutil
 import subprocess
 import tempfile
 import threading
-import time
 
 from selenium import webdriver
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.actions import interaction
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.pointer_input import PointerInput
+from selenium.webdriver.support.wait import WebDriverWait
 
 
-class Timeout(Exception):
-    pass
-
-
-def wait_for(probe, seconds=10.0, what="condition"):
-    """The probe's first true answer within the time, else Timeout."""
-    end = time.monotonic() + seconds
-    while True:
-        answer = probe()
-        if answer:
-            return answer
-        if time.monotonic() > end:
-            raise Timeout(f"{what} not reached within {seconds:g} s")
-        time.sleep(0.02)
+def wait_for(probe, seconds, what):
+    """The probe's first true answer within the time, else TimeoutException; for either browser."""
+    wait = WebDriverWait(None, seconds, poll_frequency=0.02)
+    return wait.until(lambda _: probe(), f"{what} not reached within {seconds:g} s")
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -89,10 +80,9 @@ class Chromium(Browser):
         super().__init__("mc-chromium-")
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
-        for argument in ("--headless=new", "--no-sandbox", f"--user-data-dir={self.folder}/profile",
-                         "--no-first-run", "--no-default-browser-check", "--disable-extensions",
-                         "--disable-background-networking", "--disable-component-update",
-                         "--disable-sync", "--metrics-recording-only", "--disable-breakpad", "--window-size=1280,900"):
+        # chromedriver itself turns off the first run, background networking and sync.
+        for argument in ("--headless=new", "--no-sandbox", f"--user-data-dir={self.folder}/profile", "--disable-extensions",
+                         "--disable-component-update", "--metrics-recording-only", "--disable-breakpad", "--window-size=1280,900"):
             options.add_argument(argument)
         options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
         service = Service("/usr/bin/chromedriver", log_path=os.path.join(self.folder, "chromedriver.log"), env=self.env)
@@ -109,11 +99,8 @@ class Chromium(Browser):
     def cdp(self, method, params=None):
         return self.driver.execute_cdp_cmd(method, params or {})
 
-    def js(self, script):
-        return self.driver.execute_script(script)
-
     def eval(self, expression):
-        return self.js("return (" + expression + ");")
+        return self.driver.execute_script("return (" + expression + ");")
 
     def open(self, url):
         self.driver.get(url)
@@ -177,7 +164,7 @@ class Firefox(Browser):
         self._thread = threading.Thread(target=trio.run, args=(self._serve,), daemon=True)
         self._thread.start()
         if not self._started.wait(20):
-            raise Timeout(f"no WebDriver BiDi connection to {self._url}")
+            raise TimeoutException(f"no WebDriver BiDi connection to {self._url}")
         self.send("session.new", {"capabilities": {}})
         self.context = self.send("browsingContext.getTree", {})["contexts"][0]["context"]
 

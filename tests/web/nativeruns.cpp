@@ -19,11 +19,10 @@
 #include "statusreading.h"
 
 #include <algorithm>
-#include <map>
-#include <optional>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -40,21 +39,14 @@ public:
     std::string kept;
 };
 
+// A JSON string: quotes, backslashes and control characters as \u escapes.
 std::string quoted(std::string_view text)
 {
     std::string out = "\"";
     for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            out += escaped;
-        } else {
-            out += c;
-        }
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+        out += c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20 ? escaped : std::string(1, c);
     }
     return out + "\"";
 }
@@ -62,64 +54,46 @@ std::string quoted(std::string_view text)
 std::string hex(std::string_view bytes)
 {
     std::string out;
-    for (const char c : bytes) {
-        char pair[3];
-        std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned char>(c));
-        out += pair;
-    }
+    for (const unsigned char c : bytes)
+        out += {"0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 0xF]};
     return out;
 }
 
-// The settings dialog as a user left it: the fields' texts by id; records what
-// the layer does with it.
-class FilledDialog : public DialogPort
+// A JSON array of values that are JSON already.
+std::string array(const std::vector<std::string> &values)
 {
-public:
-    std::string text(int id) const override { return texts.at(id); }
-    void setText(int id, const std::string &text) override { texts[id] = text; }
-    bool checked(int) const override { return autoStop; }
-    void setChecked(int, bool checked) override { autoStop = checked; }
-    void enable(int, bool) override {}
-    void focus(int id) override { focused = id; }
-    void selectAll(int) override {}
-    void warn(const Message &message) override { warning = message; }
-    void end(bool) override {}
+    std::string out;
+    for (const std::string &value : values)
+        out += (out.empty() ? "" : ",") + value;
+    return "[" + out + "]";
+}
 
-    std::map<int, std::string> texts;
-    bool autoStop = true;
-    int focused = 0;
-    std::optional<Message> warning;
-};
-
-// Opened, the fields changed, OK: the warning and the control focused after it.
+// Opened, the fields changed, OK: the warning and the field that takes the keyboard after it.
 std::string settings(Session &session, std::string_view changes)
 {
-    static const std::map<std::string_view, int> ids{
-        {"targetShots", SettingsForm::TargetShots},
-        {"radius", SettingsForm::Radius},
-        {"dimensions", SettingsForm::Dimensions},
-    };
     SettingsForm form(session);
-    FilledDialog dialog;
-    form.open(dialog);
+    SettingsForm::Entries entries = form.shown();
     while (!changes.empty()) {
         const std::string_view change = changes.substr(0, changes.find(','));
         changes.remove_prefix(std::min(changes.size(), change.size() + 1));
         const std::string_view field = change.substr(0, change.find('='));
         const std::string text(change.substr(std::min(change.size(), field.size() + 1)));
         if (field == "autoStop")
-            dialog.autoStop = text == "1";
-        else if (ids.contains(field))
-            dialog.texts[ids.at(field)] = text;
+            entries.autoStop = text == "1";
+        else if (field == "targetShots")
+            entries.targetShots = text;
+        else if (field == "radius")
+            entries.radius = text;
+        else if (field == "dimensions")
+            entries.dimensions = text;
         else
             return "";
     }
-    dialog.focused = 0;
-    form.ok(dialog);
-    if (!dialog.warning)
+    const auto refusal = form.accept(entries);
+    if (!refusal)
         return "{\"refusal\":null}";
-    return "{\"refusal\":{\"warning\":" + quoted(dialog.warning->text) + ",\"focus\":"
-        + std::to_string(dialog.focused) + "}}";
+    return "{\"refusal\":{\"warning\":" + quoted(refusal->warning.text) + ",\"focus\":"
+        + std::to_string(refusal->field) + "}}";
 }
 
 std::string run(Session &session)
@@ -128,13 +102,12 @@ std::string run(Session &session)
     while (session.running())
         session.pass();
     session.tick();
-    std::string page;
+    std::vector<std::string> page;
     for (const auto &[line, x, text] : StatusPage::texts(session))
-        page += std::string(page.empty() ? "" : ",") + "[" + std::to_string(line) + "," + std::to_string(x) + ","
-            + quoted(text) + "]";
+        page.push_back(array({std::to_string(line), std::to_string(x), quoted(text)}));
     StatusReading reading;
     reading.show(StatusPage::texts(session));
-    return "{\"page\":[" + page + "],\"reading\":" + quoted(reading.text())
+    return "{\"page\":" + array(page) + ",\"reading\":" + quoted(reading.text())
         + ",\"ended\":" + quoted(ScreenReader::announcement(session))
         + ",\"shotPane\":" + quoted(ScreenReader::shotDescription(session, 0)) + "}";
 }
@@ -147,17 +120,11 @@ std::string save(Session &session, KeptReport &report)
 
 std::string about()
 {
-    std::string texts;
+    std::vector<std::string> texts;
     for (const DialogControl &control : AboutBox::controls)
         if (control.text[0] != '\0' && std::string_view(control.text) != Release::home)
-            texts += std::string(texts.empty() ? "" : ",") + quoted(control.text);
-    return "{\"texts\":[" + texts + "]}";
-}
-
-std::string rect(const Rect &r)
-{
-    return "[" + std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.width) + ","
-        + std::to_string(r.height) + "]";
+            texts.push_back(quoted(control.text));
+    return "{\"texts\":" + array(texts) + "}";
 }
 
 std::string layout(std::string_view size)
@@ -166,22 +133,22 @@ std::string layout(std::string_view size)
     if (std::sscanf(std::string(size).c_str(), "%d,%d", &width, &height) != 2)
         return "";
     const Layout::Panes panes = Layout::panes(width, height);
+    const auto rect = [](const Rect &r) {
+        return array({std::to_string(r.x), std::to_string(r.y), std::to_string(r.width), std::to_string(r.height)});
+    };
     return "{\"shots\":" + rect(panes.shots) + ",\"status\":" + rect(panes.status) + "}";
 }
 
 std::string names()
 {
-    std::string items;
+    std::vector<std::string> items;
     for (const Menu::Item &item : Menu::items) {
-        std::string name;
-        for (const char *c = item.label; *c; ++c)
-            if (*c != '&')
-                name += *c;
-        const char *spoken = Menu::spokenName(item.id);
-        items += std::string(items.empty() ? "" : ",") + "{\"id\":" + std::to_string(item.id) + ",\"name\":"
-            + quoted(spoken ? spoken : name) + ",\"divider\":" + (Menu::isDivider(item.id) ? "true" : "false") + "}";
+        std::string name = item.spoken ? item.spoken : item.label;
+        std::erase(name, '&');
+        items.push_back("{\"id\":" + std::to_string(item.id) + ",\"name\":" + quoted(name)
+                        + ",\"divider\":" + (Menu::isDivider(item.id) ? "true" : "false") + "}");
     }
-    return "{\"items\":[" + items + "],\"statusName\":" + quoted(ScreenReader::statusName)
+    return "{\"items\":" + array(items) + ",\"statusName\":" + quoted(ScreenReader::statusName)
         + ",\"shotName\":" + quoted(ScreenReader::shotName) + "}";
 }
 

@@ -3,12 +3,14 @@
 the first automatic run and the report's download. The native layer's answers for
 the same steps (web_native_runs) are what the page must show and save.
 
-  tests/web/page_check.py [--web build-web] [--native build/tests/web_native_runs] [--screenshots DIR]
+  tests/web/page_check.py [--web build-web] [--native build/tests/web_native_runs]
 
 One line a check, then "N passed, N failed"; the exit code is 1 on a failure.
 """
 
 import argparse
+import collections
+import contextlib
 import json
 import os
 import pathlib
@@ -18,7 +20,8 @@ import traceback
 
 sys.dont_write_bytecode = True  # nothing left in the checkout
 from selenium.webdriver.common.keys import Keys
-from browser import Chromium, Firefox, StaticServer, Timeout, wait_for
+from selenium.common.exceptions import TimeoutException
+from browser import Chromium, Firefox, StaticServer, wait_for
 
 # The layer's ids: menu commands (commandid.h) and the settings' controls (SettingsForm::Id).
 SETTINGS, START, SAVE, QUIT, ABOUT = 40009, 40004, 40013, 40002, 40012
@@ -37,7 +40,6 @@ WARNINGS = [
     ("too many points", {"autoStop": "0", "targetShots": "99999999999999999999"}),
     ("too few dimensions", {"dimensions": "0"}),
     ("radius too large", {"radius": "32001"}),
-    ("radius too small", {"radius": "0"}),
 ]
 SCREENS = [  # CSS size, ratio, phone or tablet, loaded anew; the tablet turned twice
     ("desktop at ratio 1", 1280, 800, 1, False, True),
@@ -52,26 +54,19 @@ SCREENS = [  # CSS size, ratio, phone or tablet, loaded anew; the tablet turned 
 LOCAL_SCHEMES = ("data:", "blob:", "file:", "about:")
 
 
-class Checks:
-    """Named checks, one line each; a failure is told with its reason and the rest go on."""
+results = collections.Counter()
 
-    def __init__(self):
-        self.passed = 0
-        self.failed = 0
 
-    def run(self, name, check, *args):
-        try:
-            problem = check(*args)
-        except Exception as error:  # a check that throws fails with its cause
-            problem = f"{type(error).__name__}: {error}"
-            if not isinstance(error, Timeout):
-                problem += "\n" + traceback.format_exc(limit=3)
-        if problem:
-            self.failed += 1
-            print(f"FAIL {name}: {problem}", flush=True)
-        else:
-            self.passed += 1
-            print(f"ok   {name}", flush=True)
+def check(name, probe, *args):
+    """A named check, one line; a failure is told with its reason and the rest go on."""
+    try:
+        problem = probe(*args)
+    except TimeoutException as error:
+        problem = error.msg
+    except Exception:  # a check that throws fails with its cause
+        problem = traceback.format_exc(limit=3)
+    results["failed" if problem else "passed"] += 1
+    print(f"FAIL {name}: {problem}" if problem else f"ok   {name}", flush=True)
 
 
 def native(program, steps):
@@ -89,7 +84,7 @@ def settles(what, probe, expected, seconds):
     try:
         wait_for(lambda: probe() == expected, seconds, what)
         return None
-    except Timeout:
+    except TimeoutException:
         return differ(what, probe(), expected)
 
 
@@ -268,7 +263,7 @@ def screen_problems(browser, native_program, width, ratio):
     return problems
 
 
-def screen_check(browser, native_program, width, height, ratio, mobile, reload, shot):
+def screen_check(browser, native_program, width, height, ratio, mobile, reload):
     """The page on a screen of that size and ratio: the figure drawn in device
     pixels in its pen and paper only, the panes where the layer splits them."""
     browser.screen(width, height, ratio, mobile)
@@ -276,10 +271,7 @@ def screen_check(browser, native_program, width, height, ratio, mobile, reload, 
         browser.reload()
     wait_for(lambda: browser.eval("devicePixelRatio") == ratio, 5, "the ratio")
     # The page follows the new size on its resize event, a little later.
-    problem = settles("at this screen", lambda: screen_problems(browser, native_program, width, ratio), [], 3)
-    if shot:
-        browser.driver.save_screenshot(shot)
-    return problem
+    return settles("at this screen", lambda: screen_problems(browser, native_program, width, ratio), [], 3)
 
 
 def ax_value(node, key):
@@ -348,11 +340,20 @@ def quit_check(browser, ending):
     return f"missing {missing!r} in {shown!r}" if missing else None
 
 
-def chromium_checks(checks, args, answers):
-    browser = Chromium()
-    server = StaticServer(os.path.join(args.web, "site"))
+@contextlib.contextmanager
+def served(browser_class, web):
+    """The browser at the folder build's page on a server of its own; both ended afterwards."""
+    browser, server = browser_class(), StaticServer(os.path.join(web, "site"))
     try:
         browser.open(server.origin + "/index.html")
+        yield browser, server
+    finally:
+        browser.close()
+        server.stop()
+
+
+def chromium_checks(args, answers):
+    with served(Chromium, args.web) as (browser, server):
         chromium = iter(answers["chromium"])
         for name, entries in RUNS:
             if entries:
@@ -360,44 +361,34 @@ def chromium_checks(checks, args, answers):
                 await_dialog(browser, "settings", False)
                 next(chromium)  # the settings taken
             run = next(chromium)
-            checks.run(f"chromium: {name}", run_checks, browser, run)
+            check(f"chromium: {name}", run_checks, browser, run)
             if entries:
-                checks.run(f"chromium: {name}, its report", save_checks, browser, next(chromium))
-        checks.run("chromium: accessibility tree", ax_check, browser, answers["names"], run)
+                check(f"chromium: {name}, its report", save_checks, browser, next(chromium))
+        check("chromium: accessibility tree", ax_check, browser, answers["names"], run)
         for name, entries in WARNINGS:
-            checks.run(f"chromium: warning {name}, its field focused", warning_check, browser, entries,
+            check(f"chromium: warning {name}, its field focused", warning_check, browser, entries,
                        next(chromium)["refusal"])
-        checks.run("chromium: about dialog", about_check, browser, next(chromium))
+        check("chromium: about dialog", about_check, browser, next(chromium))
         ending = next(chromium)
-        checks.run("chromium: keyboard alone", keyboard_check, browser, answers["names"])
-        checks.run("chromium: a tap", tap_check, browser)
+        check("chromium: keyboard alone", keyboard_check, browser, answers["names"])
+        check("chromium: a tap", tap_check, browser)
         for name, *screen in SCREENS:
-            shot = args.screenshots and os.path.join(args.screenshots, name.replace(" ", "-") + ".png")
-            checks.run(f"chromium: {name}", screen_check, browser, args.native, *screen, shot)
+            check(f"chromium: {name}", screen_check, browser, args.native, *screen)
         browser.cdp("Emulation.clearDeviceMetricsOverride")
-        checks.run("chromium: no request to another origin", lambda: foreign_requests(browser.requests(), server.origin))
-        checks.run("chromium: offline reload through the service worker", offline_check, browser, server)
-        checks.run("chromium: the single file from file://", single_file_check, browser, args.web,
+        check("chromium: no request to another origin", lambda: foreign_requests(browser.requests(), server.origin))
+        check("chromium: offline reload through the service worker", offline_check, browser, server)
+        check("chromium: the single file from file://", single_file_check, browser, args.web,
                    answers["chromium"][0])
-        checks.run("chromium: Beenden", quit_check, browser, ending)
-    finally:
-        browser.close()
-        server.stop()
+        check("chromium: Beenden", quit_check, browser, ending)
 
 
-def firefox_checks(checks, args, answers):
-    browser = Firefox()
-    server = StaticServer(os.path.join(args.web, "site"))
-    try:
-        browser.open(server.origin + "/index.html")
+def firefox_checks(args, answers):
+    with served(Firefox, args.web) as (browser, _):
         run, report = answers["firefox"]
-        checks.run("firefox: first automatic run", run_checks, browser, run)
-        checks.run("firefox: its report", save_checks, browser, report)
+        check("firefox: first automatic run", run_checks, browser, run)
+        check("firefox: its report", save_checks, browser, report)
         browser.open(single_file(args.web))
-        checks.run("firefox: the single file from file://, first automatic run", run_checks, browser, run)
-    finally:
-        browser.close()
-        server.stop()
+        check("firefox: the single file from file://, first automatic run", run_checks, browser, run)
 
 
 def settings_step(entries):
@@ -418,12 +409,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--web", default="build-web", help="the web build: site/ and monte-carlo.html")
     parser.add_argument("--native", default="build/tests/web_native_runs", help="the native layer's answers")
-    parser.add_argument("--screenshots", help="a folder for a screenshot of every screen at every ratio")
     args = parser.parse_args()
-    if args.screenshots:
-        os.makedirs(args.screenshots, exist_ok=True)
-
-    checks = Checks()
     try:
         answers = native_steps(args.native)
     except (OSError, subprocess.CalledProcessError) as error:
@@ -431,12 +417,11 @@ def main():
         return 1
     for name, run_all in (("chromium", chromium_checks), ("firefox", firefox_checks)):
         try:
-            run_all(checks, args, answers)
+            run_all(args, answers)
         except Exception as error:  # the browser or the page did not start: its checks did not run
-            checks.failed += 1
-            print(f"FAIL {name}: stopped: {type(error).__name__}: {error}", flush=True)
-    print(f"{checks.passed} passed, {checks.failed} failed")
-    return 1 if checks.failed or not checks.passed else 0
+            check(f"{name}: stopped", lambda: f"{type(error).__name__}: {error}")
+    print(f"{results['passed']} passed, {results['failed']} failed")
+    return 1 if results["failed"] or not results["passed"] else 0
 
 
 if __name__ == "__main__":
