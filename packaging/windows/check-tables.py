@@ -129,13 +129,6 @@ def inventory():
     exe_row = next((f for f in files.values() if f['FileName'].split('|')[-1] == 'monte-carlo.exe'), {})
     yield 'the exe\'s file version in the File table', [
         exe_row.get('Version')] if exe_row.get('Version') != exe_version() else []
-    setters = [a for a in table('CustomAction') if a['Source'] == 'ARPINSTALLLOCATION']
-    yield 'install location set from the install folder before it is registered', [
-        a['Target'] for a in setters if a['Target'] != '[INSTALLDIR]'
-        or not sequence['CostFinalize'] < sequence.get(a['Action'], 99999) < sequence['RegisterProduct']] + (
-        [] if setters else ['not set'])
-    yield 'Modify and Repair off', [p for p in ('ARPNOMODIFY', 'ARPNOREPAIR') if properties.get(p) != '1']
-    yield 'publisher named', [] if properties.get('Manufacturer') == 'Monte-Carlo-Projekt' else ['Manufacturer']
     yield 'summary for x64 in German', [] if info.get('Template') == 'x64;1031' else [info.get('Template')]
     yield 'product language German', [] if properties.get('ProductLanguage') == '1031' else ['ProductLanguage']
     codepage = msiinfo('export', '_ForceCodepage').split()
@@ -144,11 +137,6 @@ def inventory():
         'Condition': 'NOT WIX_DOWNGRADE_DETECTED',
         'Description': 'Eine neuere Version von Monte Carlo ist bereits installiert.'} in table('LaunchCondition') else [
         'no such launch condition']
-    yield 'a rebuild of the same version upgrades', [
-        u['VersionMax'] for u in upgrades if u['ActionProperty'] == 'WIX_UPGRADE_DETECTED'
-        and not (u['VersionMax'] == properties['ProductVersion'] and int(u['Attributes']) & 512)]
-    yield 'no working folder of the installing user in the shortcut', [
-        s['WkDir'] for s in shortcuts if s['WkDir'] in per_user]
 
 
 failed = False
