@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The Windows program on a desktop under Wine, each case left as a screenshot to
 # look at: the settings' warnings, the about dialog that Escape does not close,
-# what a screen reader reads of the panes, a save refused with its cause, the
-# window at 125 %, 150 % and 200 %, and the window following its screen from
-# 1280 x 800 to 1024 x 768 and then to 200 %.
+# what a screen reader reads of the panes, the window at 125 %, 150 % and 200 %,
+# and the window following its screen from 1280 x 800 to 1024 x 768 and then to
+# 200 %. The about dialog's text for a screen reader, the keyboard's way back
+# after a dialog and a refused save are the Windows suites' (frontend_tests,
+# save_windows_tests).
 # Not part of the test command. Usage: desktop-check.sh monte-carlo.exe [folder for the pictures]
 set -euo pipefail
 exe=$(realpath "$1")
@@ -57,8 +59,7 @@ warning() {
 
 # What a screen reader asks through MSAA, from another process: where the
 # keyboard and caret are (a field's selection), name, description, role, state
-# and value of the panes, the about dialog's description while it is open;
-# given an argument, first the alerts of 4 seconds.
+# and value of the panes; given an argument, first the alerts of 4 seconds.
 cat >"$scratch/reader.cpp" <<'END'
 #include <windows.h>
 #include <oleacc.h>
@@ -114,15 +115,6 @@ int main(int argc, char **)
         say("value", value);
         std::printf("role %ld, state %#lx\n", role.lVal, state.lVal);
     }
-    IAccessible *about = nullptr;
-    if (SUCCEEDED(AccessibleObjectFromWindow(FindWindowW(nullptr, L"about Monte-Carlo"), OBJID_CLIENT,
-                                             __uuidof(IAccessible), reinterpret_cast<void **>(&about)))) {
-        VARIANT self{};
-        self.vt = VT_I4;
-        BSTR description = nullptr;
-        about->get_accDescription(self, &description);
-        say("about", description);
-    }
 }
 END
 x86_64-w64-mingw32-g++ -static -o "$scratch/reader.exe" "$scratch/reader.cpp" -loleacc -lole32 -loleaut32 -luuid
@@ -133,7 +125,6 @@ start
 picture start
 warning dimensions-0 'Tab Tab Tab Tab' 0 'Fehler: Dimensionen' 1011
 warning radius-32001 'Tab Tab Tab' 32001 'Fehler: Radius' 1012
-warning radius-0 'Tab Tab Tab' 0 'Fehler: Radius' 1012
 # The number of points is enabled once the check box is cleared.
 warning count-above-2-53 'space shift+Tab' 10000000000000000 'Fehler: Anzahl' 1008
 
@@ -151,12 +142,10 @@ focused Schussfenster Tab
 key alt+question
 shown 'about Monte-Carlo' || fail "Alt+? opened no about dialog"
 picture about
-reader | grep -qF 'about: Monte Carlo. Version' || fail "a screen reader does not hear the about dialog's whole text"
 key Escape
 shown 'about Monte-Carlo' || fail "Escape closed the about dialog"
 key Return
 gone 'about Monte-Carlo' || fail "Enter did not close the about dialog"
-focused Schussfenster "the about dialog closed"
 key shift+Tab
 focused Statusfenster Shift+Tab
 # A run's start and its end with what it found, each said once.
@@ -166,15 +155,6 @@ wait $!
 printf 'alert: Durchlauf gestartet.\nalert: Durchlauf beendet, 33649 Punkte geschossen, 26446 Treffer, Pi 3,143748699812773.\n' \
     | cmp -s - "$out/alerts.txt" || fail "the run was not announced as expected: $(cat "$out/alerts.txt")"
 
-# A report the user made read-only is left alone, and the box says why.
-echo old >mc_result.txt
-/usr/lib/wine/wine64 cmd /c attrib +r mc_result.txt >/dev/null 2>&1
-key alt+g
-shown 'Fehler: Speichern' || fail "a read-only report was not refused"
-picture save-refused
-key Return
-[ "$(cat mc_result.txt)" = old ] || fail "the read-only report was changed"
-/usr/lib/wine/wine64 cmd /c attrib -r mc_result.txt >/dev/null 2>&1
 # Closed as the desktop closes it, it ends as through its menu.
 quit alt+F4
 
