@@ -5,7 +5,6 @@
 #include "commandid.h"
 #include "fieldtext.h"
 #include "numbertext.h"
-#include "resultreport.h"
 #include "session.h"
 #include "settingsform.h"
 #include "statuspage.h"
@@ -202,13 +201,6 @@ int main()
         readText(text);
     for (const long long value : {LLONG_MIN, LLONG_MAX, 0LL, -1LL, static_cast<long long>(INT_MIN) - 1})
         line("integer " + NumberText::integer(value));
-    for (int i = 0; i < 2000; ++i) {
-        const double count = std::floor(values[below(values.size())]);
-        line("report " + escaped(ResultReport::compose({static_cast<int>(below(32001)), static_cast<int>(below(200)),
-                                                        values[below(values.size())], count, std::floor(count / 2),
-                                                        values[below(values.size())], values[below(values.size())],
-                                                        values[below(values.size())]})));
-    }
     runStatusPages();
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
