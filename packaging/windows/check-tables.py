@@ -51,7 +51,7 @@ guid = re.compile(r'^\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{
 # The folders Windows resolves per user: what is installed there needs HKCU key paths and removal entries.
 per_user = {'AppDataFolder', 'LocalAppDataFolder', 'PersonalFolder', 'DesktopFolder', 'FavoritesFolder',
             'MyPicturesFolder', 'NetHoodFolder', 'PrintHoodFolder', 'RecentFolder', 'SendToFolder', 'TemplateFolder'}
-# Properties that a package must leave to the command line (ICE87) or to Windows Installer (ICE40).
+# Properties that a package must leave to the command line or to Windows Installer (ICE87, ICE40).
 reserved = {'ACTION', 'ADDLOCAL', 'ADDSOURCE', 'ADDDEFAULT', 'ADVERTISE', 'COMPADDLOCAL', 'COMPADDSOURCE',
             'FILEADDLOCAL', 'FILEADDSOURCE', 'FILEADDDEFAULT', 'REINSTALL', 'REMOVE', 'REINSTALLMODE'}
 
@@ -89,7 +89,6 @@ def ice():
     yield 'ICE30 no file installed twice into one folder', [p for p in placed if placed.count(p) > 1]
     yield 'ICE38 no component in a user\'s profile', [
         c for c, row in components.items() if per_user & set(ancestors(row['Directory_']))]
-    yield 'ICE40 REINSTALLMODE not authored', [p for p in properties if p == 'REINSTALLMODE']
     yield 'ICE45 no reserved component attribute bits', [
         c for c, row in components.items() if int(row['Attributes']) & ~0x1FFF]
     yield 'ICE50 an advertised shortcut\'s icon named like its key file', [
