@@ -33,7 +33,6 @@ RUNS = [
     ("first automatic run", None),
     ("second automatic run", None),
     ("manual run of 50000", {"autoStop": "0", "targetShots": "50000"}),
-    ("run in ten dimensions", {"dimensions": "10"}),
 ]
 # Each settings warning, by the entry that draws it; every other field as shown.
 WARNINGS = [
