@@ -68,7 +68,7 @@ std::string array(const std::vector<std::string> &values)
     return "[" + out + "]";
 }
 
-// Opened, the fields changed, OK: the warning and the field that takes the keyboard after it.
+// Opened, the fields changed, OK: the warning and the field it names, which takes the keyboard after it.
 std::string settings(Session &session, std::string_view changes)
 {
     SettingsForm form(session);
