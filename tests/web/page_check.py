@@ -43,7 +43,6 @@ WARNINGS = [
 SCREENS = [  # CSS size, ratio, phone or tablet, loaded anew; the tablet turned twice
     ("desktop at ratio 1", 1280, 800, 1, False, True),
     ("desktop at ratio 2", 1280, 800, 2, False, True),
-    ("desktop at ratio 3", 1280, 800, 3, False, True),
     ("tablet in portrait", 768, 1024, 2, True, False),
     ("tablet turned to landscape", 1024, 768, 2, True, False),
     ("tablet turned back to portrait", 768, 1024, 2, True, False),
