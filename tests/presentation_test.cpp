@@ -54,7 +54,6 @@ std::string page(const std::vector<StatusPage::Text> &texts)
     return all;
 }
 
-// Starts a run from the menu and passes until it stops, at most budget passes.
 void run(Session &session, int budget = 100000)
 {
     session.command(IdStart);
@@ -355,7 +354,6 @@ const std::string zeros = reportBytes("0.00000", "0", "0", "0.0000000000", "-0.0
 const std::string refused = "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n";
 const char *const elsewhere = "\nStarten Sie das Programm aus einem Ordner, in dem Sie schreiben dürfen.";
 
-// Keeps what it is handed and answers as it is told.
 struct RecordingSink : ReportSink
 {
     AtomicFile::Outcome answer;
