@@ -3,7 +3,6 @@
 #include "aboutbox.h"
 #include "recordingdialog.h"
 #include "session.h"
-#include "sessionstate.h"
 #include "settings.h"
 #include "settingsform.h"
 
@@ -12,21 +11,10 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <tuple>
 
 namespace {
 
 using Id = SettingsForm::Id;
-
-// What the session holds: count, dimensions, radius, threshold, minimum, whether automatic.
-using Stored = std::tuple<double, int, int, double, int, bool>;
-
-Stored stored(const Session &s)
-{
-    const Simulation &sim = s.state().simulation;
-    return {sim.targetShots(), s.state().body.dimensions(), s.state().body.radius(), sim.threshold(), sim.minShots(),
-            sim.autoStop()};
-}
 
 // The fields each mode enables: automatic, threshold and minimum; manual, the count.
 const std::string automaticFields = "enable 1008 off; enable 1013 on; enable 1014 on; enable 1012 on; enable 1011 on; ";

@@ -14,7 +14,6 @@
 #include "screenreader.h"
 #include "savemessage.h"
 #include "session.h"
-#include "sessionstate.h"
 #include "settings.h"
 #include "settingsform.h"
 #include "shotpicture.h"
@@ -69,8 +68,7 @@ TEST(Session, CommandsAndWhatTheyRepaint)
     const struct { const char *name; std::function<Reaction()> step; Reaction reaction; bool running, quit; } rows[] = {
         {"start: runs, the picture stays, told", [&] { return s.command(IdStart); }, {told}, true, false},
         {"a divider does nothing", [&] { return s.command(IdDividerAfterSettings); }, {}, true, false},
-        {"40003 belongs to no item", [&] { return s.command(40003); }, {}, true, false},
-        {"40011 belongs to no item", [&] { return s.command(40011); }, {}, true, false},
+        {"40011, between two commands, belongs to no item", [&] { return s.command(40011); }, {}, true, false},
         {"an id beyond the menu", [&] { return s.command(50000); }, {}, true, false},
         {"settings open over the run", [&] { return s.command(IdSettings); }, {nothing, Reaction::Window::Settings},
          true, false},
