@@ -96,13 +96,10 @@ TEST(Accessibility, StatusCharactersAtTheirDrawnPlacesReadByCaret)
     };
     const QString text = page->text(0, page->characterCount());
     for (const auto &row : rows) {
-        const QRect box = page->characterRect(int(text.indexOf(QString::fromUtf8(row.text)))).translated(-origin);
-        EXPECT_EQ(box.topLeft(), QPoint(row.x, lineHeight * row.line + 10)) << row.text;
-    }
-    for (int offset = 0; offset < text.size(); ++offset) {
+        const int offset = int(text.indexOf(QString::fromUtf8(row.text)));
         const QRect box = page->characterRect(offset);
-        // A word read for a symbol shares the symbol's box: a point in it finds one of the word's characters.
-        ASSERT_TRUE(!box.isEmpty() && page->characterRect(page->offsetAtPoint(box.center())) == box) << offset;
+        EXPECT_EQ(box.topLeft() - origin, QPoint(row.x, lineHeight * row.line + 10)) << row.text;
+        EXPECT_EQ(page->offsetAtPoint(box.center()), offset) << row.text;
     }
     // Each arrow, Home and End moves the caret as the layer says; a screen reader is told where it stands.
     const struct { Qt::Key key; const char *line; int column; bool told; } keys[] = {
@@ -112,7 +109,6 @@ TEST(Accessibility, StatusCharactersAtTheirDrawnPlacesReadByCaret)
         {Qt::Key_Right, "Seitenlänge 400 Pixel\n", 0, true},
         {Qt::Key_Left, "Radius 200 Pixel\n", 16, true},
         {Qt::Key_Home, "Radius 200 Pixel\n", 0, true},
-        {Qt::Key_Up, "Körperinformationen\n", 0, true},
     };
     for (const auto &row : keys) {
         caretTold = -1;

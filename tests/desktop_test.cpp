@@ -1,4 +1,3 @@
-#include "sessionstate.h"
 #include "aboutdialog.h"
 #include "program.h"
 

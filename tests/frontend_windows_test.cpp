@@ -115,11 +115,9 @@ TEST(MainWindow, PanesTakeTheColoursTheDesktopAsksFor)
 {
     const FrontEnd &shown = program();
     const HWND shots = shown.handles().shots, status = shown.handles().status;
-    const Palette yellowOnBlack{true, 0x000000, 0xFFFF00, 0xFFFF00};
     const struct { const char *name; Palette desktop; COLORREF paper, figure, page, frame; } rows[] = {
-        {"yellow on black", yellowOnBlack, RGB(0, 0, 0), RGB(255, 255, 0), RGB(0, 0, 0), RGB(255, 255, 0)},
-        {"black on white", {true, 0xFFFFFF, 0x000000, 0x37006E}, RGB(255, 255, 255), RGB(0, 0, 0),
-         RGB(255, 255, 255), RGB(0x37, 0, 0x6E)},
+        {"yellow on black, a highlight apart", {true, 0x000000, 0xFFFF00, 0x1AEBFF}, RGB(0, 0, 0), RGB(255, 255, 0),
+         RGB(0, 0, 0), RGB(0x1A, 0xEB, 0xFF)},
         {"the program's own", {}, RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 0), RGB(255, 255, 255)},
     };
     SetFocus(status);

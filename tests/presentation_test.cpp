@@ -14,7 +14,6 @@
 #include "screenreader.h"
 #include "savemessage.h"
 #include "session.h"
-#include "sessionstate.h"
 #include "settings.h"
 #include "settingsform.h"
 #include "shotpicture.h"
@@ -54,7 +53,6 @@ std::string page(const std::vector<StatusPage::Text> &texts)
     return all;
 }
 
-// Starts a run from the menu and passes until it stops, at most budget passes.
 void run(Session &session, int budget = 100000)
 {
     session.command(IdStart);
@@ -70,8 +68,7 @@ TEST(Session, CommandsAndWhatTheyRepaint)
     const struct { const char *name; std::function<Reaction()> step; Reaction reaction; bool running, quit; } rows[] = {
         {"start: runs, the picture stays, told", [&] { return s.command(IdStart); }, {told}, true, false},
         {"a divider does nothing", [&] { return s.command(IdDividerAfterSettings); }, {}, true, false},
-        {"40003 belongs to no item", [&] { return s.command(40003); }, {}, true, false},
-        {"40011 belongs to no item", [&] { return s.command(40011); }, {}, true, false},
+        {"40011, between two commands, belongs to no item", [&] { return s.command(40011); }, {}, true, false},
         {"an id beyond the menu", [&] { return s.command(50000); }, {}, true, false},
         {"settings open over the run", [&] { return s.command(IdSettings); }, {nothing, Reaction::Window::Settings},
          true, false},
@@ -355,7 +352,6 @@ const std::string zeros = reportBytes("0.00000", "0", "0", "0.0000000000", "-0.0
 const std::string refused = "Auswertung konnte nicht in Datei 'mc_result.txt' gespeichert werden.\n";
 const char *const elsewhere = "\nStarten Sie das Programm aus einem Ordner, in dem Sie schreiben dürfen.";
 
-// Keeps what it is handed and answers as it is told.
 struct RecordingSink : ReportSink
 {
     AtomicFile::Outcome answer;

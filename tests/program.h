@@ -47,7 +47,6 @@ struct Program
     }
     // A menu click: carried out in the next drain.
     void post(int id) { QMetaObject::invokeMethod(&window, [this, id] { window.command(id); }, Qt::QueuedConnection); }
-    // Starts a run from the menu and passes until it ends, at most budget passes.
     void run(int budget = 100000)
     {
         post(IdStart);

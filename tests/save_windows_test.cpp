@@ -52,40 +52,31 @@ TEST(SaveWindows, OverAnOldReport)
     }
 }
 
-TEST(SaveWindows, FolderInTheWay)
+// Where the report's folder is not as asked: a folder under the report's name; a name longer than the file system
+// takes (Wine, unlike Windows, takes paths beyond MAX_PATH: that refusal cannot be tried here); a folder named in
+// UTF-8, whatever the system's code page; a folder gone, as on a drive pulled out (Windows keeps a process's working
+// folder from being removed), named absolute and in UTF-8 for the box to show. A refusal leaves nothing.
+TEST(SaveWindows, WhereTheFolderIsNotAsAsked)
 {
-    TempFolder work;
-    fs::create_directory(ResultReport::fileName);
-    EXPECT_EQ(ResultReport::write(run).failure, Failure::FolderInTheWay);
-}
-
-// A name longer than the file system takes is refused as too long, with nothing left. (Wine, unlike Windows,
-// takes paths beyond MAX_PATH: that refusal cannot be tried here.)
-TEST(SaveWindows, PathTooLong)
-{
-    TempFolder work;
-    EXPECT_EQ(AtomicFile::replace(std::string(300, 'c') + "\\mc_result.txt", "neu").failure, Failure::PathTooLong);
-    EXPECT_EQ(listing(work.path), "");
-}
-
-// The path arrives as UTF-8, whatever the system's code page.
-TEST(SaveWindows, FolderNameWithUmlauts)
-{
-    TempFolder work;
-    fs::create_directory(u8"Prüfung");
-    EXPECT_TRUE(AtomicFile::replace("Pr\xC3\xBC" "fung\\mc_result.txt", "neu").written());
-    EXPECT_EQ(readFile(fs::path(u8"Prüfung") / "mc_result.txt"), "neu");
-}
-
-// Windows keeps a process's working folder from being removed; a folder on a
-// drive that was pulled out is gone the same way as one that was never there.
-// The refusal names the folder, absolute and in UTF-8, for the box to show.
-TEST(SaveWindows, FolderGone)
-{
-    TempFolder work;
-    const AtomicFile::Outcome outcome = AtomicFile::replace("gone\\Pr\xC3\xBC" "fung\\mc_result.txt", "neu");
-    EXPECT_EQ(outcome.failure, Failure::FolderGone);
-    EXPECT_EQ(outcome.folder, fs::current_path().string() + "\\gone\\Pr\xC3\xBC" "fung");
+    const struct { const char *name; const char8_t *made; std::string path; Failure failure; std::string named; } rows[] = {
+        {"a folder in the way", u8"mc_result.txt", "mc_result.txt", Failure::FolderInTheWay, ""},
+        {"a path too long", nullptr, std::string(300, 'c') + "\\mc_result.txt", Failure::PathTooLong, ""},
+        {"a folder name with umlauts", u8"Prüfung", "Pr\xC3\xBC" "fung\\mc_result.txt", Failure::None, ""},
+        {"a folder gone", nullptr, "gone\\Pr\xC3\xBC" "fung\\mc_result.txt", Failure::FolderGone, "\\gone\\Pr\xC3\xBC" "fung"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder work;
+        if (row.made)
+            fs::create_directory(row.made);
+        const AtomicFile::Outcome outcome = AtomicFile::replace(row.path, "neu");
+        EXPECT_EQ(outcome.failure, row.failure);
+        EXPECT_EQ(outcome.written() ? readFile(fs::path(row.made) / "mc_result.txt") : listing(work.path),
+                  outcome.written() ? "neu" : row.made ? (work.path / row.made).string() + ":\n" : "");
+        if (!row.named.empty()) {
+            EXPECT_EQ(outcome.folder, fs::current_path().string() + row.named);
+        }
+    }
 }
 
 // The calls the report's save makes, in order, as seen through the exe's imports.

@@ -1,4 +1,3 @@
-#include "sessionstate.h"
 #include "program.h"
 #include "screenfollower.h"
 

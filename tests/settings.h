@@ -1,9 +1,11 @@
 #pragma once
 
 #include "session.h"
+#include "sessionstate.h"
 #include "settingsform.h"
 
 #include <functional>
+#include <tuple>
 
 // Changes what the settings dialog shows and presses OK, as a user would.
 inline void configure(Session &session, const std::function<void(SettingsForm::Entries &)> &change)
@@ -22,4 +24,14 @@ inline void manual(Session &session, const char *target, const char *radius = "2
         e.targetShots = target;
         e.radius = radius;
     });
+}
+
+// What the session holds: count, dimensions, radius, threshold, minimum, whether automatic.
+using Stored = std::tuple<double, int, int, double, int, bool>;
+
+inline Stored stored(const Session &s)
+{
+    const Simulation &sim = s.state().simulation;
+    return {sim.targetShots(), s.state().body.dimensions(), s.state().body.radius(), sim.threshold(), sim.minShots(),
+            sim.autoStop()};
 }
