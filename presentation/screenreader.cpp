@@ -23,7 +23,7 @@ std::string shotDescription(const Session &session, long long plotted)
 std::string progress(const Session &session)
 {
     const Simulation &run = session.state().simulation;
-    const std::string shots = NumberText::fixed(run.shots(), 0) + (run.shots() == 1 ? " Punkt" : " Punkte");
+    const std::string shots = SpokenText::read(NumberText::fixed(run.shots(), 0)) + (run.shots() == 1 ? " Punkt" : " Punkte");
     if (run.autoStop())
         return "Durchlauf läuft, " + shots + " geschossen.";
     return "Durchlauf bei " + std::to_string(run.progressPercent()) + " Prozent, " + shots + " geschossen.";

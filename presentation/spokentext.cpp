@@ -36,6 +36,26 @@ void replace(std::vector<Piece> &out, std::string_view shown, std::size_t from, 
     out.push_back({std::string(read.substr(common)), from + restFrom, from + shown.size()});
 }
 
+// A whole number part of more than four digits grouped by threes with points, as
+// German writes it: speech-dispatcher puts a blank before a decimal comma, and
+// eSpeak then reads "125749 ,948" as millions, but "125 749 ,948" right.
+// The points stand between the digits and take no place on the screen.
+void group(std::vector<Piece> &out, std::string_view shown, std::size_t from, std::size_t start, std::size_t &kept)
+{
+    std::size_t end = start;
+    while (digit(shown, end))
+        ++end;
+    if (end - start <= 4)
+        return;
+    for (std::size_t at = start + (end - start) % 3; at < end; at += 3) {
+        if (at == start)
+            continue;
+        out.push_back({std::string(shown.substr(kept, at - kept)), from + kept, from + at});
+        out.push_back({".", from + at, from + at});
+        kept = at;
+    }
+}
+
 // One word without its brackets and closing colon; from is its place in the text.
 void word(std::vector<Piece> &out, std::string_view shown, std::size_t from)
 {
@@ -57,6 +77,8 @@ void word(std::vector<Piece> &out, std::string_view shown, std::size_t from)
     };
     for (std::size_t at = 0; at < shown.size(); ++at) {
         const bool afterDigit = at > 0 && digit(shown, at - 1);
+        if (digit(shown, at) && !afterDigit && (at == 0 || shown[at - 1] != '.'))
+            group(out, shown, from, at, kept);
         if (shown[at] == '.' && afterDigit && digit(shown, at + 1)) {
             flush(at);
             out.push_back({",", from + at, from + at + 1});

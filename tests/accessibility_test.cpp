@@ -129,7 +129,7 @@ TEST(Accessibility, RunStartAndEndTold)
     p.run();
     p.settle();
     EXPECT_EQ(described.join(u'|').toStdString(),
-              "news: Durchlauf gestartet.|news: Durchlauf beendet, 33649 Punkte geschossen, 26446 Treffer, Pi "
+              "news: Durchlauf gestartet.|news: Durchlauf beendet, 33.649 Punkte geschossen, 26.446 Treffer, Pi "
               "3,143748699812773.|shotPane: Quadrat mit Kreis, Radius 200 Pixel, kein Durchlauf aktiv, keine Punkte gezeichnet");
 }
 

@@ -238,9 +238,9 @@ TEST(ScreenReader, RunStartAndEnd)
         s.pass();
     s.command(IdStop); // before the tick that refreshes the volume
     EXPECT_EQ(started, "Durchlauf gestartet.");
-    EXPECT_EQ(firstRun, "Durchlauf beendet, 33649 Punkte geschossen, 26446 Treffer, Pi 3,143748699812773.");
+    EXPECT_EQ(firstRun, "Durchlauf beendet, 33.649 Punkte geschossen, 26.446 Treffer, Pi 3,143748699812773.");
     EXPECT_EQ(ScreenReader::announcement(s),
-              "Durchlauf beendet, 4 Punkte geschossen, 2 Treffer, Volumen 32000000,000 Pixel hoch 3.");
+              "Durchlauf beendet, 4 Punkte geschossen, 2 Treffer, Volumen 32.000.000,000 Pixel hoch 3.");
 }
 
 // A run's progress told every ten seconds from its start, never more often, a manual run's in per cent.
