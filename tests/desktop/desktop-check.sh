@@ -72,13 +72,23 @@ kept() {
         && fx "$2" "$g" 'mean<0.002' "${white[@]}" \( "$1" -crop "$g" +repage "${white[@]}" -negate \) -compose darken -composite
 }
 
+# on_top UPPER LOWER: window UPPER lies above window LOWER, in the window manager's stacking list (bottom
+# first) or, without one, in the X server's (top first).
+on_top() {
+    local up low order && up=$(printf '0x%x' "$(x_window "$1")") && low=$(printf '0x%x' "$(x_window "$2")") || return 1
+    if [ "$wm" = - ]; then order=$(xwininfo -root -children | grep -o '^ *0x[0-9a-f]*' | tac)
+    else order=$(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*'); fi
+    order=$(grep -nx -e "$up" -e "$low" <<<"${order// /}" | cut -d: -f2 | tr '\n' ' ')
+    [ "$order" = "$low $up " ]
+}
 # refuse KEYS [whole]: the settings are open, KEYS lead to the radius; 0 warns, Escape 0.1 s later closes.
 refuse() {
     key $1 ctrl+a 0 Return
     await '^Fehler: Radius$' "Warnung zu Radius 0" && props '^Fehler: Radius$' Warnung
     [ -z "${2:-}" ] || check "Warnung ganz auf dem Schirm" whole '^Fehler: Radius$'
     key Return; sleep 0.1
-    # A closing warning once raised the main window over the settings still open; only a window manager shows it.
+    # A closing warning once raised the main window over the settings still open.
+    [ -n "$wayland" ] || check "nach der Warnung die Einstellungen über dem Hauptfenster" on_top '^Einstellungen$' "$title"
     [ -n "$wayland" ] || [ "$wm" = - ] || check "nach der Warnung die Einstellungen aktiv, nicht das Hauptfenster" \
         eval '[ "$(xdotool getactivewindow getwindowname)" = Einstellungen ]'
     key Escape
