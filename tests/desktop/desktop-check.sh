@@ -193,7 +193,10 @@ speech() { # what Orca says of the program, driven by keys alone
 # runs: with the statistics focused, ten long manual runs, each stopped by hand after 12 s; each start and end is
 # heard, the progress every ten seconds and nothing more.
 runs() {
-    manual || return
+    # A listener starts once Orca has told the return from the settings: pressed earlier, on a loaded machine
+    # Orca may still be behind by more than 50 events, and then drops every notification but the focus's.
+    mark; manual || return
+    wait_for 100 said "^Statistik"
     local i progress
     for i in 1 2 3 4 5 6 7 8 9 10; do
         mark; key alt+s; sleep 12
