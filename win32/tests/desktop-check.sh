@@ -59,7 +59,8 @@ warning() {
 
 # What a screen reader asks through MSAA, from another process: where the
 # keyboard and caret are (a field's selection), name, description, role, state
-# and value of the panes; given an argument, first the alerts of 4 seconds.
+# and value of the panes, the names of the settings' fields while they are open;
+# given an argument, first the alerts of 4 seconds.
 cat >"$scratch/reader.cpp" <<'END'
 #include <windows.h>
 #include <oleacc.h>
@@ -97,6 +98,22 @@ int main(int argc, char **)
     SetTimer(nullptr, 0, argc > 1 ? 4000 : USER_TIMER_MINIMUM, nullptr);
     for (MSG message; GetMessageW(&message, nullptr, 0, 0) && message.message != WM_TIMER;)
         DispatchMessageW(&message);
+    const HWND settings = FindWindowW(nullptr, L"Einstellungen");
+    for (HWND child = settings ? GetWindow(settings, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[16] = L"";
+        IAccessible *field = nullptr;
+        GetClassNameW(child, kind, 16);
+        if (lstrcmpiW(kind, L"Edit") != 0 || FAILED(AccessibleObjectFromWindow(child, OBJID_CLIENT, __uuidof(IAccessible),
+                                                                             reinterpret_cast<void **>(&field))))
+            continue;
+        VARIANT self{};
+        self.vt = VT_I4;
+        BSTR name = nullptr;
+        field->get_accName(self, &name);
+        char label[32];
+        std::snprintf(label, sizeof label, "field %d", GetDlgCtrlID(child));
+        say(label, name);
+    }
     for (const wchar_t *pane : {L"Statusfenster", L"Schussfenster"}) {
         IAccessible *object = nullptr;
         if (FAILED(AccessibleObjectFromWindow(FindWindowExW(main, nullptr, pane, nullptr), OBJID_CLIENT,
@@ -128,6 +145,16 @@ warning radius-32001 'Tab Tab Tab' 32001 'Fehler: Radius' 1012
 # The number of points is enabled once the check box is cleared.
 warning count-above-2-53 'space shift+Tab' 10000000000000000 'Fehler: Anzahl' 1008
 
+# Each settings field named after the label before it, as Windows names a field.
+key alt+e
+shown Einstellungen || fail "no settings dialog for the fields' names"
+reader >"$out/fields.txt"
+for heard in 'field 1008: Anzahl der zu schießenden Punkte' 'field 1013: Abbruchwert' 'field 1014: mindestens' \
+    'field 1012: Radius' 'field 1011: Dimensionen'; do
+    grep -qF "$heard" "$out/fields.txt" || fail "a screen reader does not hear the field \"$heard\": $(cat "$out/fields.txt")"
+done
+key Escape
+gone Einstellungen || fail "Escape did not cancel the settings"
 reader >"$out/screen-reader.txt" || fail "no accessible object for the panes"
 echo "screen reader: $out/screen-reader.txt"
 # After the dialogs the keyboard is back at the status pane: read-only text (42), focusable and focused.
@@ -152,7 +179,7 @@ focused Statusfenster Shift+Tab
 reader listen | sed -n '/^alert:/p' >"$out/alerts.txt" & sleep 1
 key alt+s
 wait $!
-printf 'alert: Durchlauf gestartet.\nalert: Durchlauf beendet, 33649 Punkte geschossen, 26446 Treffer, Pi 3,143748699812773.\n' \
+printf 'alert: Durchlauf gestartet.\nalert: Durchlauf beendet, 33.649 Punkte geschossen, 26.446 Treffer, Pi 3,143748699812773.\n' \
     | cmp -s - "$out/alerts.txt" || fail "the run was not announced as expected: $(cat "$out/alerts.txt")"
 
 # Closed as the desktop closes it, it ends as through its menu.
