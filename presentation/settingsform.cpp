@@ -3,6 +3,7 @@
 #include "fieldtext.h"
 #include "session.h"
 #include "sessionstate.h"
+#include "spokentext.h"
 #include "textbuffer.h"
 
 #include <string_view>
@@ -99,11 +100,13 @@ std::string SettingsForm::fieldName(int id)
 {
     std::string name;
     for (const DialogControl &control : controls) {
+        if (control.kind == Kind::CheckBox && control.id == id)
+            return SpokenText::read(control.text);
         if (control.kind != Kind::Label || control.buddy != id)
             continue;
         if (!name.empty())
             name += ' ';
-        name += control.text;
+        name += SpokenText::read(control.text);
     }
     return name;
 }

@@ -74,7 +74,9 @@ public:
     static void cancel(DialogPort &dialog);
 
     // What a screen reader calls the field: its labels in table order, a field
-    // between two labels ("mindestens … Durchläufe") named by both.
+    // between two labels ("mindestens … Durchläufe") named by both, the check
+    // box by its text; as read aloud, since a reader speaks a colon or a
+    // bracket as a word.
     static std::string fieldName(int id);
 
     // The current values as the dialog shows them when it opens.

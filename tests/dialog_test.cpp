@@ -9,7 +9,7 @@ namespace {
 // the keyboard back in it when the box closes (Program::settings checks).
 TEST(Settings, TypedAndPastedIntoTheFields)
 {
-    const QString large = "!Fehler: Radius|Radius zu groß!\nRadius darf maximal 32000 betragen.";
+    const QString large = "!Fehler Radius|Radius zu groß!\nRadius darf maximal 32000 betragen.";
     using enum Program::Entry;
     const struct { const char *field; Program::Entry how; QString text, shown, warning; Stored stored; } rows[] = {
         {"targetShots", Alt, "abc-5 7", "57", "", {57, 3, 200, 5e-6, 50, false}}, // filtered with Alt held too
@@ -51,8 +51,8 @@ TEST(Settings, ControlsInTabOrderAboveTheGroupBoxesAndNamed)
         spoken << QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
         EXPECT_EQ(dialog.childAt(control->geometry().center()), control) << spoken.last().toStdString();
     }
-    EXPECT_EQ(spoken.join(u'|').toStdString(), "Anzahl der zu schießenden Punkte:|automatisch festlegen (über Varianz)|"
-                                               "Abbruchwert:|mindestens Durchläufe|Radius:|Dimensionen:|OK|Abbrechen");
+    EXPECT_EQ(spoken.join(u'|').toStdString(), "Anzahl der zu schießenden Punkte|automatisch festlegen über Varianz|"
+                                               "Abbruchwert|mindestens Durchläufe|Radius|Dimensionen|OK|Abbrechen");
 }
 
 // A field's value shown from its start however narrow the field: a high-contrast style cut the threshold's "0".

@@ -91,11 +91,12 @@ TEST(SettingsDialog, Ok)
     }
 }
 
-// A field is named by its label, one between two labels by both. (Every name as read: the Qt tab-order test.)
+// A field is named by its label as read aloud, one between two labels by both. (Every name: the Qt tab-order test.)
 TEST(SettingsDialog, FieldNames)
 {
-    EXPECT_EQ(SettingsForm::fieldName(Id::Radius), "Radius:");
+    EXPECT_EQ(SettingsForm::fieldName(Id::Radius), "Radius");
     EXPECT_EQ(SettingsForm::fieldName(Id::MinShots), "mindestens Durchläufe");
+    EXPECT_EQ(SettingsForm::fieldName(Id::AutoStop), "automatisch festlegen über Varianz");
 }
 
 // Windows names a field after the static text right before it in the template.

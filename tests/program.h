@@ -22,7 +22,7 @@ struct Program
     Session session;
     MainWindow window{session};
     MainLoop loop{session, window};
-    QStringList boxes; // each box answered: "caption|text", "!" first for a warning
+    QStringList boxes; // each box answered: "caption as read|text", "!" first for a warning
 
     // Given a screen, the window covers it as the program's own start does.
     explicit Program(QScreen *screen = nullptr)
@@ -77,7 +77,8 @@ struct Program
         QTimer answer;
         answer.callOnTimeout([this] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); box && box->isVisible()) {
-                boxes << (box->icon() == QMessageBox::Warning ? "!" : "") + box->windowTitle() + u'|' + box->text();
+                boxes << (box->icon() == QMessageBox::Warning ? "!" : "") + QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name)
+                        + u'|' + box->text();
                 box->button(QMessageBox::Ok)->click();
             }
         });

@@ -95,7 +95,10 @@ std::string dialog(const char *title, int width, int height, bool closeBox, cons
             + std::to_string(c.units.width) + ",\"height\":" + std::to_string(c.units.height)
             + ",\"maxLength\":" + std::to_string(c.maxLength) + ",\"digitsOnly\":" + (c.digitsOnly ? "true" : "false")
             + ",\"buddy\":" + std::to_string(c.buddy)
-            + ",\"name\":" + quoted(c.kind == DialogControl::Kind::Edit ? fieldName(c.id) : "") + "}";
+            + ",\"name\":" + quoted(c.kind == DialogControl::Kind::Edit || c.kind == DialogControl::Kind::CheckBox
+                                          ? fieldName(c.id)
+                                          : "")
+            + "}";
     }
     return "{\"title\":" + quoted(title) + ",\"width\":" + std::to_string(width) + ",\"height\":"
         + std::to_string(height) + ",\"closeBox\":" + (closeBox ? "true" : "false") + ",\"spoken\":" + quoted(spoken)

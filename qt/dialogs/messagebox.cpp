@@ -4,6 +4,7 @@
 #include "focusedbuttonstyle.h"
 #include "message.h"
 #include "modaldialog.h"
+#include "spokentext.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -17,6 +18,8 @@ void show(const Message &message, QWidget *owner)
                     QMessageBox::Ok, owner);
     box.setWindowFlags(DialogFlags::make(true));
     box.setTextFormat(Qt::PlainText);
+    // Named as read aloud: a reader speaks the caption's colon as a word.
+    box.setAccessibleName(QString::fromUtf8(SpokenText::read(message.caption)));
     box.button(QMessageBox::Ok)->setStyle(FocusedButtonStyle::instance());
     ModalDialog::exec(box);
 }

@@ -2,6 +2,7 @@
 
 #include "dialogflags.h"
 #include "modaldialog.h"
+#include "spokentext.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -24,16 +25,22 @@ SettingsDialog::SettingsDialog(Session &session, QWidget *parent)
 void SettingsDialog::nameFields()
 {
     for (std::size_t row = 0; row < SettingsForm::controls.size(); ++row) {
-        const int buddy = SettingsForm::controls[row].buddy;
-        if (SettingsForm::controls[row].kind != DialogControl::Kind::Label || !buddy)
+        const DialogControl &control = SettingsForm::controls[row];
+        if (control.kind == DialogControl::Kind::CheckBox)
+            m_widgets.control(control.id)->setAccessibleName(QString::fromUtf8(SettingsForm::fieldName(control.id)));
+        const int buddy = control.buddy;
+        if (control.kind != DialogControl::Kind::Label || !buddy)
             continue;
         auto *label = static_cast<QLabel *>(m_widgets.at(row));
         QWidget *field = m_widgets.control(buddy);
-        const QString name = QString::fromUtf8(SettingsForm::fieldName(buddy));
-        field->setAccessibleName(name);
+        const std::string name = SettingsForm::fieldName(buddy);
+        field->setAccessibleName(QString::fromUtf8(name));
         // Qt tells each buddy label as a relation of its own, of which Orca reads only the
-        // first: a field between two labels keeps none, its name says both words.
-        if (name == label->text())
+        // first, and reads it for the field: a field between two labels keeps none, its
+        // name says both words, and a label is named as read aloud, without its colon.
+        if (name == SpokenText::read(control.text)) {
+            label->setAccessibleName(QString::fromUtf8(name));
             label->setBuddy(field);
+        }
     }
 }

@@ -381,6 +381,7 @@
         const box = document.createElement('input');
         box.type = 'checkbox';
         box.dataset.control = c.id;
+        if (c.name) box.setAttribute('aria-label', c.name);
         box.addEventListener('change', onToggle);
         element.append(box, c.text);
       } else if (c.kind === 'default' || c.kind === 'button') {
