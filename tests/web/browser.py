@@ -145,8 +145,8 @@ class Firefox(Browser):
         super().__init__("mc-firefox-")
         profile = os.path.join(self.folder, "profile")
         os.mkdir(profile)
-        # Port 0: Firefox takes a free one and writes it into the profile. The
-        # preferences Marionette recommends, and sets, keep Firefox off the network.
+        # Port 0: Firefox takes a free one and writes it into the profile. The remote
+        # agent's recommended preferences keep Firefox off the network.
         with open(os.path.join(profile, "user.js"), "w") as file:
             file.write(f'user_pref("marionette.port", 0);\n'
                        f'user_pref("browser.download.folderList", 2);\n'
