@@ -1,14 +1,13 @@
 """The browsers the page is checked in: headless Chromium over chromium-driver and
-the DevTools protocol, Firefox ESR over Marionette, and a static server for
+the DevTools protocol, Firefox ESR over WebDriver BiDi, and a static server for
 the folder build. Everything they write goes to temporary folders."""
 
 import functools
 import http.server
 import json
 import os
-import pathlib
+import re
 import shutil
-import socket
 import subprocess
 import tempfile
 import threading
@@ -138,64 +137,95 @@ class Chromium(Browser):
 
 
 class Firefox(Browser):
-    """Headless Firefox ESR over Marionette, its own automation protocol (which
-    geckodriver speaks): JSON messages, each after its length and a colon."""
+    """Headless Firefox ESR spoken to over WebDriver BiDi: a minimal client over
+    trio-websocket, the websocket module python3-selenium brings, run in a thread
+    of its own so that the checks call it like the Chromium driver."""
 
     def __init__(self):
+        import trio  # only the Firefox side needs them
+        import trio_websocket
+
         super().__init__("mc-firefox-")
+        self._trio = trio
+        self._websocket = trio_websocket
         profile = os.path.join(self.folder, "profile")
         os.mkdir(profile)
-        # Port 0: Firefox takes a free one and writes it into the profile. The remote
-        # agent's recommended preferences keep Firefox off the network.
+        # The remote agent's recommended preferences keep Firefox off the network.
         with open(os.path.join(profile, "user.js"), "w") as file:
-            file.write(f'user_pref("marionette.port", 0);\n'
-                       f'user_pref("browser.download.folderList", 2);\n'
+            file.write(f'user_pref("browser.download.folderList", 2);\n'
                        f'user_pref("browser.download.dir", {json.dumps(self.downloads)});\n')
+        self._log = open(os.path.join(self.folder, "firefox.log"), "w+")
         self._process = subprocess.Popen(
-            ["/usr/bin/firefox-esr", "--headless", "--marionette", "--no-remote", "--profile", profile, "about:blank"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env={**self.env, "MOZ_CRASHREPORTER_DISABLE": "1"})
-        port = pathlib.Path(profile, "MarionetteActivePort")
-        wait_for(lambda: port.exists() and port.read_text().strip(), 30, "Firefox's Marionette port")
-        self._socket = socket.create_connection(("127.0.0.1", int(port.read_text())), timeout=30)
-        self._replies = self._socket.makefile("rb")
+            ["/usr/bin/firefox-esr", "--headless", "--no-remote", "--remote-debugging-port=0", "--profile", profile,
+             "about:blank"], stdout=self._log, stderr=subprocess.STDOUT, env={**self.env, "MOZ_CRASHREPORTER_DISABLE": "1"})
+        self._url = wait_for(self._listening, 30, "Firefox's WebDriver BiDi") + "/session"
         self._next_id = 0
-        self._receive()  # Firefox's greeting
-        self.send("WebDriver:NewSession", {"capabilities": {}})
+        self._started = threading.Event()
+        self._thread = threading.Thread(target=trio.run, args=(self._serve,), daemon=True)
+        self._thread.start()
+        if not self._started.wait(20):
+            raise TimeoutException(f"no WebDriver BiDi connection to {self._url}")
+        self.send("session.new", {"capabilities": {}})
+        self.context = self.send("browsingContext.getTree", {})["contexts"][0]["context"]
 
-    def _receive(self):
-        length = b""
-        while not length.endswith(b":"):
-            byte = self._replies.read(1)
-            if not byte:
-                raise ConnectionError("Firefox closed its Marionette connection")
-            length += byte
-        return json.loads(self._replies.read(int(length[:-1])))
+    def _listening(self):
+        self._log.seek(0)
+        found = re.search(r"WebDriver BiDi listening on (ws://\S+)", self._log.read())
+        return found and found.group(1)
 
-    def send(self, command, params):
+    async def _serve(self):
+        async with self._websocket.open_websocket_url(self._url) as self._ws:
+            self._token = self._trio.lowlevel.current_trio_token()
+            self._closed = self._trio.Event()
+            self._started.set()
+            await self._closed.wait()
+
+    async def _request(self, ident, message, seconds):
+        with self._trio.fail_after(seconds):
+            await self._ws.send_message(message)
+            while True:  # events are not asked for; a late reply is passed over
+                reply = json.loads(await self._ws.get_message())
+                if reply.get("id") == ident:
+                    return reply
+
+    def send(self, method, params, seconds=30):
         self._next_id += 1
-        message = json.dumps([0, self._next_id, command, params]).encode()
-        self._socket.sendall(b"%d:%s" % (len(message), message))
-        _, _, error, result = self._receive()
-        if error:
-            raise RuntimeError(f"{command}: {error.get('error')}: {error.get('message')}")
-        return result
+        message = json.dumps({"id": self._next_id, "method": method, "params": params})
+        reply = self._trio.from_thread.run(self._request, self._next_id, message, seconds, trio_token=self._token)
+        if reply.get("type") == "error":
+            raise RuntimeError(f"{method}: {reply.get('error')}: {reply.get('message')}")
+        return reply["result"]
 
     def close(self):
         try:
-            self.send("Marionette:Quit", {})
+            if self._started.is_set():
+                self.send("browser.close", {}, seconds=5)
+                self._trio.from_thread.run_sync(self._closed.set, trio_token=self._token)
         finally:
-            self._process.terminate()  # by then on its way out, unless the quit failed
+            self._process.terminate()  # by then on its way out, unless the close failed
             self._process.wait()
-            self._socket.close()
+            self._log.close()
             shutil.rmtree(self.folder, ignore_errors=True)
 
     def open(self, url):
-        self.send("WebDriver:Navigate", {"url": url})
+        self.send("browsingContext.navigate", {"context": self.context, "url": url, "wait": "complete"})
         wait_for(lambda: self.eval("document.documentElement.dataset.ready") == "1", 10, "page ready")
 
     def eval(self, expression):
-        return self.send("WebDriver:ExecuteScript", {"script": f"return ({expression});", "args": []})["value"]
+        """The expression's value, through JSON."""
+        reply = self.send("script.evaluate", {
+            "expression": f"JSON.stringify({expression}) ?? 'null'", "target": {"context": self.context},
+            "awaitPromise": False})
+        if reply.get("type") == "exception":
+            raise RuntimeError(reply["exceptionDetails"].get("text", "script failed"))
+        return json.loads(reply["result"]["value"])
 
     def click(self, selector):
-        element = self.send("WebDriver:FindElement", {"using": "css selector", "value": selector})["value"]
-        self.send("WebDriver:ElementClick", {"id": next(iter(element.values()))})
+        element = self.send("script.evaluate", {
+            "expression": f"document.querySelector({json.dumps(selector)})",
+            "target": {"context": self.context}, "awaitPromise": False, "resultOwnership": "root"})["result"]
+        origin = {"type": "element", "element": {"sharedId": element["sharedId"]}}
+        self.send("input.performActions", {"context": self.context, "actions": [{
+            "type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"}, "actions": [
+                {"type": "pointerMove", "x": 0, "y": 0, "origin": origin},
+                {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}]}]})
