@@ -193,6 +193,17 @@ speech() { # what Orca says of the program, driven by keys alone
     mark; sleep 1
     hears "nach den Einstellungen: zurück in der Statistik" said "^Statistik"
     check "beim Synthesizer: kein Satzzeichen als Wort, keine Zahl als Millionen" plain_to_synth
+    mark; key alt+g; await '^Ergebnis gespeichert.$' Meldung || return
+    hears "Alt+G: die Meldung vorgelesen" said "Ergebnis gespeichert" "mc_result.txt"
+    mark; key Return
+    hears "nach der Meldung: zurück in der Statistik" said "^Statistik"
+    rm "$run/mc_result.txt" && mkdir "$run/mc_result.txt" # a folder in the way: the next save is refused
+    # Last: its "Ordner:" line before the path is read with the colon as a word.
+    mark; key alt+g; await '^Fehler: Speichern$' Warnung || return
+    hears "verweigertes Speichern: der Grund vorgelesen" said "besteht bereits ein Ordner"
+    mark; key Return
+    hears "nach der Warnung: zurück in der Statistik" said "^Statistik"
+    rmdir "$run/mc_result.txt"
 }
 # runs: with the statistics focused, ten long manual runs, each stopped by hand after 12 s; each start and end is
 # heard, the progress every ten seconds and nothing more.
